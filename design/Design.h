@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "design/DesignLimits.h"
+#include "design/StitchRecord.h"
+
+namespace vireluna {
+
+struct DesignExtents {
+    std::int32_t minX;
+    std::int32_t maxY;
+    std::int32_t maxX;
+    std::int32_t minY;
+};
+
+// A record array with room for MaxStitchRecords entries, allocated once by its owner.
+using StitchArray = std::unique_ptr<StitchRecord[]>;
+StitchArray AllocateStitchArray();
+
+using ColourValue = std::uint32_t;  // 0x02BBGGRR
+
+struct Design {
+    std::array<ColourValue, MaxDesignColours> colours{};
+    std::int32_t recordCount = 0;
+    StitchArray records;  // MaxStitchRecords entries, ended by an End record
+    DesignExtents extents{};
+};
+
+// Scans records up to the first End record and writes the extents of the Stitch records.
+void ComputeExtents(const StitchRecord* records, DesignExtents& extents);
+
+}  // namespace vireluna

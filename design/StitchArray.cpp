@@ -1,0 +1,7 @@
+#include "design/Design.h"
+
+namespace vireluna {
+
+StitchArray AllocateStitchArray() { return StitchArray(new StitchRecord[MaxStitchRecords]); }
+
+}  // namespace vireluna

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+
+namespace vireluna {
+
+// Open a named file for reading in binary mode, read forward, close. Opening and
+// reading allocate nothing, so a design loads without touching the heap.
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile() { Close(); }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // utf8Path: a zero-terminated UTF-8 path. False when the file cannot be opened.
+    bool Open(const char* utf8Path);
+    // Reads up to size bytes; returns how many were read, 0 at the end of the file or on error.
+    std::size_t Read(void* buffer, std::size_t size);
+    void Close();
+    bool IsOpen() const { return handle_ != nullptr; }
+
+private:
+    void* handle_ = nullptr;
+};
+
+}  // namespace vireluna

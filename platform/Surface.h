@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vireluna {
+
+using ColourValue = std::uint32_t;  // 0x02BBGGRR: red in the lowest byte
+
+struct FontSpec {
+    std::string_view face;
+    int height;  // negative: character height in pixels, as a display font request
+    int weight;  // 400 normal, 700 bold
+    bool italic;
+    int charSet;
+};
+
+// A drawing context for one tick or one erase.
+class Surface {
+public:
+    virtual ~Surface() = default;
+    // Makes a solid pen of the given width (pixels) and colour current for the lines that follow.
+    virtual void SetPen(int width, ColourValue colour) = 0;
+    virtual void MoveTo(int x, int y) = 0;
+    // A line from the current point to (x, y) with the current pen; (x, y) becomes current.
+    virtual void LineTo(int x, int y) = 0;
+    // Fills [left, right) x [top, bottom) with one colour.
+    virtual void FillRect(int left, int top, int right, int bottom, ColourValue colour) = 0;
+    // Copies the 96 x 109 logo unscaled with its top-left corner at (left, top).
+    virtual void DrawLogo(int left, int top) = 0;
+    // One line of text, top-left at (x, y), black on an opaque background.
+    virtual void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                          ColourValue background) = 0;
+    // Vertical pixels per inch.
+    virtual int VerticalDpi() const = 0;
+};
+
+}  // namespace vireluna

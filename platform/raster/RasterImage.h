@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vireluna::raster {
+
+struct Rgb {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+    bool operator==(const Rgb&) const = default;
+};
+
+// A plain RGB frame buffer, row by row from the top.
+class RasterImage {
+public:
+    RasterImage() = default;
+    RasterImage(int width, int height, Rgb fill = {0, 0, 0});
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    Rgb PixelAt(int x, int y) const;           // (x, y) must lie inside
+    void SetPixel(int x, int y, Rgb colour);   // ignored outside
+    const std::vector<std::uint8_t>& Bytes() const { return rgb_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> rgb_;
+};
+
+// Reads an uncompressed BMP (1, 4, 8, 24 or 32 bits per pixel). False on any fault.
+bool ReadBmp(const std::string& path, RasterImage& image);
+// Writes an 8-bit RGB PNG. False on any fault; no partial file is left behind.
+bool WritePng(const RasterImage& image, const std::string& path);
+
+}  // namespace vireluna::raster

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/Surface.h"
+#include "platform/raster/RasterImage.h"
+
+namespace vireluna::raster {
+
+// Where the emblem picture is found (the same file the Windows build embeds).
+std::string DefaultLogoPath();
+
+// A Surface over a RasterImage: pens drawn like a display's wide pens, rectangle
+// fills, the logo copied unscaled, text through FreeType with a fontconfig face.
+class RasterSurface : public Surface {
+public:
+    // target and logo must outlive the surface.
+    RasterSurface(RasterImage& target, const RasterImage& logo, int verticalDpi = 96);
+    ~RasterSurface() override;
+
+    void SetPen(int width, ColourValue colour) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void FillRect(int left, int top, int right, int bottom, ColourValue colour) override;
+    void DrawLogo(int left, int top) override;
+    void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                  ColourValue background) override;
+    int VerticalDpi() const override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vireluna::raster
