@@ -24,6 +24,8 @@ using ColourValue = std::uint32_t;  // 0x02BBGGRR
 
 struct Design {
     std::array<ColourValue, MaxDesignColours> colours{};
+    // Entries of colours set by the last load (0 to MaxDesignColours); later entries are stale.
+    std::int32_t colourCount = 0;
     std::int32_t recordCount = 0;
     StitchArray records;  // MaxStitchRecords entries, ended by an End record
     DesignExtents extents{};

@@ -15,7 +15,7 @@ enum class StitchKind : std::uint8_t {
 
 // One needle point, absolute, in model units with y growing downward.
 class StitchRecord {
-public:
+  public:
     StitchRecord() {}  // fields are left unset: arrays of 64,000 are filled by the loader
     StitchRecord(std::int32_t yValue, std::int32_t xValue, StitchKind kindValue)
         : y(yValue), x(xValue), kind(kindValue) {}

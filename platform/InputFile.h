@@ -7,7 +7,7 @@ namespace vireluna {
 // Open a named file for reading in binary mode, read forward, close. Opening and
 // reading allocate nothing, so a design loads without touching the heap.
 class InputFile {
-public:
+  public:
     InputFile() = default;
     ~InputFile() { Close(); }
     InputFile(const InputFile&) = delete;
@@ -20,7 +20,7 @@ public:
     void Close();
     bool IsOpen() const { return handle_ != nullptr; }
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 

@@ -9,7 +9,7 @@ namespace vireluna {
 // The per-user profile: section, entry, one value. A missing section or entry
 // gives the default; an entry holding the empty string is not missing.
 class ProfileStore {
-public:
+  public:
     virtual ~ProfileStore() = default;
     virtual std::int32_t ReadInteger(std::string_view section, std::string_view entry,
                                      std::int32_t defaultValue) = 0;

@@ -6,7 +6,7 @@ namespace vireluna {
 
 // The one generator behind every random choice of the saver, seeded once at start.
 class Random {
-public:
+  public:
     static constexpr int MaxValue = 0x7FFF;
 
     explicit Random(std::uint32_t seed = 1) : state_(seed) {}
@@ -22,7 +22,7 @@ public:
 
     std::uint32_t State() const { return state_; }
 
-private:
+  private:
     std::uint32_t state_;
 };
 

@@ -17,7 +17,7 @@ struct FontSpec {
 
 // A drawing context for one tick or one erase.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     // Makes a solid pen of the given width (pixels) and colour current for the lines that follow.
     virtual void SetPen(int width, ColourValue colour) = 0;

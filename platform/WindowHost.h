@@ -15,7 +15,7 @@ struct ScreenSize {
 
 // What the saver window logic needs from its native window.
 class WindowHost {
-public:
+  public:
     virtual ~WindowHost() = default;
     // A drawing context on the client area, valid until ReleaseSurface.
     virtual Surface& AcquireSurface() = 0;

@@ -9,7 +9,9 @@
 namespace vireluna {
 namespace {
 // The descriptor is kept shifted by one so that a null handle means "closed".
-int Descriptor(void* handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)) - 1; }
+int Descriptor(void* handle) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)) - 1;
+}
 }  // namespace
 
 bool InputFile::Open(const char* utf8Path) {

@@ -15,18 +15,18 @@ struct Rgb {
 
 // A plain RGB frame buffer, row by row from the top.
 class RasterImage {
-public:
+  public:
     RasterImage() = default;
     RasterImage(int width, int height, Rgb fill = {0, 0, 0});
 
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-    Rgb PixelAt(int x, int y) const;           // (x, y) must lie inside
-    void SetPixel(int x, int y, Rgb colour);   // ignored outside
+    Rgb PixelAt(int x, int y) const;          // (x, y) must lie inside
+    void SetPixel(int x, int y, Rgb colour);  // ignored outside
     const std::vector<std::uint8_t>& Bytes() const { return rgb_; }
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> rgb_;

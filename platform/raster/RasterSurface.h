@@ -13,7 +13,7 @@ std::string DefaultLogoPath();
 // A Surface over a RasterImage: pens drawn like a display's wide pens, rectangle
 // fills, the logo copied unscaled, text through FreeType with a fontconfig face.
 class RasterSurface : public Surface {
-public:
+  public:
     // target and logo must outlive the surface.
     RasterSurface(RasterImage& target, const RasterImage& logo, int verticalDpi = 96);
     ~RasterSurface() override;
@@ -27,7 +27,7 @@ public:
                   ColourValue background) override;
     int VerticalDpi() const override;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/InputFile.h"
@@ -41,15 +42,17 @@ TEST(InputFile, MissingFileDoesNotOpenAndReadsNothing) {
 }
 
 TEST(InputFile, OpensUtf8Paths) {
-    const std::string path = TempPath("vireluna_\xE5\x88\xBA\xE7\xB9\x8D.bin");  // 刺繍
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) GTEST_SKIP() << "this C library cannot create UTF-8 names";
-    std::fputc('x', out);
-    std::fclose(out);
+    // Created through a wide-aware path so the name on disk is the real one on every system.
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / std::filesystem::path(u8"vireluna_刺繍.bin");
+    { std::ofstream(path, std::ios::binary) << 'x'; }
+    ASSERT_TRUE(std::filesystem::exists(path));
+    const std::u8string utf8 = path.u8string();
+    const std::string bytes(utf8.begin(), utf8.end());
     InputFile file;
-    EXPECT_TRUE(file.Open(path.c_str()));
+    EXPECT_TRUE(file.Open(bytes.c_str()));
     file.Close();
-    std::remove(path.c_str());
+    std::filesystem::remove(path);
 }
 
 }  // namespace

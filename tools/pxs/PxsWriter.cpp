@@ -12,7 +12,9 @@ void PutInt32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t
     for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
-std::uint8_t ByteOf(int displacement) { return static_cast<std::uint8_t>(displacement & 0xFF); }
+std::uint8_t ByteOf(int displacement) {
+    return static_cast<std::uint8_t>(displacement & 0xFF);
+}
 
 // Number of equal steps of at most MaxStep needed to cover (dx, dy).
 int StepsFor(int dx, int dy) {
@@ -54,7 +56,9 @@ void PxsWriter::JumpTo(int x, int y) {
     }
 }
 
-void PxsWriter::ColourChange() { Control(ColourChangeCode, 0, 0); }
+void PxsWriter::ColourChange() {
+    Control(ColourChangeCode, 0, 0);
+}
 
 void PxsWriter::Pair(std::uint8_t first, std::uint8_t second) {
     stream_.push_back(first);
@@ -76,7 +80,9 @@ void PxsWriter::Control(std::uint8_t code, int dx, int dy) {
     ++records_;
 }
 
-void PxsWriter::End() { Pair(ControlByte, EndCode); }
+void PxsWriter::End() {
+    Pair(ControlByte, EndCode);
+}
 
 void PxsWriter::SetDeclaredColourCount(std::int32_t count) {
     hasDeclaredColourCount_ = true;
@@ -88,7 +94,9 @@ void PxsWriter::SetDeclaredStitchCount(std::int32_t count) {
     declaredStitchCount_ = count;
 }
 
-void PxsWriter::SetGapBeforeStream(std::int32_t bytes) { gapBeforeStream_ = bytes; }
+void PxsWriter::SetGapBeforeStream(std::int32_t bytes) {
+    gapBeforeStream_ = bytes;
+}
 
 void PxsWriter::SetStreamOffset(std::int32_t offset) {
     hasStreamOffset_ = true;
@@ -106,8 +114,7 @@ std::vector<std::uint8_t> PxsWriter::Build() const {
     PutInt32(bytes, ColourCountOffset,
              hasDeclaredColourCount_ ? declaredColourCount_
                                      : static_cast<std::int32_t>(threads_.size()));
-    PutInt32(bytes, StitchCountOffset,
-             hasDeclaredStitchCount_ ? declaredStitchCount_ : records_);
+    PutInt32(bytes, StitchCountOffset, hasDeclaredStitchCount_ ? declaredStitchCount_ : records_);
     for (std::size_t i = 0; i < threads_.size(); ++i) {
         PutInt32(bytes, HeaderBytes + 4 * i, threads_[i]);
     }

@@ -20,7 +20,7 @@ inline constexpr int MaxStep = 127;  // largest displacement of one pair on eith
 // Coordinates given to the *To operations are absolute file units with y growing upward;
 // long moves are split into several pairs.
 class PxsWriter {
-public:
+  public:
     explicit PxsWriter(std::vector<std::int32_t> threads = {1});
 
     // --- stream, absolute -------------------------------------------------
@@ -52,7 +52,7 @@ public:
     std::vector<std::uint8_t> Build() const;
     bool WriteFile(const std::string& path) const;
 
-private:
+  private:
     std::vector<std::int32_t> threads_;
     std::vector<std::uint8_t> stream_;
     int x_ = 0;

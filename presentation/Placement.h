@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "design/Design.h"
+#include "platform/Random.h"
+#include "platform/WindowHost.h"
+#include "presentation/Overlays.h"
+
+namespace vireluna {
+
+struct PlacementResult {
+    DesignExtents placedExtents;
+    std::int32_t offsetX;
+    std::int32_t offsetY;
+};
+
+// Nearest integer, halves away from zero; saturates at the int32 limits.
+std::int32_t RoundHalfAway(double value);
+
+// Rotates design.records by the angle the Rotation setting picks (one draw, none for 0)
+// into placed, End record included. Returns the angle in degrees (0 without rotation).
+int RotateDesign(const Design& design, std::int32_t rotation, Random& random, StitchRecord* placed);
+
+// One axis: one draw; returns the offset that moves currentMin to the chosen new minimum.
+std::int32_t ChooseOffset(std::int32_t extent, std::int32_t screenSize, std::int32_t currentMin,
+                          Random& random);
+
+// Moves the design sideways off the logo when it lies beside it (full screen only).
+void AvoidLogo(const LogoState& logo, PlacementResult& result);
+
+// Rotate, measure, offset, avoid the logo (when logo is given: full screen), translate.
+void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
+                 const LogoState* logo, Random& random, StitchRecord* placed,
+                 PlacementResult& result);
+
+}  // namespace vireluna

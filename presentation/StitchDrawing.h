@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "design/Design.h"
+#include "platform/Surface.h"
+
+namespace vireluna {
+
+// What one batch needs besides the records and the colours.
+struct StitchPen {
+    int width;            // 1 in the preview, PenSize + 1 in full screen
+    int stitchesPerTick;  // N: Stitch records drawn per batch
+    double drawScale;     // client width / screen width
+};
+
+// Draws the next batch of placed stitches from drawPosition, advancing drawPosition and
+// colourIndex. True when the design's End record has been reached.
+bool DrawStitches(Surface& surface, const StitchRecord* placed, const Design& design,
+                  const StitchPen& pen, std::int32_t& drawPosition, std::int32_t& colourIndex);
+
+// The pen colour for colourIndex of a design.
+ColourValue PenColour(const Design& design, std::int32_t colourIndex);
+
+}  // namespace vireluna
