@@ -1,0 +1,556 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "design/DesignReader.h"
+#include "tools/pxs/PxsWriter.h"
+
+namespace vireluna {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using pxs::PxsWriter;
+
+constexpr std::int32_t Int32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t Int32Min = std::numeric_limits<std::int32_t>::min();
+constexpr ColourValue Black = 0x02000000;
+constexpr ColourValue White = 0x02FFFFFF;
+constexpr ColourValue Red = 0x020000FF;
+
+std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("vireluna_reader_" + name)).string();
+}
+
+bool WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+Design FreshDesign() {
+    Design design;
+    design.records = AllocateStitchArray();
+    return design;
+}
+
+Design CopyOf(const Design& design) {
+    Design copy = FreshDesign();
+    copy.colours = design.colours;
+    copy.colourCount = design.colourCount;
+    copy.recordCount = design.recordCount;
+    copy.extents = design.extents;
+    std::copy_n(design.records.get(), MaxStitchRecords, copy.records.get());
+    return copy;
+}
+
+::testing::AssertionResult SameDesign(const Design& a, const Design& b) {
+    if (a.recordCount != b.recordCount) {
+        return ::testing::AssertionFailure()
+               << "recordCount " << a.recordCount << " vs " << b.recordCount;
+    }
+    if (a.colourCount != b.colourCount || a.colours != b.colours) {
+        return ::testing::AssertionFailure() << "colours differ";
+    }
+    if (a.extents.minX != b.extents.minX || a.extents.maxY != b.extents.maxY ||
+        a.extents.maxX != b.extents.maxX || a.extents.minY != b.extents.minY) {
+        return ::testing::AssertionFailure() << "extents differ";
+    }
+    for (std::int32_t i = 0; i <= a.recordCount; ++i) {
+        const StitchRecord& ra = a.records[i];
+        const StitchRecord& rb = b.records[i];
+        if (ra.x != rb.x || ra.y != rb.y || ra.kind != rb.kind) {
+            return ::testing::AssertionFailure() << "record " << i << " differs";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A header of HeaderBytes with the given words, followed by the thread numbers and the stream.
+Bytes RawFile(std::int32_t streamOffset, std::int32_t colourCount,
+              const std::vector<std::int32_t>& threads, const Bytes& stream) {
+    Bytes bytes(pxs::HeaderBytes, 0);
+    auto put = [&bytes](std::size_t at, std::int32_t value) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    put(0, streamOffset);
+    put(pxs::ColourCountOffset, colourCount);
+    for (std::int32_t thread : threads) {
+        bytes.resize(bytes.size() + 4);
+        put(bytes.size() - 4, thread);
+    }
+    bytes.insert(bytes.end(), stream.begin(), stream.end());
+    return bytes;
+}
+
+class DesignReaderTest : public ::testing::Test {
+  protected:
+    // Loads bytes from a file and from memory; both ways must give the same design.
+    bool Load(const Bytes& bytes, std::int32_t reduction = 100) {
+        const std::string path = TempPath(
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + std::string(".pxs"));
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        Design fromMemory = CopyOf(design);
+        DesignFileDetails memoryDetails;
+        const bool memoryLoaded =
+            LoadDesignFromBytes(bytes.data(), bytes.size(), reduction, fromMemory, &memoryDetails);
+        const bool loaded = LoadDesign(path.c_str(), reduction, design, &details);
+        std::filesystem::remove(path);
+        EXPECT_EQ(loaded, memoryLoaded);
+        EXPECT_TRUE(SameDesign(design, fromMemory));
+        if (loaded && memoryLoaded) {
+            EXPECT_EQ(details.streamEnd, memoryDetails.streamEnd);
+        }
+        return loaded;
+    }
+
+    bool Load(const PxsWriter& writer, std::int32_t reduction = 100) {
+        return Load(writer.Build(), reduction);
+    }
+
+    const StitchRecord& Record(std::int32_t i) const { return design.records[i]; }
+
+    void ExpectRecord(std::int32_t i, std::int32_t x, std::int32_t y, StitchKind kind) {
+        EXPECT_EQ(Record(i).x, x) << "record " << i;
+        EXPECT_EQ(Record(i).y, y) << "record " << i;
+        EXPECT_EQ(Record(i).kind, kind) << "record " << i;
+    }
+
+    void ExpectEndAt(std::int32_t i) {
+        EXPECT_EQ(design.recordCount, i);
+        ExpectRecord(i, 0, 0, StitchKind::End);
+    }
+
+    Design design = FreshDesign();
+    DesignFileDetails details;
+};
+
+TEST_F(DesignReaderTest, StreamOfOnlyTheEndCodeGivesNoRecordsAndStartingExtents) {
+    PxsWriter writer;
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectEndAt(0);
+    EXPECT_EQ(design.extents.minX, Int32Max);
+    EXPECT_EQ(design.extents.maxY, Int32Min);
+    EXPECT_EQ(design.extents.maxX, Int32Min);
+    EXPECT_EQ(design.extents.minY, Int32Max);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndCode);
+}
+
+TEST_F(DesignReaderTest, StitchesAccumulateFromTheOriginAndFlipY) {
+    PxsWriter writer;
+    writer.Move(10, 20);
+    writer.Move(-3, 5);
+    writer.Move(0, -40);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectRecord(0, 10, -20, StitchKind::Stitch);
+    ExpectRecord(1, 7, -25, StitchKind::Stitch);
+    ExpectRecord(2, 7, 15, StitchKind::Stitch);
+    ExpectEndAt(3);
+    EXPECT_EQ(design.extents.minX, 7);
+    EXPECT_EQ(design.extents.maxX, 10);
+    EXPECT_EQ(design.extents.minY, -25);
+    EXPECT_EQ(design.extents.maxY, 15);
+}
+
+TEST_F(DesignReaderTest, DisplacementBytesAreSigned) {
+    PxsWriter writer;
+    writer.Pair(0x7F, 0x7F);  // +127, +127
+    writer.Pair(0x81, 0x81);  // -127, -127
+    writer.Pair(0xFF, 0xFF);  // -1, -1
+    writer.Pair(0x00, 0x80);  // 0, -128
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectRecord(0, 127, -127, StitchKind::Stitch);
+    ExpectRecord(1, 0, 0, StitchKind::Stitch);
+    ExpectRecord(2, -1, 1, StitchKind::Stitch);
+    ExpectRecord(3, -1, 129, StitchKind::Stitch);
+    ExpectEndAt(4);
+}
+
+TEST_F(DesignReaderTest, LeadingJumpsVanishWithTheirDisplacements) {
+    PxsWriter writer;
+    writer.Control(pxs::JumpCode, 50, 60);
+    writer.Control(pxs::JumpCode, -20, 7);
+    writer.Move(3, 4);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectRecord(0, 3, -4, StitchKind::Stitch);
+    ExpectEndAt(1);
+}
+
+TEST_F(DesignReaderTest, LeadingJumpDisplacementIsDiscardedEvenWhenItLooksLikeACode) {
+    PxsWriter writer;
+    writer.Pair(0x80, 0x02);
+    writer.Pair(0x80, 0x10);  // the jump's displacement, not the end code
+    writer.Move(1, 1);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectRecord(0, 1, -1, StitchKind::Stitch);
+    ExpectEndAt(1);
+}
+
+TEST_F(DesignReaderTest, JumpsAndColourChangesAfterTheFirstRecordAreKeptUnflipped) {
+    PxsWriter writer;
+    writer.Move(5, 5);
+    writer.Control(pxs::JumpCode, 3, 4);
+    writer.Control(pxs::ColourChangeCode, 0, 0);
+    writer.Move(1, -1);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectRecord(0, 5, -5, StitchKind::Stitch);
+    ExpectRecord(1, 8, 9, StitchKind::Jump);  // y stays as in the file: only stitches flip
+    ExpectRecord(2, 8, 9, StitchKind::ColourChange);
+    ExpectRecord(3, 9, -8, StitchKind::Stitch);
+    ExpectEndAt(4);
+    // Only stitches are measured.
+    EXPECT_EQ(design.extents.minX, 5);
+    EXPECT_EQ(design.extents.maxX, 9);
+    EXPECT_EQ(design.extents.minY, -8);
+    EXPECT_EQ(design.extents.maxY, -5);
+}
+
+TEST_F(DesignReaderTest, ControlDisplacementOfMinus128IsAllowed) {
+    PxsWriter writer;
+    writer.Move(1, 1);
+    writer.Pair(0x80, 0x07);  // control code 7
+    writer.Pair(0x80, 0x80);  // -128, -128
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectRecord(1, -127, -127, static_cast<StitchKind>(7));
+    ExpectEndAt(2);
+}
+
+TEST_F(DesignReaderTest, ReductionScalesAndTruncatesTowardZero) {
+    PxsWriter writer;
+    writer.Move(7, -7);
+    writer.Move(-14, 14);                 // now at (-7, 7)
+    writer.Control(pxs::JumpCode, 0, 3);  // (-7, 10): scaled, not flipped
+    writer.End();
+    ASSERT_TRUE(Load(writer, 80));
+    ExpectRecord(0, 5, 5, StitchKind::Stitch);
+    ExpectRecord(1, -5, -5, StitchKind::Stitch);
+    ExpectRecord(2, -5, 8, StitchKind::Jump);
+    ExpectEndAt(3);
+    EXPECT_EQ(design.extents.minX, -5);
+    EXPECT_EQ(design.extents.maxX, 5);
+}
+
+TEST_F(DesignReaderTest, ReductionZeroPutsEveryRecordAtTheOrigin) {
+    PxsWriter writer;
+    writer.StitchTo(300, -200);
+    writer.JumpTo(-50, 10);
+    writer.End();
+    ASSERT_TRUE(Load(writer, 0));
+    ASSERT_GT(design.recordCount, 2);
+    for (std::int32_t i = 0; i < design.recordCount; ++i) {
+        EXPECT_EQ(Record(i).x, 0) << i;
+        EXPECT_EQ(Record(i).y, 0) << i;
+    }
+}
+
+TEST_F(DesignReaderTest, ExtremeReductionsSaturateInsteadOfOverflowing) {
+    PxsWriter writer;
+    writer.Move(127, -127);
+    writer.Move(-127, 127);  // (0, 0)
+    writer.Move(-127, 127);  // (-127, 127)
+    writer.End();
+    ASSERT_TRUE(Load(writer, Int32Max));
+    ExpectRecord(0, Int32Max, Int32Max, StitchKind::Stitch);
+    ExpectRecord(1, 0, 0, StitchKind::Stitch);
+    ExpectRecord(2, Int32Min, Int32Min, StitchKind::Stitch);
+    ASSERT_TRUE(Load(writer, Int32Min));
+    ExpectRecord(0, Int32Min, Int32Min, StitchKind::Stitch);
+    ExpectRecord(2, Int32Max, Int32Max, StitchKind::Stitch);
+    ASSERT_TRUE(Load(writer, -100));
+    ExpectRecord(0, -127, -127, StitchKind::Stitch);
+}
+
+TEST_F(DesignReaderTest, ControlCode255EndsWhatIsFlippedScaledAndMeasured) {
+    PxsWriter writer;
+    writer.Move(10, 10);
+    writer.Control(0xFF, 10, 0);  // a record of kind End at (20, 10)
+    writer.Move(100, 100);        // kept, but neither flipped, scaled nor measured
+    writer.End();
+    ASSERT_TRUE(Load(writer, 50));
+    ExpectRecord(0, 5, -5, StitchKind::Stitch);
+    ExpectRecord(1, 20, 10, StitchKind::End);
+    ExpectRecord(2, 120, 110, StitchKind::Stitch);
+    ExpectEndAt(3);
+    EXPECT_EQ(design.extents.maxX, 5);
+    EXPECT_EQ(design.extents.maxY, -5);
+}
+
+TEST_F(DesignReaderTest, ColourListIsResolvedThroughThePalette) {
+    PxsWriter writer({2, 10, 0, 79, -5, 1});
+    writer.Move(1, 1);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    EXPECT_EQ(design.colourCount, 6);
+    EXPECT_EQ(design.colours[0], White);
+    EXPECT_EQ(design.colours[1], Red);
+    for (int i = 2; i < 6; ++i) EXPECT_EQ(design.colours[i], Black) << i;
+    EXPECT_EQ(details.header.colourCount, 6);
+    EXPECT_EQ(details.threadNumbers[1], 10);
+    EXPECT_EQ(details.threadNumbers[4], -5);
+}
+
+TEST_F(DesignReaderTest, NoColourListKeepsThePreviousColours) {
+    PxsWriter first({2, 10});
+    first.End();
+    ASSERT_TRUE(Load(first));
+    PxsWriter second(std::vector<std::int32_t>{});
+    second.Move(1, 1);
+    second.End();
+    ASSERT_TRUE(Load(second));
+    EXPECT_EQ(design.colourCount, 0);
+    EXPECT_EQ(design.colours[0], White);
+    EXPECT_EQ(design.colours[1], Red);
+    ExpectEndAt(1);
+}
+
+TEST_F(DesignReaderTest, ShorterListKeepsTheLaterEntriesOfTheLastDesign) {
+    PxsWriter first({2, 10, 2});
+    first.End();
+    ASSERT_TRUE(Load(first));
+    PxsWriter second({10});
+    second.End();
+    ASSERT_TRUE(Load(second));
+    EXPECT_EQ(design.colourCount, 1);
+    EXPECT_EQ(design.colours[0], Red);
+    EXPECT_EQ(design.colours[1], Red);
+    EXPECT_EQ(design.colours[2], White);
+}
+
+TEST_F(DesignReaderTest, GapBeforeTheStreamIsSkipped) {
+    PxsWriter writer({2});
+    writer.SetGapBeforeStream(37);  // filled with 0x80 bytes by the writer
+    writer.Move(4, 4);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectRecord(0, 4, -4, StitchKind::Stitch);
+    ExpectEndAt(1);
+}
+
+TEST_F(DesignReaderTest, StreamOffsetInsideTheColourListSkipsNothing) {
+    for (std::int32_t offset : {0, 100, 116, 119, 120}) {
+        PxsWriter writer({2});
+        writer.SetStreamOffset(offset);
+        writer.Move(4, 4);
+        writer.End();
+        ASSERT_TRUE(Load(writer)) << offset;
+        ExpectRecord(0, 4, -4, StitchKind::Stitch);
+        ExpectEndAt(1);
+    }
+}
+
+TEST_F(DesignReaderTest, NegativeColourCountReadsNoColourButCountsInTheGap) {
+    // The gap is streamOffset - 116 - 4 x colourCount: with -1 and offset 116 it is 4 bytes.
+    const Bytes file = RawFile(116, -1, {}, {0xAA, 0xBB, 0xCC, 0xDD, 0x02, 0x03, 0x80, 0x10});
+    design.colours[0] = White;
+    ASSERT_TRUE(Load(file));
+    EXPECT_EQ(design.colourCount, 0);
+    EXPECT_EQ(design.colours[0], White);
+    ExpectRecord(0, 2, -3, StitchKind::Stitch);
+    ExpectEndAt(1);
+}
+
+TEST_F(DesignReaderTest, ColourListBeyondTheLimitSetsTheFirst72AndFindsTheStream) {
+    std::vector<std::int32_t> threads(MaxDesignColours + 3, 10);
+    threads[MaxDesignColours - 1] = 2;
+    PxsWriter writer(threads);
+    writer.Move(6, 6);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    EXPECT_EQ(design.colourCount, MaxDesignColours);
+    EXPECT_EQ(design.colours[MaxDesignColours - 1], White);
+    EXPECT_EQ(design.colours[0], Red);
+    EXPECT_EQ(details.header.colourCount, MaxDesignColours + 3);
+    EXPECT_FALSE(WithinFormatLimits(details.header));
+    ExpectRecord(0, 6, -6, StitchKind::Stitch);
+    ExpectEndAt(1);
+}
+
+TEST_F(DesignReaderTest, StreamWithoutEndCodeStopsAtTheEndOfTheFile) {
+    PxsWriter writer;
+    writer.Move(1, 2);
+    writer.Move(3, 4);
+    Bytes file = writer.Build();
+    file.push_back(0x05);  // half a pair
+    ASSERT_TRUE(Load(file));
+    ExpectRecord(1, 4, -6, StitchKind::Stitch);
+    ExpectEndAt(2);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFile);
+}
+
+TEST_F(DesignReaderTest, ControlCodeWithoutItsDisplacementIsDropped) {
+    PxsWriter ended;
+    ended.Move(1, 2);
+    ended.Pair(0x80, pxs::ColourChangeCode);
+    ended.End();  // read as the end code, not as the colour change's displacement
+    ASSERT_TRUE(Load(ended));
+    ExpectRecord(0, 1, -2, StitchKind::Stitch);
+    ExpectEndAt(1);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndCode);
+
+    PxsWriter cut;
+    cut.Move(1, 2);
+    cut.Pair(0x80, pxs::JumpCode);
+    ASSERT_TRUE(Load(cut));
+    ExpectEndAt(1);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFile);
+}
+
+TEST_F(DesignReaderTest, LeadingJumpCutOffByTheEndOfTheFile) {
+    PxsWriter writer;
+    writer.Pair(0x80, pxs::JumpCode);
+    ASSERT_TRUE(Load(writer));
+    ExpectEndAt(0);
+    Bytes halfDisplacement = writer.Build();
+    halfDisplacement.push_back(0x05);
+    ASSERT_TRUE(Load(halfDisplacement));
+    ExpectEndAt(0);
+}
+
+TEST_F(DesignReaderTest, StreamOffsetBeyondTheFileGivesAnEmptyDesign) {
+    PxsWriter writer;
+    writer.SetStreamOffset(Int32Max);
+    writer.Move(1, 1);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectEndAt(0);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFile);
+}
+
+TEST_F(DesignReaderTest, FullestStreamFitsWithItsEndCode) {
+    PxsWriter writer;
+    for (int i = 0; i < MaxStitchRecords - 1; ++i) writer.Move(i % 2 == 0 ? 1 : -1, 1);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectEndAt(MaxStitchRecords - 1);
+    ExpectRecord(MaxStitchRecords - 2, 1, -(MaxStitchRecords - 1), StitchKind::Stitch);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndCode);
+}
+
+TEST_F(DesignReaderTest, LongerStreamIsCutAtTheRecordLimit) {
+    PxsWriter writer;
+    for (int i = 0; i < MaxStitchRecords + 500; ++i) writer.Move(1, 0);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    ExpectEndAt(MaxStitchRecords - 1);
+    ExpectRecord(MaxStitchRecords - 2, MaxStitchRecords - 1, 0, StitchKind::Stitch);
+    EXPECT_EQ(details.streamEnd, StreamEnd::RecordLimit);
+    EXPECT_EQ(design.extents.maxX, MaxStitchRecords - 1);
+}
+
+TEST_F(DesignReaderTest, StreamOfControlPairsAtTheLimitNeverWritesPastTheArray) {
+    PxsWriter writer;
+    for (int i = 0; i < MaxStitchRecords; ++i) writer.Pair(0x80, 0x07);
+    ASSERT_TRUE(Load(writer));
+    // 63,999 raw pairs: each control takes the next pair as its displacement.
+    ExpectEndAt((MaxStitchRecords - 1) / 2);
+}
+
+TEST_F(DesignReaderTest, FileEndingInsideTheHeaderOrColourListIsRefusedAndChangesNothing) {
+    PxsWriter good({2, 10});
+    good.Move(9, 9);
+    good.Control(pxs::JumpCode, 1, 1);
+    good.End();
+    ASSERT_TRUE(Load(good));
+    const Design before = CopyOf(design);
+
+    const Bytes whole = PxsWriter({2, 10, 12}).Build();
+    for (std::size_t size : {std::size_t{0}, std::size_t{31}, std::size_t{115}, whole.size() - 1}) {
+        ASSERT_FALSE(Load(Bytes(whole.begin(), whole.begin() + size))) << size;
+        EXPECT_EQ(design.recordCount, 0);
+        design.recordCount = before.recordCount;
+        EXPECT_TRUE(SameDesign(design, before)) << size;
+    }
+}
+
+TEST_F(DesignReaderTest, MissingFileAfterALoadLeavesTheDesignInPlace) {
+    PxsWriter good({10});
+    good.Move(9, 9);
+    good.End();
+    ASSERT_TRUE(Load(good));
+    const Design before = CopyOf(design);
+    EXPECT_FALSE(LoadDesign(TempPath("no_such_design.pxs").c_str(), 100, design));
+    EXPECT_EQ(design.recordCount, 0);
+    design.recordCount = before.recordCount;
+    EXPECT_TRUE(SameDesign(design, before));
+}
+
+TEST_F(DesignReaderTest, WriterDrawnShapeRoundTrips) {
+    PxsWriter writer({1, 2});
+    writer.JumpTo(-400, 300);  // leading jumps: dropped
+    writer.StitchTo(-100, 300);
+    writer.StitchTo(-100, -300);
+    writer.ColourChange();
+    writer.JumpTo(200, 0);
+    writer.StitchTo(500, 0);
+    writer.End();
+    ASSERT_TRUE(Load(writer));
+    // The four leading jumps are dropped with their displacements, so the reader's points sit
+    // 400 right and 300 down (in file units, y upward) of the writer's.
+    EXPECT_EQ(design.recordCount, writer.RecordCount() - 4);
+    ExpectRecord(0, 100, 0, StitchKind::Stitch);
+    ExpectRecord(7, 300, 600, StitchKind::Stitch);
+    ExpectRecord(8, 300, -600, StitchKind::ColourChange);
+    ExpectRecord(14, 900, 300, StitchKind::Stitch);
+    EXPECT_EQ(design.extents.minX, 100);
+    EXPECT_EQ(design.extents.maxX, 900);
+    EXPECT_EQ(design.extents.minY, 0);
+    EXPECT_EQ(design.extents.maxY, 600);
+}
+
+TEST(DesignHeader, ReadsTheTwoCountsAndTheStreamOffset) {
+    PxsWriter writer({1, 2, 3});
+    writer.SetDeclaredStitchCount(64001);
+    writer.End();
+    const std::string path = TempPath("header.pxs");
+    ASSERT_TRUE(writer.WriteFile(path));
+    DesignHeader header;
+    ASSERT_TRUE(ReadDesignHeader(path.c_str(), header));
+    EXPECT_EQ(header.streamOffset, 116 + 12);
+    EXPECT_EQ(header.colourCount, 3);
+    EXPECT_EQ(header.stitchCount, 64001);
+    EXPECT_FALSE(WithinFormatLimits(header));
+
+    ASSERT_TRUE(WriteBytes(path, Bytes(HeaderCountsBytes - 1, 0)));
+    EXPECT_FALSE(ReadDesignHeader(path.c_str(), header));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(ReadDesignHeader(path.c_str(), header));
+}
+
+TEST(DesignHeader, LimitsAreSignedAndInclusive) {
+    EXPECT_TRUE(WithinFormatLimits({0, MaxDesignColours, MaxStitchRecords}));
+    EXPECT_FALSE(WithinFormatLimits({0, MaxDesignColours + 1, MaxStitchRecords}));
+    EXPECT_FALSE(WithinFormatLimits({0, MaxDesignColours, MaxStitchRecords + 1}));
+    EXPECT_TRUE(WithinFormatLimits({0, -1, -1}));
+    EXPECT_TRUE(WithinFormatLimits({0, Int32Min, 0}));
+}
+
+TEST(ComputeExtents, MeasuresStitchesUpToTheFirstEnd) {
+    StitchArray records = AllocateStitchArray();
+    records[0] = StitchRecord(-5, 40, StitchKind::Jump);
+    records[1] = StitchRecord(3, 2, StitchKind::Stitch);
+    records[2] = StitchRecord(-1, -7, StitchKind::Stitch);
+    records[3] = StitchRecord(100, 100, StitchKind::ColourChange);
+    records[4] = StitchRecord(0, 0, StitchKind::End);
+    records[5] = StitchRecord(500, 500, StitchKind::Stitch);
+    DesignExtents extents{};
+    ComputeExtents(records.get(), extents);
+    EXPECT_EQ(extents.minX, -7);
+    EXPECT_EQ(extents.maxX, 2);
+    EXPECT_EQ(extents.minY, -1);
+    EXPECT_EQ(extents.maxY, 3);
+}
+
+}  // namespace
+}  // namespace vireluna
