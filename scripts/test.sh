@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs every test: native, native under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the Windows x86_64 tests under wine64 on an Xvfb display, and each fuzzer for a
+# bounded time. Ends non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+logs=$(mktemp -d)
+passed=0
+failed=0
+status=0
+
+"$root/scripts/build-all.sh" || { echo "build failed"; echo "0 passed, 1 failed"; exit 1; }
+
+# ctest prints "N% tests passed, F tests failed out of T"; add its figures to ours.
+count_ctest() {  # log file
+  local line total fails
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+    return
+  fi
+  fails=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - fails))
+  failed=$((failed + fails))
+}
+
+run_ctest() {  # name, build dir, extra ctest arguments...
+  local name="$1" dir="$2"
+  shift 2
+  echo "== test $name"
+  (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$logs/$name.log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  count_ctest "$logs/$name.log"
+}
+
+run_ctest native "$build/native" -j 2
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_ctest sanitizers "$build/asan" -j 2
+
+# Windows: a private wine prefix and display, both made and removed here.
+export VIRELUNA_WINEPREFIX="$logs/wineprefix"
+export WINEDEBUG=-all
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  display=":$((90 + RANDOM % 9))"
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY="$display"
+  sleep 1
+fi
+WINEPREFIX="$VIRELUNA_WINEPREFIX" wineboot --init >/dev/null 2>&1
+WINEPREFIX="$VIRELUNA_WINEPREFIX" wineserver -w
+run_ctest wine64 "$build/mingw64"
+WINEPREFIX="$VIRELUNA_WINEPREFIX" wineserver -k >/dev/null 2>&1
+[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+
+# Fuzzers: the design reader longest, seeded with the sample designs.
+for fuzzer in "$build"/fuzz/fuzz/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  seconds=20
+  corpus="$logs/corpus-$name"
+  mkdir -p "$corpus"
+  case "$name" in
+    *design*) seconds=60; cp "$root"/resources/designs/*.pxs "$corpus"/ 2>/dev/null ;;
+  esac
+  echo "== fuzz $name for ${seconds}s"
+  if "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$corpus" \
+      >"$logs/$name.log" 2>&1; then
+    tail -n 3 "$logs/$name.log"
+    passed=$((passed + 1))
+  else
+    tail -n 40 "$logs/$name.log"
+    failed=$((failed + 1))
+    status=1
+  fi
+done
+
+rm -rf "$logs"
+echo "Vireluna: $passed passed, $failed failed"
+exit $status
