@@ -1,6 +1,315 @@
+// `vireluna info`: what the saver reads from design files, and the thread palette.
+#include <cstdint>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "design/DesignReader.h"
+#include "design/ThreadPalette.h"
+#include "platform/InputFile.h"
 #include "tools/vireluna/Commands.h"
 
-// Placeholder until the subcommand is built; the owner of this file replaces it.
 namespace vireluna::cli {
-void AddInfoCommand(CLI::App&, int&) {}
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Without --reduction the records stay in the file's own units.
+constexpr std::int32_t FileUnitsReduction = 100;
+constexpr int ExitLoadFailed = 1;
+constexpr int ExitUsage = 2;
+
+struct InfoOptions {
+    std::vector<std::string> paths;
+    std::int32_t reduction = FileUnitsReduction;
+    bool json = false;
+    bool palette = false;
+};
+
+// Counts of the loaded records by kind, and where drawing stops.
+struct RecordSummary {
+    std::int32_t stitches = 0;
+    std::int32_t colourChanges = 0;  // before the first End: the ones drawing acts on
+    std::int32_t jumps = 0;
+    std::int32_t otherControls = 0;
+    std::int32_t drawnRecords = 0;  // records before the first End record
+};
+
+RecordSummary Summarise(const Design& design) {
+    RecordSummary summary;
+    summary.drawnRecords = design.recordCount;
+    bool ended = false;
+    for (std::int32_t i = 0; i < design.recordCount; ++i) {
+        switch (design.records[i].kind) {
+            case StitchKind::Stitch:
+                ++summary.stitches;
+                break;
+            case StitchKind::ColourChange:
+                if (!ended) ++summary.colourChanges;
+                break;
+            case StitchKind::Jump:
+                ++summary.jumps;
+                break;
+            case StitchKind::End:
+                if (!ended) summary.drawnRecords = i;
+                ended = true;
+                [[fallthrough]];
+            default:
+                ++summary.otherControls;
+                break;
+        }
+    }
+    return summary;
+}
+
+std::string Hex(const char* format, std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, format, static_cast<unsigned>(value));
+    return text;
+}
+
+std::string ColourValueText(ColourValue colour) {
+    return Hex("0x%08X", colour);
+}
+
+// "#RRGGBB" from a 0x02BBGGRR value.
+std::string RgbText(ColourValue colour) {
+    const std::uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    return Hex("#%06X", rgb);
+}
+
+const char* StreamEndText(StreamEnd end) {
+    switch (end) {
+        case StreamEnd::EndCode:
+            return "endCode";
+        case StreamEnd::EndOfFile:
+            return "endOfFile";
+        case StreamEnd::RecordLimit:
+            return "recordLimit";
+    }
+    return "";
+}
+
+const char* StreamEndSentence(StreamEnd end) {
+    switch (end) {
+        case StreamEnd::EndCode:
+            return "ended by its end code";
+        case StreamEnd::EndOfFile:
+            return "no end code: read to the end of the file";
+        case StreamEnd::RecordLimit:
+            return "cut at the record limit: the rest of the file is not read";
+    }
+    return "";
+}
+
+bool HasStitches(const DesignExtents& extents) {
+    return extents.minX <= extents.maxX;
+}
+
+// Colour blocks the drawing asks for beyond the design's own list.
+std::int32_t MissingColours(const Design& design, const RecordSummary& summary) {
+    const std::int32_t blocks = summary.colourChanges + 1;
+    return blocks > design.colourCount ? blocks - design.colourCount : 0;
+}
+
+Json ColoursJson(const Design& design, const DesignFileDetails& details) {
+    const ThreadPalette palette;
+    Json colours = Json::array();
+    for (std::int32_t i = 0; i < design.colourCount; ++i) {
+        const std::int32_t number = details.threadNumbers[i];
+        const ThreadColour* row = palette.Find(number);
+        colours.push_back({{"index", i},
+                           {"thread", number},
+                           {"name", row != nullptr ? Json(row->name) : Json(nullptr)},
+                           {"colour", ColourValueText(design.colours[i])},
+                           {"rgb", RgbText(design.colours[i])}});
+    }
+    return colours;
+}
+
+Json DesignJson(const std::string& path, std::int32_t reduction, const Design& design,
+                const DesignFileDetails& details) {
+    const RecordSummary summary = Summarise(design);
+    const DesignExtents& e = design.extents;
+    Json extents = nullptr;
+    if (HasStitches(e)) {
+        extents = {{"minX", e.minX},
+                   {"minY", e.minY},
+                   {"maxX", e.maxX},
+                   {"maxY", e.maxY},
+                   {"width", std::int64_t{e.maxX} - e.minX + 1},
+                   {"height", std::int64_t{e.maxY} - e.minY + 1}};
+    }
+    return {{"path", path},
+            {"loaded", true},
+            {"header",
+             {{"streamOffset", details.header.streamOffset},
+              {"colourCount", details.header.colourCount},
+              {"stitchCount", details.header.stitchCount},
+              {"withinLimits", WithinFormatLimits(details.header)}}},
+            {"reduction", reduction},
+            {"colours", ColoursJson(design, details)},
+            {"records",
+             {{"total", design.recordCount},
+              {"stitches", summary.stitches},
+              {"colourChanges", summary.colourChanges},
+              {"jumps", summary.jumps},
+              {"otherControls", summary.otherControls},
+              {"drawn", summary.drawnRecords}}},
+            {"missingColours", MissingColours(design, summary)},
+            {"streamEnd", StreamEndText(details.streamEnd)},
+            {"extents", extents}};
+}
+
+void PrintDesign(std::ostream& out, const std::string& path, std::int32_t reduction,
+                 const Design& design, const DesignFileDetails& details) {
+    const DesignHeader& header = details.header;
+    const RecordSummary summary = Summarise(design);
+    out << path << '\n';
+    out << "  header:   stream offset " << header.streamOffset << ", colour count "
+        << header.colourCount << ", stitch count " << header.stitchCount << '\n';
+    if (header.colourCount > MaxDesignColours) {
+        out << "  warning:  more than " << MaxDesignColours
+            << " colours: only the first are read, and the file list refuses it\n";
+    }
+    if (header.stitchCount > MaxStitchRecords) {
+        out << "  warning:  more than " << MaxStitchRecords
+            << " stitches declared: the file list refuses it\n";
+    }
+
+    out << "  colours:  " << design.colourCount << '\n';
+    const ThreadPalette palette;
+    for (std::int32_t i = 0; i < design.colourCount; ++i) {
+        const std::int32_t number = details.threadNumbers[i];
+        const ThreadColour* row = palette.Find(number);
+        char line[96];
+        std::snprintf(
+            line, sizeof line, "    %2d  thread %3d  %-14s %s  %s\n", static_cast<int>(i),
+            static_cast<int>(number), row != nullptr ? std::string(row->name).c_str() : "(unknown)",
+            RgbText(design.colours[i]).c_str(), ColourValueText(design.colours[i]).c_str());
+        out << line;
+    }
+
+    out << "  records:  " << design.recordCount << " (stitches " << summary.stitches
+        << ", colour changes " << summary.colourChanges << ", jumps " << summary.jumps << ", other "
+        << summary.otherControls << ")\n";
+    if (summary.drawnRecords < design.recordCount) {
+        out << "  warning:  control code 255 at record " << summary.drawnRecords
+            << ": nothing after it is drawn\n";
+    }
+    if (const std::int32_t missing = MissingColours(design, summary); missing > 0) {
+        out << "  warning:  " << summary.colourChanges + 1 << " colour blocks, colour list of "
+            << design.colourCount << ": " << missing
+            << " blocks take whatever colour the previous design left\n";
+    }
+    out << "  stream:   " << StreamEndSentence(details.streamEnd) << '\n';
+
+    const DesignExtents& e = design.extents;
+    out << "  extents:  ";
+    if (HasStitches(e)) {
+        out << "x " << e.minX << " to " << e.maxX << ", y " << e.minY << " to " << e.maxY << " ("
+            << std::int64_t{e.maxX} - e.minX + 1 << " x " << std::int64_t{e.maxY} - e.minY + 1
+            << " at " << reduction << "%)\n";
+    } else {
+        out << "no stitches\n";
+    }
+}
+
+Json PaletteJson() {
+    const ThreadPalette palette;
+    Json rows = Json::array();
+    for (const ThreadColour& row : ThreadPalette::Rows()) {
+        const ColourValue colour = palette.ColourForNumber(row.number);
+        rows.push_back({{"row", row.row},
+                        {"thread", row.number},
+                        {"name", row.name},
+                        {"shortName", row.shortName},
+                        {"code", row.code},
+                        {"colour", ColourValueText(colour)},
+                        {"rgb", RgbText(colour)}});
+    }
+    return rows;
+}
+
+void PrintPalette(std::ostream& out) {
+    const ThreadPalette palette;
+    for (const ThreadColour& row : ThreadPalette::Rows()) {
+        const ColourValue colour = palette.ColourForNumber(row.number);
+        char line[96];
+        std::snprintf(line, sizeof line, "%2d  thread %2d  %-14s %-11s %s  %s  %s\n",
+                      static_cast<int>(row.row), static_cast<int>(row.number),
+                      std::string(row.name).c_str(), std::string(row.shortName).c_str(),
+                      std::string(row.code).c_str(), RgbText(colour).c_str(),
+                      ColourValueText(colour).c_str());
+        out << line;
+    }
+}
+
+// Why a file did not load: it could not be opened, or it ended too soon to be a design.
+const char* LoadFailure(const std::string& path) {
+    InputFile probe;
+    return probe.Open(path.c_str()) ? "ends inside its header or colour list" : "cannot be opened";
+}
+
+int RunInfo(const InfoOptions& options) {
+    if (options.palette) {
+        if (options.json) {
+            std::cout << PaletteJson().dump(2) << '\n';
+        } else {
+            PrintPalette(std::cout);
+        }
+        return 0;
+    }
+
+    int status = 0;
+    Design design;
+    design.records = AllocateStitchArray();
+    Json designs = Json::array();
+    for (const std::string& path : options.paths) {
+        DesignFileDetails details;
+        if (!LoadDesign(path.c_str(), options.reduction, design, &details)) {
+            status = ExitLoadFailed;
+            const char* reason = LoadFailure(path);
+            std::cerr << "vireluna info: " << path << ": " << reason << '\n';
+            if (options.json) {
+                designs.push_back({{"path", path}, {"loaded", false}, {"error", reason}});
+            }
+            continue;
+        }
+        if (options.json) {
+            designs.push_back(DesignJson(path, options.reduction, design, details));
+        } else {
+            PrintDesign(std::cout, path, options.reduction, design, details);
+        }
+    }
+    if (options.json) std::cout << designs.dump(2) << '\n';
+    return status;
+}
+
+}  // namespace
+
+void AddInfoCommand(CLI::App& app, int& exitStatus) {
+    CLI::App* info = app.add_subcommand(
+        "info", "Show what the saver reads from design files: header, colours, records, extents");
+    auto options = std::make_shared<InfoOptions>();
+    CLI::Option* files = info->add_option("files", options->paths, "Design files (.pxs)");
+    info->add_option("-r,--reduction", options->reduction,
+                     "Scale in percent, as the saver's Reduction setting (default: 100, the "
+                     "file's own units)");
+    info->add_flag("--json", options->json, "Print one JSON array instead of text");
+    info->add_flag("--palette", options->palette, "Print the built-in thread palette")
+        ->excludes(files);
+    info->callback([options, &exitStatus] {
+        if (options->paths.empty() && !options->palette) {
+            std::cerr << "vireluna info: name at least one design file, or --palette\n";
+            exitStatus = ExitUsage;
+            return;
+        }
+        exitStatus = RunInfo(*options);
+    });
+}
+
 }  // namespace vireluna::cli
