@@ -72,23 +72,6 @@ Design CopyOf(const Design& design) {
     return ::testing::AssertionSuccess();
 }
 
-// A header of HeaderBytes with the given words, followed by the thread numbers and the stream.
-Bytes RawFile(std::int32_t streamOffset, std::int32_t colourCount,
-              const std::vector<std::int32_t>& threads, const Bytes& stream) {
-    Bytes bytes(pxs::HeaderBytes, 0);
-    auto put = [&bytes](std::size_t at, std::int32_t value) {
-        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    };
-    put(0, streamOffset);
-    put(pxs::ColourCountOffset, colourCount);
-    for (std::int32_t thread : threads) {
-        bytes.resize(bytes.size() + 4);
-        put(bytes.size() - 4, thread);
-    }
-    bytes.insert(bytes.end(), stream.begin(), stream.end());
-    return bytes;
-}
-
 class DesignReaderTest : public ::testing::Test {
   protected:
     // Loads bytes from a file and from memory; both ways must give the same design.
@@ -353,9 +336,15 @@ TEST_F(DesignReaderTest, StreamOffsetInsideTheColourListSkipsNothing) {
 
 TEST_F(DesignReaderTest, NegativeColourCountReadsNoColourButCountsInTheGap) {
     // The gap is streamOffset - 116 - 4 x colourCount: with -1 and offset 116 it is 4 bytes.
-    const Bytes file = RawFile(116, -1, {}, {0xAA, 0xBB, 0xCC, 0xDD, 0x02, 0x03, 0x80, 0x10});
+    PxsWriter writer(std::vector<std::int32_t>{});
+    writer.SetDeclaredColourCount(-1);
+    writer.SetStreamOffset(pxs::HeaderBytes);
+    writer.Pair(0xAA, 0xBB);  // the 4 skipped bytes
+    writer.Pair(0xCC, 0xDD);
+    writer.Move(2, 3);
+    writer.End();
     design.colours[0] = White;
-    ASSERT_TRUE(Load(file));
+    ASSERT_TRUE(Load(writer));
     EXPECT_EQ(design.colourCount, 0);
     EXPECT_EQ(design.colours[0], White);
     ExpectRecord(0, 2, -3, StitchKind::Stitch);
