@@ -64,7 +64,8 @@ for fuzzer in "$build"/fuzz/fuzz/fuzz_*; do
   corpus="$logs/corpus-$name"
   mkdir -p "$corpus"
   case "$name" in
-    *design*) seconds=60; cp "$root"/resources/designs/*.pxs "$corpus"/ 2>/dev/null ;;
+    *design*) seconds=60
+      cp "$root"/resources/designs/*.pxs "$root"/fuzz/corpus/design_reader/*.pxs "$corpus"/ 2>/dev/null ;;
   esac
   echo "== fuzz $name for ${seconds}s"
   if "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$corpus" \
