@@ -1,1 +1,54 @@
-// Filled by the raster backend.
+#include "platform/raster/RasterImage.h"
+
+#include <algorithm>
+
+namespace vireluna::raster {
+
+namespace {
+
+constexpr int kChannels = 3;
+
+}  // namespace
+
+RasterImage::RasterImage(int width, int height, Rgb fill)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)) {
+    rgb_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * kChannels);
+    FillRect(0, 0, width_, height_, fill);
+}
+
+std::size_t RasterImage::OffsetOf(int x, int y) const {
+    return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+            static_cast<std::size_t>(x)) *
+           kChannels;
+}
+
+Rgb RasterImage::PixelAt(int x, int y) const {
+    const std::uint8_t* pixel = rgb_.data() + OffsetOf(x, y);
+    return {pixel[0], pixel[1], pixel[2]};
+}
+
+void RasterImage::SetPixel(int x, int y, Rgb colour) {
+    if (!Contains(x, y)) return;
+    std::uint8_t* pixel = rgb_.data() + OffsetOf(x, y);
+    pixel[0] = colour.red;
+    pixel[1] = colour.green;
+    pixel[2] = colour.blue;
+}
+
+void RasterImage::FillRect(int left, int top, int right, int bottom, Rgb colour) {
+    const int x0 = std::max(left, 0);
+    const int y0 = std::max(top, 0);
+    const int x1 = std::min(right, width_);
+    const int y1 = std::min(bottom, height_);
+    if (x0 >= x1 || y0 >= y1) return;
+    for (int y = y0; y < y1; ++y) {
+        std::uint8_t* pixel = rgb_.data() + OffsetOf(x0, y);
+        for (int x = x0; x < x1; ++x, pixel += kChannels) {
+            pixel[0] = colour.red;
+            pixel[1] = colour.green;
+            pixel[2] = colour.blue;
+        }
+    }
+}
+
+}  // namespace vireluna::raster

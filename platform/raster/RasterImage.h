@@ -24,9 +24,13 @@ class RasterImage {
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     Rgb PixelAt(int x, int y) const;          // (x, y) must lie inside
     void SetPixel(int x, int y, Rgb colour);  // ignored outside
+    // Fills [left, right) x [top, bottom), clipped to the image; any int values are safe.
+    void FillRect(int left, int top, int right, int bottom, Rgb colour);
     const std::vector<std::uint8_t>& Bytes() const { return rgb_; }
 
   private:
+    std::size_t OffsetOf(int x, int y) const;
+
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> rgb_;

@@ -1,0 +1,92 @@
+#include "platform/raster/RasterSurface.h"
+
+#include <algorithm>
+
+#include "platform/raster/TextPainter.h"
+#include "platform/raster/WidePen.h"
+
+namespace vireluna::raster {
+
+namespace {
+
+constexpr int kByteBits = 8;
+constexpr ColourValue kByteMask = 0xFF;
+
+// A colour value keeps red in its lowest byte; the top byte is a flag with no colour in it.
+Rgb ToRgb(ColourValue colour) {
+    return {static_cast<std::uint8_t>(colour & kByteMask),
+            static_cast<std::uint8_t>((colour >> kByteBits) & kByteMask),
+            static_cast<std::uint8_t>((colour >> (2 * kByteBits)) & kByteMask)};
+}
+
+}  // namespace
+
+std::string DefaultLogoPath() {
+    return VIRELUNA_RESOURCE_DIR "/logo.bmp";
+}
+
+struct RasterSurface::Impl {
+    Impl(RasterImage& target, const RasterImage& logo, int verticalDpi)
+        : target(target), logo(logo), verticalDpi(verticalDpi) {}
+
+    RasterImage& target;
+    const RasterImage& logo;
+    int verticalDpi;
+    WidePen pen;
+    Rgb penColour{0, 0, 0};
+    PixelPoint current{0, 0};
+    TextPainter text;
+};
+
+RasterSurface::RasterSurface(RasterImage& target, const RasterImage& logo, int verticalDpi)
+    : impl_(std::make_unique<Impl>(target, logo, verticalDpi)) {}
+
+RasterSurface::~RasterSurface() = default;
+
+void RasterSurface::SetPen(int width, ColourValue colour) {
+    if (width != impl_->pen.Width()) impl_->pen = WidePen(width);
+    impl_->penColour = ToRgb(colour);
+}
+
+void RasterSurface::MoveTo(int x, int y) {
+    impl_->current = {x, y};
+}
+
+void RasterSurface::LineTo(int x, int y) {
+    const PixelPoint end{x, y};
+    impl_->pen.DrawLine(impl_->target, impl_->current, end, impl_->penColour);
+    impl_->current = end;
+}
+
+void RasterSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
+    impl_->target.FillRect(left, top, right, bottom, ToRgb(colour));
+}
+
+void RasterSurface::DrawLogo(int left, int top) {
+    const RasterImage& logo = impl_->logo;
+    RasterImage& target = impl_->target;
+    // Only the logo pixels that land inside the target, worked out in 64 bits.
+    const std::int64_t firstX = std::max<std::int64_t>(0, -std::int64_t{left});
+    const std::int64_t firstY = std::max<std::int64_t>(0, -std::int64_t{top});
+    const std::int64_t endX =
+        std::min<std::int64_t>(logo.Width(), target.Width() - std::int64_t{left});
+    const std::int64_t endY =
+        std::min<std::int64_t>(logo.Height(), target.Height() - std::int64_t{top});
+    for (std::int64_t y = firstY; y < endY; ++y) {
+        for (std::int64_t x = firstX; x < endX; ++x) {
+            target.SetPixel(static_cast<int>(left + x), static_cast<int>(top + y),
+                            logo.PixelAt(static_cast<int>(x), static_cast<int>(y)));
+        }
+    }
+}
+
+void RasterSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                             ColourValue background) {
+    impl_->text.Draw(impl_->target, x, y, utf8Text, font, ToRgb(background));
+}
+
+int RasterSurface::VerticalDpi() const {
+    return impl_->verticalDpi;
+}
+
+}  // namespace vireluna::raster
