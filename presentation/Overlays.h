@@ -16,6 +16,12 @@ inline constexpr int LogoHeight = 109;
 inline constexpr std::string_view NoticeText =
     "Vireluna embroidery saver  (C) 2026 Tessoran. Every stitch placed with care.";
 
+// Logo corners, as SetLogoCorner numbers them.
+inline constexpr std::int32_t LogoTopLeft = 0;
+inline constexpr std::int32_t LogoTopRight = 1;
+inline constexpr std::int32_t LogoBottomRight = 2;
+inline constexpr std::int32_t LogoBottomLeft = 3;
+
 struct LogoState {
     std::int32_t logoCorner = 0;  // 0 top left, 1 top right, 2 bottom right, 3 bottom left
     Rect logoRect{};

@@ -6,6 +6,7 @@
 #include "platform/Random.h"
 #include "platform/WindowHost.h"
 #include "presentation/Overlays.h"
+#include "presentation/Rounding.h"  // RoundHalfAway
 
 namespace vireluna {
 
@@ -15,15 +16,13 @@ struct PlacementResult {
     std::int32_t offsetY;
 };
 
-// Nearest integer, halves away from zero; saturates at the int32 limits.
-std::int32_t RoundHalfAway(double value);
-
 // Rotates design.records by the angle the Rotation setting picks (one draw, none for 0)
 // into placed, End record included. Returns the angle in degrees (0 without rotation).
 int RotateDesign(const Design& design, std::int32_t rotation, Random& random, StitchRecord* placed);
 
 // One axis: one draw; returns the offset that moves currentMin to the chosen new minimum.
-std::int32_t ChooseOffset(std::int32_t extent, std::int32_t screenSize, std::int32_t currentMin,
+// extent is max - min, taken in 64 bits so that any pair of int32 coordinates fits.
+std::int32_t ChooseOffset(std::int64_t extent, std::int32_t screenSize, std::int32_t currentMin,
                           Random& random);
 
 // Moves the design sideways off the logo when it lies beside it (full screen only).

@@ -1,0 +1,63 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "design/DesignReader.h"
+#include "presentation/Placement.h"
+
+namespace {
+
+using namespace vireluna;
+
+constexpr std::int32_t DefaultReduction = 80;
+constexpr ScreenSize FullHdScreen{1920, 1080};
+
+// The largest sample design: placement's cost grows with the records, and this one is near
+// the record limit.
+std::string LargestSampleDesign() {
+    const std::filesystem::path folder = VIRELUNA_SOURCE_DIR "/resources/designs";
+    std::string largest;
+    std::uintmax_t largestSize = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() != ".pxs") continue;
+        const std::uintmax_t size = entry.file_size(error);
+        if (!error && size > largestSize) {
+            largestSize = size;
+            largest = entry.path().string();
+        }
+    }
+    return largest;
+}
+
+// One whole placement per iteration, full screen with the logo, for each Rotation setting.
+void BM_PlaceDesign(benchmark::State& state) {
+    const std::string path = LargestSampleDesign();
+    Design design;
+    design.records = AllocateStitchArray();
+    if (path.empty() || !LoadDesign(path.c_str(), DefaultReduction, design)) {
+        state.SkipWithError("no sample design to load");
+        return;
+    }
+    const StitchArray placed = AllocateStitchArray();
+    LogoState logo;
+    SetLogoCorner(LogoTopLeft, FullHdScreen, logo);
+    Random random(2026);
+    PlacementResult result{};
+    const auto rotation = static_cast<std::int32_t>(state.range(0));
+    for (auto _ : state) {
+        PlaceDesign(design, rotation, FullHdScreen, &logo, random, placed.get(), result);
+        benchmark::DoNotOptimize(placed.get());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(std::filesystem::path(path).filename().string());
+    state.counters["records"] = design.recordCount;
+    state.counters["per_record"] =
+        benchmark::Counter(design.recordCount, benchmark::Counter::kIsIterationInvariantRate |
+                                                   benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PlaceDesign)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

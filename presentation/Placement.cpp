@@ -1,0 +1,75 @@
+#include "presentation/Placement.h"
+
+#include <cstdint>
+
+#include "presentation/RecordScan.h"
+#include "presentation/Rounding.h"
+
+namespace vireluna {
+namespace {
+
+bool HasStitch(const StitchRecord* records, std::int32_t end) {
+    for (std::int32_t i = 0; i < end; ++i) {
+        if (records[i].kind == StitchKind::Stitch) return true;
+    }
+    return false;
+}
+
+// A design with nothing to draw keeps its records where they are and draws no random number:
+// its extents hold their start values, and no centre or offset is computed from them.
+void PlaceEmptyDesign(const StitchRecord* records, std::int32_t end, StitchRecord* placed,
+                      PlacementResult& result) {
+    for (std::int32_t i = 0; i < end; ++i) placed[i] = records[i];
+    placed[end] = StitchRecord(records[end].y, records[end].x, StitchKind::End);
+    ComputeExtents(placed, result.placedExtents);
+    result.offsetX = 0;
+    result.offsetY = 0;
+}
+
+void MoveExtents(DesignExtents& extents, std::int32_t offsetX, std::int32_t offsetY) {
+    extents.minX = SaturateToInt32(static_cast<std::int64_t>(extents.minX) + offsetX);
+    extents.maxX = SaturateToInt32(static_cast<std::int64_t>(extents.maxX) + offsetX);
+    extents.minY = SaturateToInt32(static_cast<std::int64_t>(extents.minY) + offsetY);
+    extents.maxY = SaturateToInt32(static_cast<std::int64_t>(extents.maxY) + offsetY);
+}
+
+// Only Stitch records move: nothing draws the others, so they keep their rotated positions.
+void TranslateStitches(StitchRecord* placed, std::int32_t end, std::int32_t offsetX,
+                       std::int32_t offsetY) {
+    for (std::int32_t i = 0; i < end; ++i) {
+        StitchRecord& record = placed[i];
+        if (record.kind != StitchKind::Stitch) continue;
+        record.x = SaturateToInt32(static_cast<std::int64_t>(record.x) + offsetX);
+        record.y = SaturateToInt32(static_cast<std::int64_t>(record.y) + offsetY);
+    }
+    placed[end].kind = StitchKind::End;
+}
+
+}  // namespace
+
+void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
+                 const LogoState* logo, Random& random, StitchRecord* placed,
+                 PlacementResult& result) {
+    const StitchRecord* records = design.records.get();
+    const std::int32_t end = EndIndex(records);
+    if (!HasStitch(records, end)) {
+        PlaceEmptyDesign(records, end, placed, result);
+        return;
+    }
+
+    RotateDesign(design, rotation, random, placed);
+    DesignExtents& extents = result.placedExtents;
+    ComputeExtents(placed, extents);
+
+    const std::int64_t width = static_cast<std::int64_t>(extents.maxX) - extents.minX;
+    result.offsetX = ChooseOffset(width, screen.width, extents.minX, random);
+    const std::int64_t height = static_cast<std::int64_t>(extents.maxY) - extents.minY;
+    result.offsetY = ChooseOffset(height, screen.height, extents.minY, random);
+    MoveExtents(extents, result.offsetX, result.offsetY);
+
+    if (logo != nullptr) AvoidLogo(*logo, result);
+
+    TranslateStitches(placed, end, result.offsetX, result.offsetY);
+}
+
+}  // namespace vireluna

@@ -1,0 +1,78 @@
+#include "presentation/StitchDrawing.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "design/DesignLimits.h"
+#include "presentation/Rounding.h"
+
+namespace vireluna {
+namespace {
+
+constexpr std::int32_t ThinnestPenSize = 0;
+constexpr std::int32_t BoldestPenSize = 2;
+constexpr int PreviewPenWidth = 1;
+constexpr ColourValue NoColourLoaded = 0x02000000;  // black, as an unknown thread number
+
+// The last record a batch may read: the arrays hold MaxStitchRecords records.
+constexpr std::int32_t LastSlot = MaxStitchRecords - 1;
+
+struct ScaledPoint {
+    int x;
+    int y;
+};
+
+ScaledPoint Scale(const StitchRecord& record, double drawScale) {
+    return {TruncateToInt32(record.x * drawScale), TruncateToInt32(record.y * drawScale)};
+}
+
+// Kind of slot i; a slot past the array counts as the End it should have held.
+StitchKind KindAt(const StitchRecord* placed, std::int32_t i) {
+    return i >= 0 && i <= LastSlot ? placed[i].kind : StitchKind::End;
+}
+
+}  // namespace
+
+int PenWidthFor(bool isPreview, std::int32_t penSize) {
+    if (isPreview) return PreviewPenWidth;
+    return std::clamp(penSize, ThinnestPenSize, BoldestPenSize) + 1;
+}
+
+ColourValue PenColour(const Design& design, std::int32_t colourIndex) {
+    const std::int32_t loaded = std::min(design.colourCount, MaxDesignColours);
+    if (loaded <= 0) return NoColourLoaded;
+    return design.colours[std::clamp(colourIndex, 0, loaded - 1)];
+}
+
+bool DrawStitches(Surface& surface, const StitchRecord* placed, const Design& design,
+                  const StitchPen& pen, std::int32_t& drawPosition, std::int32_t& colourIndex) {
+    surface.SetPen(pen.width, PenColour(design, colourIndex));
+    int count = 0;
+    std::int32_t i = drawPosition;
+    for (StitchKind kind = KindAt(placed, i); kind != StitchKind::End; kind = KindAt(placed, i)) {
+        if (kind == StitchKind::Stitch) {
+            const ScaledPoint from = Scale(placed[i], pen.drawScale);
+            surface.MoveTo(from.x, from.y);
+            const StitchKind nextKind = KindAt(placed, i + 1);
+            if (nextKind == StitchKind::Stitch) {
+                const ScaledPoint to = Scale(placed[i + 1], pen.drawScale);
+                surface.LineTo(to.x, to.y);
+            }
+            ++i;
+            ++count;
+            drawPosition = i;
+            // The record after the batch's last stitch tells whether the design is done.
+            if (count >= pen.stitchesPerTick) return nextKind == StitchKind::End;
+        } else {
+            if (kind == StitchKind::ColourChange) {
+                if (colourIndex < std::numeric_limits<std::int32_t>::max()) ++colourIndex;
+                surface.SetPen(pen.width, PenColour(design, colourIndex));
+            }
+            ++i;
+            drawPosition = i;
+        }
+    }
+    return true;  // the End record was read
+}
+
+}  // namespace vireluna
