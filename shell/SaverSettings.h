@@ -30,11 +30,62 @@ struct Playlist {
     std::array<std::string, MaxPlaylistEntries> paths;
 };
 
+// The six settings with the meaning they have in the profile, in the order they are read.
+// The initial values are the defaults for missing entries.
+struct StoredSettings {
+    std::int32_t PenSize = 1;     // 0 thin, 1 regular, 2 bold
+    std::int32_t Rotation = 2;    // 0 none, 1..3 random rotation ranges
+    std::int32_t DrawSpeed = 3;   // tick length in units of TimerUnitMilliseconds
+    std::int32_t Reduction = 80;  // percent
+    std::int32_t HoldTime = 100;  // ticks
+    std::int32_t DrawStep = 2;    // index into StitchesPerDrawStep
+    bool operator==(const StoredSettings&) const = default;
+};
+
+struct SettingRange {
+    std::int32_t min;
+    std::int32_t max;
+};
+
+// One "Config" entry: its name, default, the range the option page offers, and its member.
+struct StoredSettingField {
+    std::string_view entry;
+    std::int32_t defaultValue;
+    SettingRange range;
+    std::int32_t StoredSettings::*member;
+};
+
+// In the order they are read from the profile.
+inline constexpr std::array<StoredSettingField, 6> StoredSettingFields{{
+    {"PenSize", StoredSettings{}.PenSize, {0, 2}, &StoredSettings::PenSize},
+    {"Rotation", StoredSettings{}.Rotation, {0, 3}, &StoredSettings::Rotation},
+    {"DrawSpeed", StoredSettings{}.DrawSpeed, {1, 10}, &StoredSettings::DrawSpeed},
+    {"Reduction", StoredSettings{}.Reduction, {30, 100}, &StoredSettings::Reduction},
+    {"HoldTime", StoredSettings{}.HoldTime, {50, 500}, &StoredSettings::HoldTime},
+    {"DrawStep", StoredSettings{}.DrawStep, {0, 3}, &StoredSettings::DrawStep},
+}};
+
+inline constexpr std::int32_t TimerUnitMilliseconds = 10;
+// Indexed by DrawStep; the fastest step skips 4 on purpose.
+inline constexpr std::array<std::int32_t, 4> StitchesPerDrawStep{1, 2, 3, 5};
+
 // The default first playlist entry on this platform.
 std::string DefaultDesignPath();
 
 // "File01" .. "File20" for k = 1 .. 20.
 std::string PlaylistEntryName(int k);
+
+// The six "Config" entries as stored, defaults for missing ones, nothing clamped.
+StoredSettings ReadStoredSettings(ProfileStore& profile);
+
+// Each value brought into the range the option page offers.
+StoredSettings ClampToOptionRanges(const StoredSettings& stored);
+
+// The run-time form: clamped, DrawSpeed as a timer period, DrawStep as stitches per tick.
+SaverSettings RunTimeSettings(const StoredSettings& stored);
+
+// File01 always counts; reading stops at the first empty entry after it.
+Playlist ReadPlaylist(ProfileStore& profile);
 
 // Reads the settings and the playlist once, in the profile's order.
 void LoadSaverSettings(ProfileStore& profile, SaverSettings& settings, Playlist& playlist);

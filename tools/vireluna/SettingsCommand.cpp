@@ -1,6 +1,176 @@
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "platform/posix/IniProfileStore.h"
+#include "shell/SaverSettings.h"
 #include "tools/vireluna/Commands.h"
 
-// Placeholder until the subcommand is built; the owner of this file replaces it.
+// `vireluna settings`: the six drawing settings and the playlist exactly as the saver
+// reads them from the profile, with the profile's location.
 namespace vireluna::cli {
-void AddSettingsCommand(CLI::App&, int&) {}
+namespace {
+
+constexpr int ExitUnreadableProfile = 1;
+constexpr int JsonIndent = 2;
+constexpr const char* PenSizeNames[] = {"thin", "regular", "bold"};
+
+struct SettingsOptions {
+    std::string profilePath;
+    bool json = false;
+};
+
+struct SettingsReport {
+    std::string location;
+    ProfileFileState state;
+    int firstErrorLine;
+    StoredSettings stored;
+    StoredSettings inUse;
+    SaverSettings settings;
+    Playlist playlist;
+};
+
+SettingsReport ReadReport(const SettingsOptions& options) {
+    IniProfileStore store =
+        options.profilePath.empty() ? IniProfileStore() : IniProfileStore(options.profilePath);
+    SettingsReport report{};
+    report.location = store.Location();
+    report.state = store.FileState();
+    report.firstErrorLine = store.FirstErrorLine();
+    report.stored = ReadStoredSettings(store);
+    report.inUse = ClampToOptionRanges(report.stored);
+    LoadSaverSettings(store, report.settings, report.playlist);
+    return report;
+}
+
+const char* StateName(ProfileFileState state) {
+    switch (state) {
+        case ProfileFileState::Missing:
+            return "missing";
+        case ProfileFileState::Read:
+            return "found";
+        case ProfileFileState::Unreadable:
+            return "unreadable";
+    }
+    return "unknown";
+}
+
+std::string StateText(const SettingsReport& report) {
+    if (report.location.empty()) return "(no home folder found; every entry has its default)";
+    switch (report.state) {
+        case ProfileFileState::Missing:
+            return "(not found; every entry has its default)";
+        case ProfileFileState::Read:
+            return "(found)";
+        case ProfileFileState::Unreadable:
+            return "(cannot be read; every entry has its default)";
+    }
+    return {};
+}
+
+// What each "Config" entry becomes at run time, in the order of StoredSettingFields.
+std::string RunTimeText(std::string_view entry, const SaverSettings& settings) {
+    if (entry == "PenSize") {
+        return "PenSize = " + std::to_string(settings.PenSize) + " (" +
+               PenSizeNames[settings.PenSize] + ")";
+    }
+    if (entry == "Rotation") return "Rotation = " + std::to_string(settings.Rotation);
+    if (entry == "DrawSpeed")
+        return "timerPeriod = " + std::to_string(settings.timerPeriod) + " ms";
+    if (entry == "Reduction") return "Reduction = " + std::to_string(settings.Reduction) + " %";
+    if (entry == "HoldTime") return "HoldTime = " + std::to_string(settings.HoldTime) + " ticks";
+    return "stitchesPerTick = " + std::to_string(settings.stitchesPerTick);
+}
+
+void PrintText(const SettingsReport& report) {
+    std::printf("Profile   %s %s\n", report.location.c_str(), StateText(report).c_str());
+    if (report.firstErrorLine != 0) {
+        std::printf(
+            "          line %d could not be understood and is ignored (later ones may be too)\n",
+            report.firstErrorLine);
+    }
+    std::printf("\n%-10s %7s %7s  %s\n", "Entry", "Stored", "In use", "At run time");
+    bool anyClamped = false;
+    for (const StoredSettingField& field : StoredSettingFields) {
+        const std::int32_t stored = report.stored.*field.member;
+        const std::int32_t inUse = report.inUse.*field.member;
+        const bool clamped = stored != inUse;
+        anyClamped = anyClamped || clamped;
+        std::printf("%-10s %7d %6d%c  %s\n", std::string(field.entry).c_str(), stored, inUse,
+                    clamped ? '*' : ' ', RunTimeText(field.entry, report.settings).c_str());
+    }
+    if (anyClamped) {
+        std::printf("* outside the range the option page offers; the nearest end of it is used\n");
+    }
+    std::printf("\nPlaylist  fileCount = %d\n", report.playlist.fileCount);
+    for (int k = 1; k <= report.playlist.fileCount; ++k) {
+        const std::string& path = report.playlist.paths[static_cast<std::size_t>(k - 1)];
+        std::printf("  %s  %s\n", PlaylistEntryName(k).c_str(),
+                    path.empty() ? "(empty)" : path.c_str());
+    }
+}
+
+nlohmann::ordered_json StoredJson(const StoredSettings& values) {
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (const StoredSettingField& field : StoredSettingFields) {
+        object[std::string(field.entry)] = values.*field.member;
+    }
+    return object;
+}
+
+void PrintJson(const SettingsReport& report) {
+    nlohmann::ordered_json out;
+    out["profile"] = {{"location", report.location},
+                      {"state", StateName(report.state)},
+                      {"exists", report.state != ProfileFileState::Missing},
+                      {"firstErrorLine", report.firstErrorLine}};
+    out["stored"] = StoredJson(report.stored);
+    out["inUse"] = StoredJson(report.inUse);
+    const SaverSettings& settings = report.settings;
+    out["settings"] = {{"stitchesPerTick", settings.stitchesPerTick},
+                       {"HoldTime", settings.HoldTime},
+                       {"Reduction", settings.Reduction},
+                       {"timerPeriod", settings.timerPeriod},
+                       {"Rotation", settings.Rotation},
+                       {"PenSize", settings.PenSize}};
+    nlohmann::ordered_json paths = nlohmann::ordered_json::array();
+    for (int k = 0; k < report.playlist.fileCount; ++k) {
+        paths.push_back(report.playlist.paths[static_cast<std::size_t>(k)]);
+    }
+    out["playlist"] = {{"fileCount", report.playlist.fileCount}, {"paths", paths}};
+    // A path need not be valid UTF-8; JSON must be, so such bytes become U+FFFD.
+    std::cout << out.dump(JsonIndent, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << '\n';
+}
+
+int ShowSettings(const SettingsOptions& options) {
+    const SettingsReport report = ReadReport(options);
+    if (options.json) {
+        PrintJson(report);
+    } else {
+        PrintText(report);
+    }
+    std::fflush(stdout);
+    if (report.state == ProfileFileState::Unreadable) {
+        std::fprintf(stderr, "vireluna settings: cannot read the profile %s\n",
+                     report.location.c_str());
+        return ExitUnreadableProfile;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void AddSettingsCommand(CLI::App& app, int& exitStatus) {
+    auto options = std::make_shared<SettingsOptions>();
+    CLI::App* command = app.add_subcommand(
+        "settings", "Show the drawing settings and the playlist as the saver reads them");
+    command->add_option("--profile", options->profilePath,
+                        "INI profile to read instead of the per-user one");
+    command->add_flag("--json", options->json, "Print one JSON object");
+    command->callback([options, &exitStatus] { exitStatus = ShowSettings(*options); });
+}
+
 }  // namespace vireluna::cli

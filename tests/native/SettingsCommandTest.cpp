@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "tests/native/ProfileTestFolder.h"
+
+namespace vireluna {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFile;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+// Runs `vireluna settings` with the given arguments (and environment settings in front).
+ToolRun RunSettings(const std::string& arguments, const std::string& environment = "") {
+    const std::string command =
+        environment + " '" + VIRELUNA_TOOL_PATH + "' settings " + arguments + " 2>/dev/null";
+    ToolRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
+        run.out.append(chunk, got);
+    }
+    const int wait = ::pclose(pipe);
+    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    return run;
+}
+
+nlohmann::json ParseJson(const std::string& text) {
+    return nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
+}
+
+const char* const OutOfRangeProfile =
+    "[Config]\nPenSize=2\nRotation=7\nDrawSpeed=0\nReduction=55\nHoldTime=70\nDrawStep=3\n"
+    "[Display File List]\nFile01=/a.pxs\nFile02=/b c.pxs\nFile03=\nFile04=/d.pxs\n";
+
+class SettingsCommandTest : public ::testing::Test {
+  protected:
+    std::string Profile(const std::string& contents) {
+        const std::string path = folder_.Path() + "/profile.ini";
+        WriteFile(path, contents);
+        return path;
+    }
+    TempFolder folder_;
+};
+
+TEST_F(SettingsCommandTest, JsonShowsStoredInUseAndRunTimeValues) {
+    const std::string path = Profile(OutOfRangeProfile);
+    const ToolRun run = RunSettings("--json --profile '" + path + "'");
+    ASSERT_EQ(run.status, 0);
+    const nlohmann::json json = ParseJson(run.out);
+    ASSERT_FALSE(json.is_discarded()) << run.out;
+
+    EXPECT_EQ(json["profile"]["location"], path);
+    EXPECT_EQ(json["profile"]["state"], "found");
+    EXPECT_EQ(json["stored"]["Rotation"], 7);
+    EXPECT_EQ(json["stored"]["DrawSpeed"], 0);
+    EXPECT_EQ(json["inUse"]["Rotation"], 3);
+    EXPECT_EQ(json["inUse"]["DrawSpeed"], 1);
+    EXPECT_EQ(json["settings"], (nlohmann::json{{"stitchesPerTick", 5},
+                                                {"HoldTime", 70},
+                                                {"Reduction", 55},
+                                                {"timerPeriod", 10},
+                                                {"Rotation", 3},
+                                                {"PenSize", 2}}));
+    EXPECT_EQ(json["playlist"]["fileCount"], 2);
+    EXPECT_EQ(json["playlist"]["paths"], (nlohmann::json{"/a.pxs", "/b c.pxs"}));
+}
+
+TEST_F(SettingsCommandTest, TextNamesTheProfileAndMarksClampedValues) {
+    const std::string path = Profile(OutOfRangeProfile);
+    const ToolRun run = RunSettings("--profile '" + path + "'");
+    ASSERT_EQ(run.status, 0);
+    for (const std::string& expected :
+         {path + " (found)", std::string("DrawSpeed        0      1*  timerPeriod = 10 ms"),
+          std::string("fileCount = 2"), std::string("File02  /b c.pxs")}) {
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+    }
+    EXPECT_EQ(run.out.find("/d.pxs"), std::string::npos);
+}
+
+TEST_F(SettingsCommandTest, MissingProfileAtTheUsualPlaceGivesDefaults) {
+    const ToolRun run = RunSettings("--json", "XDG_CONFIG_HOME='" + folder_.Path() + "'");
+    ASSERT_EQ(run.status, 0);
+    const nlohmann::json json = ParseJson(run.out);
+    ASSERT_FALSE(json.is_discarded()) << run.out;
+    EXPECT_EQ(json["profile"]["location"], folder_.Path() + "/TessoranVireluna/VirelunaLogo.ini");
+    EXPECT_EQ(json["profile"]["exists"], false);
+    EXPECT_EQ(json["settings"]["timerPeriod"], 30);
+    EXPECT_EQ(json["playlist"]["fileCount"], 1);
+}
+
+TEST_F(SettingsCommandTest, UnreadableProfileFailsAndOddBytesStayValidJson) {
+    std::filesystem::create_directories(folder_.Path() + "/folder.ini");
+    EXPECT_EQ(RunSettings("--profile '" + folder_.Path() + "/folder.ini'").status, 1);
+
+    const ToolRun run = RunSettings("--json --profile '" +
+                                    Profile("[Display File List]\nFile01=/\xFF.pxs\n") + "'");
+    ASSERT_EQ(run.status, 0);
+    const nlohmann::json json = ParseJson(run.out);
+    ASSERT_FALSE(json.is_discarded()) << run.out;
+    EXPECT_EQ(json["playlist"]["paths"][0], "/\xEF\xBF\xBD.pxs");
+}
+
+}  // namespace
+}  // namespace vireluna

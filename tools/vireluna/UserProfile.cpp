@@ -1,0 +1,17 @@
+#include "tools/vireluna/UserProfile.h"
+
+#include "platform/posix/IniProfileStore.h"
+
+namespace vireluna::cli {
+
+std::unique_ptr<ProfileStore> OpenUserProfile(const std::string& path, std::string& error) {
+    auto profile = path.empty() ? std::make_unique<IniProfileStore>()
+                                : std::make_unique<IniProfileStore>(path);
+    if (profile->FileState() == ProfileFileState::Unreadable) {
+        error = "cannot read the profile '" + profile->Location() + "'";
+        return nullptr;
+    }
+    return profile;
+}
+
+}  // namespace vireluna::cli
