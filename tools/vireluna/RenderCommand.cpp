@@ -1,6 +1,151 @@
-#include "tools/vireluna/Commands.h"
+#include <array>
+#include <ctime>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
-// Placeholder until the subcommand is built; the owner of this file replaces it.
+#include "shell/SaverSettings.h"
+#include "tools/vireluna/Commands.h"
+#include "tools/vireluna/RenderSession.h"
+#include "tools/vireluna/ScreenSizeText.h"
+#include "tools/vireluna/UserProfile.h"
+
 namespace vireluna::cli {
-void AddRenderCommand(CLI::App&, int&) {}
+namespace {
+
+constexpr int ExitFailure = 1;
+
+// The command-line flag of each "Config" entry that a render may override.
+struct OverrideFlag {
+    std::string_view flag;
+    std::string_view entry;
+};
+constexpr std::array<OverrideFlag, 6> OverrideFlags{{
+    {"--pen-size", "PenSize"},
+    {"--rotation", "Rotation"},
+    {"--draw-speed", "DrawSpeed"},
+    {"--reduction", "Reduction"},
+    {"--hold-time", "HoldTime"},
+    {"--draw-step", "DrawStep"},
+}};
+
+struct RenderArguments {
+    std::vector<std::string> files;
+    std::string output;
+    std::string screen;
+    std::string preview;
+    std::uint32_t seed = 0;
+    std::int32_t ticks = 0;
+    std::string profilePath;
+    std::array<std::int32_t, OverrideFlags.size()> overrides{};
+    CLI::Option* screenOption = nullptr;
+    CLI::Option* previewOption = nullptr;
+    CLI::Option* seedOption = nullptr;
+    CLI::Option* ticksOption = nullptr;
+    CLI::Option* profileOption = nullptr;
+    std::array<CLI::Option*, OverrideFlags.size()> overrideOptions{};
+};
+
+const StoredSettingField& FieldOf(std::string_view entry) {
+    for (const StoredSettingField& field : StoredSettingFields) {
+        if (field.entry == entry) return field;
+    }
+    return StoredSettingFields.front();
+}
+
+bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std::string& error) {
+    request.files = arguments.files;
+    request.output = arguments.output;
+    if (arguments.screenOption->count() > 0) {
+        const std::optional<ScreenSize> screen = ParseScreenSize(arguments.screen);
+        if (!screen) {
+            error = "--screen wants WIDTHxHEIGHT (each 1 to " + std::to_string(MaxRenderSide) +
+                    "), not '" + arguments.screen + "'";
+            return false;
+        }
+        request.screen = *screen;
+    }
+    if (arguments.previewOption->count() > 0) {
+        const std::optional<ScreenSize> preview = ParseScreenSize(arguments.preview);
+        if (!preview) {
+            error = "--preview wants WIDTHxHEIGHT (each 1 to " + std::to_string(MaxRenderSide) +
+                    "), not '" + arguments.preview + "'";
+            return false;
+        }
+        // A client as wide as the screen is the full-screen window, not a preview.
+        if (preview->width >= request.screen.width || preview->height > request.screen.height) {
+            error = "--preview must be narrower than the screen and no taller";
+            return false;
+        }
+        request.preview = *preview;
+    }
+    request.seed = arguments.seedOption->count() > 0
+                       ? arguments.seed
+                       : static_cast<std::uint32_t>(std::time(nullptr));
+    if (arguments.ticksOption->count() > 0) {
+        request.ticks = arguments.ticks;
+    }
+    for (std::size_t i = 0; i < OverrideFlags.size(); ++i) {
+        if (arguments.overrideOptions[i]->count() == 0) continue;
+        request.configOverrides[std::string(OverrideFlags[i].entry)] = arguments.overrides[i];
+    }
+    return true;
+}
+
+int RunRenderCommand(const RenderArguments& arguments) {
+    RenderRequest request;
+    std::string error;
+    if (!BuildRequest(arguments, request, error) || !CheckFilesOpen(request.files, error)) {
+        std::cerr << "vireluna render: " << error << '\n';
+        return ExitFailure;
+    }
+    std::unique_ptr<ProfileStore> profile = OpenUserProfile(arguments.profilePath, error);
+    if (!profile) {
+        std::cerr << "vireluna render: " << error << '\n';
+        return ExitFailure;
+    }
+    RenderSummary summary;
+    if (!RunRender(request, *profile, std::cerr, summary, error)) {
+        std::cerr << "vireluna render: " << error << '\n';
+        return ExitFailure;
+    }
+    std::cout << FormatSummary(summary) << '\n';
+    return 0;
+}
+
+}  // namespace
+
+void AddRenderCommand(CLI::App& app, int& exitStatus) {
+    auto arguments = std::make_shared<RenderArguments>();
+    CLI::App* render = app.add_subcommand(
+        "render", "draws designs into a PNG exactly as the saver shows them, tick by tick");
+    render->add_option("files", arguments->files, "design files: the playlist, 1 to 20")
+        ->required();
+    render->add_option("-o,--output", arguments->output, "the PNG to write")->required();
+    arguments->screenOption =
+        render->add_option("--screen", arguments->screen, "screen size WIDTHxHEIGHT (1024x768)");
+    arguments->previewOption = render->add_option(
+        "--preview", arguments->preview, "draw as the preview: a client area WIDTHxHEIGHT");
+    arguments->seedOption =
+        render->add_option("--seed", arguments->seed, "random seed (default: the time)");
+    arguments->ticksOption =
+        render
+            ->add_option("--ticks", arguments->ticks,
+                         "run this many ticks (default: until the first design is done)")
+            ->check(CLI::Range(1, MaxTicksOnRequest));
+    arguments->profileOption = render->add_option("--profile", arguments->profilePath,
+                                                  "the profile file (default: the user's)");
+    for (std::size_t i = 0; i < OverrideFlags.size(); ++i) {
+        const StoredSettingField& field = FieldOf(OverrideFlags[i].entry);
+        arguments->overrideOptions[i] =
+            render
+                ->add_option(std::string(OverrideFlags[i].flag), arguments->overrides[i],
+                             "overrides " + std::string(field.entry) + " of the profile")
+                ->check(CLI::Range(field.range.min, field.range.max));
+    }
+    render->callback([arguments, &exitStatus] { exitStatus = RunRenderCommand(*arguments); });
+}
+
 }  // namespace vireluna::cli

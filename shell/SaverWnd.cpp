@@ -1,0 +1,143 @@
+#include "shell/SaverWnd.h"
+
+#include <string>
+
+#include "design/DesignReader.h"
+#include "presentation/StitchDrawing.h"
+
+namespace vireluna {
+
+CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator)
+    : host(windowHost), random(generator) {
+    design.records = AllocateStitchArray();
+    placedStitches = AllocateStitchArray();
+    // Nothing is drawn before the first load, but neither array is left without an end.
+    design.records[0] = StitchRecord(0, 0, StitchKind::End);
+    placedStitches[0] = StitchRecord(0, 0, StitchKind::End);
+    counters.colourIndex = 0;
+    counters.drawPosition = 0;
+    playOrder.fill(EmptySlot);
+    logoCornerOrder.fill(EmptySlot);
+    LoadSaverSettings(profile, settings, playlist);
+}
+
+void CSaverWnd::OnCreate() {
+    const ScreenSize screen = host.GetScreenSize();
+    screenWidth = screen.width;
+    screenHeight = screen.height;
+    noticeRange = screenWidth - NoticeRangeMargin;
+    RestartTimer(settings.timerPeriod);
+}
+
+void CSaverWnd::OnSize(int clientWidth, int /*clientHeight*/) {
+    // Measured against the screen as it is now, as the size message does.
+    const int currentScreenWidth = host.GetScreenSize().width;
+    isPreview = clientWidth != currentScreenWidth;
+    drawScale =
+        currentScreenWidth > 0 ? static_cast<double>(clientWidth) / currentScreenWidth : 1.0;
+}
+
+bool CSaverWnd::OnEraseBkgnd(Surface& surface, int clientWidth, int clientHeight) {
+    return ::vireluna::OnEraseBkgnd(surface, clientWidth, clientHeight);
+}
+
+void CSaverWnd::RestartTimer(std::int32_t periodMs) {
+    host.KillTimer();
+    host.SetTimer(periodMs);
+}
+
+void CSaverWnd::OnTimer() {
+    if (!playStarted) {
+        playPosition = playlist.fileCount - 1;
+        playStarted = true;
+    }
+    Surface& surface = host.AcquireSurface();
+    lastTick = RunTick(surface);
+    // Released before any message box: the box's own loop may repaint the window meanwhile.
+    host.ReleaseSurface();
+    if (lastTick == TickResult::LoadFailed) ReportLoadFailure();
+}
+
+TickResult CSaverWnd::RunTick(Surface& surface) {
+    switch (PhaseOf(counters)) {
+        case CyclePhase::Pausing:
+            if (!StepPause(counters)) return TickResult::Paused;
+            host.InvalidateWithErase();
+            return TickResult::PauseEnded;
+        case CyclePhase::Holding:
+            if (!StepHold(counters)) return TickResult::Held;
+            if (isPreview) {
+                host.InvalidateWithErase();
+            } else {
+                StartPause(counters);
+            }
+            return TickResult::HoldEnded;
+        case CyclePhase::Drawing:
+            return FinishIfEnded(DrawStitches(surface), TickResult::Drew);
+        case CyclePhase::Start:
+            break;
+    }
+    return StartDesign(surface);
+}
+
+TickResult CSaverWnd::StartDesign(Surface& surface) {
+    DrawNotice(surface, Screen(), noticeRange, random);
+    if (!isPreview) {
+        if (logoSlot == 0) ShuffleLogoCorners();
+        SetLogoCorner(logoCornerOrder[logoSlot], Screen(), logo);
+        logoSlot = (logoSlot + 1) % LogoCornerCount;
+        DrawLogo(surface, logo);
+    }
+    if (AdvancePlayPosition(playPosition, playlist.fileCount)) ShufflePlayOrder();
+    if (!SelectDesignFile(playPosition) || !LoadDesign()) return TickResult::LoadFailed;
+    PlaceDesign();
+    return FinishIfEnded(DrawStitches(surface), TickResult::DesignStarted);
+}
+
+TickResult CSaverWnd::FinishIfEnded(bool reachedEnd, TickResult otherwise) {
+    if (!reachedEnd) return otherwise;
+    FinishDesign(counters, settings.HoldTime);
+    return TickResult::DesignFinished;
+}
+
+void CSaverWnd::ReportLoadFailure() {
+    // The playlist entry itself, so a path too long for currentPath is named in full.
+    const std::string& path = playlist.paths[playOrder[playPosition]];
+    std::string text{FileNotFoundPrefix};
+    text += path;
+    // With the timer stopped no further tick can open another box underneath this one.
+    host.KillTimer();
+    host.ShowMessageBox(text, ApplicationTitle, MessageIcon::Stop);
+    host.SetTimer(settings.timerPeriod);
+}
+
+bool CSaverWnd::SelectDesignFile(std::int32_t position) {
+    return CopyDesignPath(playlist.paths[playOrder[position]], currentPath);
+}
+
+bool CSaverWnd::LoadDesign() {
+    return ::vireluna::LoadDesign(currentPath.data(), settings.Reduction, design);
+}
+
+void CSaverWnd::PlaceDesign() {
+    placementRandomState = random.State();
+    ::vireluna::PlaceDesign(design, settings.Rotation, Screen(), isPreview ? nullptr : &logo,
+                            random, placedStitches.get(), placement);
+}
+
+bool CSaverWnd::DrawStitches(Surface& surface) {
+    const StitchPen pen{PenWidthFor(isPreview, settings.PenSize), settings.stitchesPerTick,
+                        drawScale};
+    return ::vireluna::DrawStitches(surface, placedStitches.get(), design, pen,
+                                    counters.drawPosition, counters.colourIndex);
+}
+
+void CSaverWnd::ShufflePlayOrder() {
+    ShuffleOrder(playOrder, playlist.fileCount, random);
+}
+
+void CSaverWnd::ShuffleLogoCorners() {
+    ShuffleOrder(logoCornerOrder, LogoCornerCount, random);
+}
+
+}  // namespace vireluna

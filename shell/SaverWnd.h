@@ -1,0 +1,126 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "design/Design.h"
+#include "design/DesignLimits.h"
+#include "platform/ProfileStore.h"
+#include "platform/Random.h"
+#include "platform/Surface.h"
+#include "platform/WindowHost.h"
+#include "presentation/AnimationCycle.h"
+#include "presentation/Overlays.h"
+#include "presentation/Placement.h"
+#include "shell/SaverSettings.h"
+
+namespace vireluna {
+
+// The notice text is placed within the screen width less this margin.
+inline constexpr std::int32_t NoticeRangeMargin = 300;
+
+inline constexpr std::string_view ApplicationTitle = "VirelunaLogo";
+// "ファイルが見つかりません\n\n" (file not found), followed by the path, in UTF-8.
+inline constexpr std::string_view FileNotFoundPrefix =
+    "\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE3\x81\x8C\xE8\xA6\x8B\xE3\x81\xA4"
+    "\xE3\x81\x8B\xE3\x82\x8A\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\n\n";
+
+// What the last tick did, for drivers that watch the cycle from outside.
+enum class TickResult {
+    None,            // no tick yet
+    Paused,          // a pause tick that did not end the pause
+    PauseEnded,      // the pause ended and the window was asked to clear
+    Held,            // a hold tick that did not end the hold
+    HoldEnded,       // preview: cleared; full screen: the pause begins
+    DesignStarted,   // a design was loaded, placed and its first batch drawn
+    Drew,            // a further batch
+    DesignFinished,  // the batch reached the design's End record (on a start tick too)
+    LoadFailed,      // the chosen file could not be loaded; the message box was shown
+};
+
+// The saver window's logic, portable: a native window translates its messages into these
+// handlers and provides the WindowHost. It owns the settings, the playlist, the design, the
+// placed stitches and the animation state.
+class CSaverWnd {
+  public:
+    // Reads the settings and the playlist once and allocates both stitch arrays.
+    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random);
+    virtual ~CSaverWnd() = default;
+    CSaverWnd(const CSaverWnd&) = delete;
+    CSaverWnd& operator=(const CSaverWnd&) = delete;
+
+    // Window messages.
+    void OnCreate();
+    void OnSize(int clientWidth, int clientHeight);
+    void OnTimer();
+    bool OnEraseBkgnd(Surface& surface, int clientWidth, int clientHeight);
+
+    // The steps of a tick.
+    void RestartTimer(std::int32_t periodMs);
+    bool SelectDesignFile(std::int32_t playPosition);
+    bool LoadDesign();
+    void PlaceDesign();
+    bool DrawStitches(Surface& surface);
+    void ShufflePlayOrder();
+    void ShuffleLogoCorners();
+
+    // Read access for drivers and tests.
+    bool IsPreview() const { return isPreview; }
+    double DrawScale() const { return drawScale; }
+    std::int32_t ScreenWidth() const { return screenWidth; }
+    std::int32_t ScreenHeight() const { return screenHeight; }
+    std::int32_t NoticeRange() const { return noticeRange; }
+    const SaverSettings& Settings() const { return settings; }
+    const Playlist& Files() const { return playlist; }
+    const Design& LoadedDesign() const { return design; }
+    const StitchRecord* PlacedStitches() const { return placedStitches.get(); }
+    const PlacementResult& Placement() const { return placement; }
+    const LogoState& Logo() const { return logo; }
+    const CycleCounters& Counters() const { return counters; }
+    std::int32_t PlayPosition() const { return playPosition; }
+    const std::array<std::int32_t, MaxPlaylistEntries>& PlayOrder() const { return playOrder; }
+    std::int32_t LogoSlot() const { return logoSlot; }
+    const std::array<std::int32_t, LogoCornerCount>& LogoCornerOrder() const {
+        return logoCornerOrder;
+    }
+    const char* CurrentPath() const { return currentPath.data(); }
+    // The generator's state as the last placement began: replaying from it tells the angle.
+    std::uint32_t PlacementRandomState() const { return placementRandomState; }
+    TickResult LastTick() const { return lastTick; }
+
+  private:
+    TickResult RunTick(Surface& surface);
+    TickResult StartDesign(Surface& surface);
+    TickResult FinishIfEnded(bool reachedEnd, TickResult otherwise);
+    void ReportLoadFailure();
+    ScreenSize Screen() const { return {screenWidth, screenHeight}; }
+
+    WindowHost& host;
+    Random& random;
+
+    bool isPreview = false;
+    double drawScale = 1.0;
+    Playlist playlist;
+    SaverSettings settings{};
+    Design design;
+    StitchArray placedStitches;
+    std::int32_t noticeRange = 0;
+    std::int32_t screenWidth = 0;
+    std::int32_t screenHeight = 0;
+
+    CycleCounters counters;
+    bool playStarted = false;  // the first tick sets the play position
+    std::int32_t playPosition = 0;
+    std::array<std::int32_t, MaxPlaylistEntries> playOrder;
+    std::int32_t logoSlot = 0;
+    std::array<std::int32_t, LogoCornerCount> logoCornerOrder;
+    std::array<char, MaxDesignPathBytes> currentPath{};
+    LogoState logo;
+    PlacementResult placement{};
+    std::uint32_t placementRandomState = 0;
+    TickResult lastTick = TickResult::None;
+};
+
+}  // namespace vireluna

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/WindowHost.h"
+#include "tests/core/FakeSurface.h"
+
+namespace vireluna::fakes {
+
+// A window host that records what the saver window asks of it, over a recording surface.
+class FakeWindowHost : public WindowHost {
+  public:
+    struct Message {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+        bool timerRunningWhileOpen;
+    };
+
+    explicit FakeWindowHost(ScreenSize screenSize) : screen(screenSize) {}
+
+    ScreenSize screen;
+    FakeSurface surface;
+    int surfacesHeld = 0;  // acquired and not yet released
+    int eraseRequests = 0;
+    bool timerRunning = false;
+    int timerPeriod = 0;
+    std::vector<Message> messages;
+
+    Surface& AcquireSurface() override {
+        ++surfacesHeld;
+        return surface;
+    }
+    void ReleaseSurface() override { --surfacesHeld; }
+    void InvalidateWithErase() override { ++eraseRequests; }
+    void SetTimer(int periodMs) override {
+        timerRunning = true;
+        timerPeriod = periodMs;
+    }
+    void KillTimer() override { timerRunning = false; }
+    void PostCloseRequest() override {}
+    ScreenSize GetScreenSize() const override { return screen; }
+    void ShowMessageBox(std::string_view text, std::string_view caption,
+                        MessageIcon icon) override {
+        messages.push_back({std::string(text), std::string(caption), icon, timerRunning});
+    }
+};
+
+}  // namespace vireluna::fakes

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/MemoryProfileStore.h"
+#include "tests/native/ProfileTestFolder.h"
+#include "tools/pxs/PxsWriter.h"
+#include "tools/vireluna/RenderSession.h"
+
+namespace vireluna {
+namespace {
+
+using testing::ReadFile;
+
+constexpr int ZigzagStitches = 30;
+constexpr int DefaultStitchesPerTick = 3;
+
+// Pixels that are not the light-blue background in [left, right) x [top, bottom) of a PNG.
+int CountStitched(const std::string& path, int left, int top, int right, int bottom) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return -1;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) return -1;
+    if (right > int(image.width) || bottom > int(image.height)) return -1;
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const std::uint8_t* pixel = &rgb[3 * (std::size_t(y) * image.width + x)];
+            count += pixel[0] == 190 && pixel[1] == 215 && pixel[2] == 255 ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+int Field(const std::string& summary, const std::string& pattern) {
+    std::smatch match;
+    return std::regex_search(summary, match, std::regex(pattern)) ? std::stoi(match[1]) : -1;
+}
+
+class RenderCommand : public ::testing::Test {
+  protected:
+    struct Run {
+        int status = -1;
+        std::string out;
+        std::string err;
+    };
+
+    std::string PathOf(const std::string& name) const { return folder.Path() + "/" + name; }
+
+    // ZigzagStitches stitches 10 units apart, going right and up and down, in one colour.
+    std::string Zigzag() {
+        pxs::PxsWriter writer;
+        for (int i = 0; i < ZigzagStitches; ++i) writer.Move(10, i % 2 == 0 ? 40 : -40);
+        writer.End();
+        EXPECT_TRUE(writer.WriteFile(PathOf("zigzag.pxs")));
+        return PathOf("zigzag.pxs");
+    }
+
+    // With a profile of its own, so that the user's plays no part.
+    Run Render(const std::string& arguments) const {
+        const std::string command = std::string(VIRELUNA_TOOL_PATH) + " render " + arguments +
+                                    " --profile '" + PathOf("profile.ini") + "' >'" +
+                                    PathOf("out.txt") + "' 2>'" + PathOf("err.txt") + "'";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(PathOf("out.txt")),
+                ReadFile(PathOf("err.txt"))};
+    }
+
+    testing::TempFolder folder;
+};
+
+TEST_F(RenderCommand, DrawsTheFirstDesignWholeWithLogoAndNoticeAsTheSeedDecides) {
+    const std::string design = Zigzag();
+    const std::string png = PathOf("full.png");
+    const Run run = Render(design + " -o " + png + " --screen 640x480 --seed 11");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Field(run.out, R"(ticks (\d+))"), ZigzagStitches / DefaultStitchesPerTick);
+    EXPECT_NE(run.out.find("seed 11, design " + design), std::string::npos) << run.out;
+
+    const int corner = Field(run.out, R"(logo corner (\d))");
+    ASSERT_GE(corner, 0) << run.out;
+    const int logoLeft = corner == 0 || corner == 3 ? 10 : 640 - 106;
+    const int logoTop = corner < 2 ? 10 : 480 - 149;
+    const int logo = CountStitched(png, logoLeft, logoTop, logoLeft + 96, logoTop + 109);
+    const int notice = CountStitched(png, 0, 480 - 30, 640, 480);
+    EXPECT_GT(logo, 500);
+    EXPECT_GT(notice, 100);
+    const int stitches = CountStitched(png, 0, 0, 640, 480) - logo - notice;
+    EXPECT_GT(stitches, 100);
+    EXPECT_LT(stitches, 640 * 480 / 10) << "stitched on the light-blue field";
+
+    const std::string picture = ReadFile(png);
+    ASSERT_EQ(Render(design + " -o " + png + " --screen 640x480 --seed 11").status, 0);
+    EXPECT_EQ(ReadFile(png), picture);
+    ASSERT_EQ(Render(design + " -o " + png + " --screen 640x480 --seed 12").status, 0);
+    EXPECT_NE(ReadFile(png), picture);
+}
+
+TEST_F(RenderCommand, PreviewIsTheScaledClientAreaWithoutLogo) {
+    const std::string png = PathOf("preview.png");
+    const Run run = Render(Zigzag() + " -o " + png + " --screen 800x600 --preview 200x150");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("logo corner none"), std::string::npos) << run.out;
+    EXPECT_EQ(CountStitched(png, 0, 0, 200, 151), -1) << "the picture is the client area";
+    const int stitched = CountStitched(png, 0, 0, 200, 150);
+    EXPECT_GT(stitched, 20);
+    EXPECT_LT(stitched, 1000) << "a quarter-size zigzag in thin lines";
+}
+
+TEST_F(RenderCommand, TicksRunTheCycleThroughHoldAndPauseToTheClearing) {
+    const std::string design = Zigzag();
+    const int cleared = ZigzagStitches / DefaultStitchesPerTick + 50 + 42;
+    const auto stitchedAfter = [&](int ticks) {
+        const std::string png = PathOf("ticks.png");
+        const Run run = Render(design + " -o " + png + " --hold-time 50 --screen 640x480" +
+                               " --ticks " + std::to_string(ticks));
+        EXPECT_EQ(Field(run.out, R"(ticks (\d+))"), ticks) << run.err;
+        return CountStitched(png, 0, 0, 640, 480);
+    };
+    EXPECT_GT(stitchedAfter(cleared - 1), 0) << "the pause's last tick clears";
+    EXPECT_EQ(stitchedAfter(cleared), 0);
+    EXPECT_GT(stitchedAfter(cleared + 1), 0) << "the next design starts";
+}
+
+TEST_F(RenderCommand, CommandLineSettingsOverrideTheProfile) {
+    const std::string design = Zigzag();
+    testing::WriteFile(PathOf("profile.ini"), "[Config]\nDrawStep=0\n");
+    Run run = Render(design + " -o " + PathOf("a.png"));
+    EXPECT_EQ(Field(run.out, R"(ticks (\d+))"), ZigzagStitches) << "one stitch a tick";
+    run = Render(design + " -o " + PathOf("a.png") + " --draw-step 3");
+    EXPECT_EQ(Field(run.out, R"(ticks (\d+))"), ZigzagStitches / 5) << "five a tick";
+}
+
+TEST_F(RenderCommand, RefusesWhatItCannotDoWithAClearMessage) {
+    const std::string design = Zigzag() + " ";
+    const std::string png = " -o " + PathOf("never.png");
+    std::string twentyOne;
+    for (int i = 0; i < 21; ++i) twentyOne += design;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {design + png + " --screen 1024", "--screen"},
+        {design + png + " --screen 0x768", "--screen"},
+        {design + png + " --preview 1024x100", "--preview"},
+        {PathOf("missing.pxs") + png, "missing.pxs"},
+        {twentyOne + png, "20"},
+        {design + " -o " + PathOf("no/folder/x.png"), "cannot write"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const Run run = Render(arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("never.png")));
+}
+
+// The command line refuses missing files up front, as the saver's start does; files that
+// vanish afterwards reach the cycle, which must not go round them for ever.
+TEST_F(RenderCommand, GivesUpOnceEveryFileHasFailedToLoad) {
+    MemoryProfileStore profile;
+    cli::RenderRequest request;
+    request.files = {PathOf("gone-one.pxs"), PathOf("gone-two.pxs")};
+    request.output = PathOf("x.png");
+    std::ostringstream messages;
+    cli::RenderSummary summary;
+    std::string error;
+    EXPECT_FALSE(cli::RunRender(request, profile, messages, summary, error));
+    EXPECT_EQ(error, "none of the design files could be loaded");
+    for (const std::string& path : request.files) {
+        const std::size_t first = messages.str().find(path);
+        ASSERT_NE(first, std::string::npos) << messages.str();
+        EXPECT_EQ(messages.str().find(path, first + 1), std::string::npos) << "shown twice";
+    }
+    EXPECT_FALSE(std::filesystem::exists(request.output));
+}
+
+}  // namespace
+}  // namespace vireluna

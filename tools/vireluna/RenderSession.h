@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ProfileStore.h"
+#include "platform/WindowHost.h"
+
+namespace vireluna::cli {
+
+inline constexpr ScreenSize DefaultRenderScreen{1024, 768};
+// The most ticks a render runs on request: hours of the saver at its fastest.
+inline constexpr std::int32_t MaxTicksOnRequest = 10'000'000;
+
+struct RenderRequest {
+    std::vector<std::string> files;  // the playlist, 1 to 20 entries
+    ScreenSize screen = DefaultRenderScreen;
+    std::optional<ScreenSize> preview;  // a client area of this size inside the screen
+    std::uint32_t seed = 0;
+    std::optional<std::int32_t>
+        ticks;  // run exactly this many; else until the first design is done
+    std::map<std::string, std::int32_t> configOverrides;  // "Config" entry to value
+    std::string output;                                   // PNG path
+};
+
+struct RenderSummary {
+    std::uint32_t seed = 0;
+    std::string design;  // the file of the last design started
+    int angle = 0;
+    std::int32_t offsetX = 0;
+    std::int32_t offsetY = 0;
+    std::optional<std::int32_t> logoCorner;  // none in the preview
+    std::int64_t ticks = 0;
+};
+
+// Drives the saver window's own cycle over a window in memory, tick by tick, as the message
+// loop would, and writes the client area as a PNG. Message boxes go to messages. A file that
+// fails to load is passed over as the saver does; once every file has failed, the render
+// stops. On failure error says why and nothing is written.
+bool RunRender(const RenderRequest& request, ProfileStore& profile, std::ostream& messages,
+               RenderSummary& summary, std::string& error);
+
+std::string FormatSummary(const RenderSummary& summary);
+
+// As the saver refuses to start with a playlist file missing: false, with error naming the
+// first file that cannot be opened.
+bool CheckFilesOpen(const std::vector<std::string>& files, std::string& error);
+
+}  // namespace vireluna::cli
