@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# The main job on the bundled sample designs: describe each one.
+# The main job on the bundled sample designs: describe each one, then draw each one
+# as the saver would, to out/render-NAME.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tool="$root/build/native/tools/vireluna/vireluna"
+out="$root/out"
 
 "$tool" info "$root"/resources/designs/*.pxs
+mkdir -p "$out"
+for design in "$root"/resources/designs/*.pxs; do
+  name=$(basename "$design" .pxs)
+  "$tool" render "$design" -o "$out/render-$name.png" --seed 2026
+done
+echo "main job: pictures in $out"
