@@ -1,81 +1,135 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "design/DesignReader.h"
 #include "design/ThreadPalette.h"
-#include "tools/pxs/PxsWriter.h"
+#include "platform/InputFile.h"
 
+// Loading the largest sample design from its file, against the least any load must do: one
+// pass over the same bytes through the same file layer.
 namespace {
 
 using namespace vireluna;
 
-constexpr int RowsOfStitches = 200;
-constexpr int StitchesPerRow = 300;
-constexpr int RowStep = 3;
-constexpr int StitchLength = 4;
-constexpr int RowsPerColour = 25;
+constexpr std::int32_t DefaultReduction = 80;
+// The same size of buffer as the reader reads through.
+constexpr std::size_t PlainPassChunkBytes = 4096;
+// Plain passes timed for the ratio: enough to smooth out a single slow read.
+constexpr int PlainPassRepeats = 200;
 
-// A design close to the record limit: rows of short stitches back and forth, a jump between
-// rows and a colour change every few rows.
-std::vector<std::uint8_t> LargeDesign() {
-    pxs::PxsWriter writer({1, 10, 12, 95, 44, 71, 3, 2});
-    for (int row = 0; row < RowsOfStitches; ++row) {
-        if (row > 0 && row % RowsPerColour == 0) writer.ColourChange();
-        writer.JumpTo(row % 2 == 0 ? 0 : StitchesPerRow * StitchLength, row * RowStep);
-        for (int i = 1; i <= StitchesPerRow; ++i) {
-            const int step = row % 2 == 0 ? StitchLength : -StitchLength;
-            writer.StitchTo(writer.CurrentX() + step, row * RowStep + (i % 2));
+std::string LargestSampleDesign() {
+    const std::filesystem::path folder = VIRELUNA_SOURCE_DIR "/resources/designs";
+    std::string largest;
+    std::uintmax_t largestSize = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() != ".pxs") continue;
+        const std::uintmax_t size = entry.file_size(error);
+        if (!error && size > largestSize) {
+            largestSize = size;
+            largest = entry.path().string();
         }
     }
-    writer.End();
-    return writer.Build();
+    return largest;
 }
 
-Design BenchDesign() {
+// Opens the file, reads it to the end through a buffer and sums its bytes.
+std::uint64_t PlainPass(const std::string& path) {
+    InputFile file;
+    if (!file.Open(path.c_str())) return 0;
+    std::uint8_t buffer[PlainPassChunkBytes];
+    std::uint64_t sum = 0;
+    for (std::size_t got; (got = file.Read(buffer, sizeof buffer)) > 0;) {
+        for (std::size_t i = 0; i < got; ++i) sum += buffer[i];
+    }
+    return sum;
+}
+
+// Processor time, system time included: the machine may be busy with other work, and the
+// file layer's reads are part of both costs.
+double ProcessorSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+double PlainPassSeconds(const std::string& path) {
+    const double start = ProcessorSeconds();
+    for (int i = 0; i < PlainPassRepeats; ++i) benchmark::DoNotOptimize(PlainPass(path));
+    return (ProcessorSeconds() - start) / PlainPassRepeats;
+}
+
+// Time per record, shown by the benchmark library as e.g. "1.2ns".
+benchmark::Counter PerRecord(std::int32_t records) {
+    return benchmark::Counter(
+        records, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+struct LargeSample {
+    std::string path;
     Design design;
-    design.records = AllocateStitchArray();
-    return design;
+};
+
+// The sample and its record count; false (and the benchmark skipped) when it does not load.
+bool PrepareLargeSample(benchmark::State& state, LargeSample& sample) {
+    sample.path = LargestSampleDesign();
+    sample.design.records = AllocateStitchArray();
+    if (sample.path.empty() || !LoadDesign(sample.path.c_str(), DefaultReduction, sample.design)) {
+        state.SkipWithError("no sample design to load");
+        return false;
+    }
+    return true;
 }
 
-void BM_LoadDesignFromBytes(benchmark::State& state) {
-    const std::vector<std::uint8_t> bytes = LargeDesign();
-    Design design = BenchDesign();
+// The saver's own path: open, read forward through the buffer, decode, close.
+void BM_LoadLargeSample(benchmark::State& state) {
+    LargeSample sample;
+    if (!PrepareLargeSample(state, sample)) return;
+    const double start = ProcessorSeconds();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LoadDesignFromBytes(bytes.data(), bytes.size(), 80, design));
+        benchmark::DoNotOptimize(LoadDesign(sample.path.c_str(), DefaultReduction, sample.design));
         benchmark::ClobberMemory();
     }
-    state.counters["records"] = design.recordCount;
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
-}
-BENCHMARK(BM_LoadDesignFromBytes)->Unit(benchmark::kMicrosecond);
+    const double loadSeconds =
+        (ProcessorSeconds() - start) / static_cast<double>(state.iterations());
 
-// The saver's own path: open, read forward through the buffer, close.
-void BM_LoadDesignFromFile(benchmark::State& state) {
-    const std::vector<std::uint8_t> bytes = LargeDesign();
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "vireluna_bench_design.pxs").string();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-        state.SkipWithError("cannot write the design file");
-        if (file != nullptr) std::fclose(file);
-        return;
-    }
-    std::fclose(file);
-    Design design = BenchDesign();
+    state.counters["records"] = sample.design.recordCount;
+    state.counters["perRecord"] = PerRecord(sample.design.recordCount);
+    // How many plain passes over the same file one load costs; timed after the loop, untimed.
+    state.counters["loadToPlainPass"] = loadSeconds / PlainPassSeconds(sample.path);
+    state.SetLabel(std::filesystem::path(sample.path).filename().string());
+}
+BENCHMARK(BM_LoadLargeSample)->Unit(benchmark::kMicrosecond);
+
+// The same without the file layer: what decoding alone costs.
+void BM_LoadLargeSampleFromMemory(benchmark::State& state) {
+    LargeSample sample;
+    if (!PrepareLargeSample(state, sample)) return;
+    std::ifstream in(sample.path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LoadDesign(path.c_str(), 80, design));
+        benchmark::DoNotOptimize(
+            LoadDesignFromBytes(bytes.data(), bytes.size(), DefaultReduction, sample.design));
         benchmark::ClobberMemory();
     }
-    state.counters["records"] = design.recordCount;
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
-    std::filesystem::remove(path);
+    state.counters["perRecord"] = PerRecord(sample.design.recordCount);
 }
-BENCHMARK(BM_LoadDesignFromFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadLargeSampleFromMemory)->Unit(benchmark::kMicrosecond);
+
+void BM_PlainPassOverLargeSample(benchmark::State& state) {
+    LargeSample sample;
+    if (!PrepareLargeSample(state, sample)) return;
+    for (auto _ : state) benchmark::DoNotOptimize(PlainPass(sample.path));
+    state.counters["records"] = sample.design.recordCount;
+    state.counters["perRecord"] = PerRecord(sample.design.recordCount);
+    state.SetLabel(std::filesystem::path(sample.path).filename().string());
+}
+BENCHMARK(BM_PlainPassOverLargeSample)->Unit(benchmark::kMicrosecond);
 
 // A full colour list of 72 lookups, the most one load asks of the palette; half the numbers
 // miss and walk the whole table.

@@ -11,15 +11,15 @@
 namespace vireluna {
 namespace {
 
-// Stitch stream codes: a pair whose first byte is ControlByte carries a code in its second.
-constexpr std::uint8_t ControlByte = 0x80;
-constexpr std::uint8_t EndCode = 0x10;
-constexpr std::uint8_t JumpCode = static_cast<std::uint8_t>(StitchKind::Jump);
-constexpr int PairBytes = 2;
-constexpr int ThreadNumberBytes = 4;
+static_assert(JumpCode == static_cast<std::uint8_t>(StitchKind::Jump));
+static_assert(ColourChangeCode == static_cast<std::uint8_t>(StitchKind::ColourChange));
+
 constexpr double PercentToFactor = 0.01;
-// Raw records the read pass may store: one slot stays free for the End record.
-constexpr std::int32_t RawRecordCapacity = MaxStitchRecords - 1;
+// Pairs of the stream a load takes, control pairs included: as many as records can hold
+// with one slot left for the End record, so that the records always fit.
+constexpr std::int32_t PairCapacity = MaxStitchRecords - 1;
+// The largest distance one pair moves the needle along either axis.
+constexpr std::int32_t MaxDisplacement = 128;
 // Bytes read from the file at a time; kept on the stack so loading allocates nothing.
 constexpr std::size_t FileChunkBytes = 4096;
 
@@ -29,53 +29,89 @@ std::int32_t Int32At(const std::uint8_t* bytes) {
     return static_cast<std::int32_t>(bits);
 }
 
-DesignHeader HeaderFrom(const std::uint8_t* bytes) {
+// The header word at offset, or 0 when the first `available` bytes do not hold all of it.
+std::int32_t HeaderWord(const std::uint8_t* bytes, std::size_t available, int offset) {
+    return available >= static_cast<std::size_t>(offset + HeaderWordBytes) ? Int32At(bytes + offset)
+                                                                           : 0;
+}
+
+DesignHeader HeaderFrom(const std::uint8_t* bytes, std::size_t available) {
     DesignHeader header;
-    header.streamOffset = Int32At(bytes + StreamOffsetOffset);
-    header.colourCount = Int32At(bytes + ColourCountOffset);
-    header.stitchCount = Int32At(bytes + StitchCountOffset);
+    header.streamOffset = HeaderWord(bytes, available, StreamOffsetOffset);
+    header.colourCount = HeaderWord(bytes, available, ColourCountOffset);
+    header.stitchCount = HeaderWord(bytes, available, StitchCountOffset);
     return header;
 }
 
-// A displacement byte of the stream as a signed value.
-std::int32_t Displacement(std::int32_t byte) {
-    return byte >= 128 ? byte - 256 : byte;
+// A displacement byte of the stream as a signed value: 128 to 255 stand for -128 to -1.
+std::int32_t Displacement(std::uint8_t byte) {
+    return static_cast<std::int8_t>(byte);
 }
 
-// value × factor, truncated toward zero and held within the int32 range.
-std::int32_t Scale(std::int32_t value, double factor) {
-    constexpr double Lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr double Highest = std::numeric_limits<std::int32_t>::max();
-    const double scaled = std::trunc(static_cast<double>(value) * factor);
-    return static_cast<std::int32_t>(std::clamp(scaled, Lowest, Highest));
-}
+// Multiplies by reduction / 100, truncating toward zero and holding the result within the
+// int32 range. Any int32 times any such factor stays far inside the int64 range, so the
+// truncating conversion comes first. Needle points stay within MaxPointDistance of the origin,
+// so only factors beyond UnclampedFactor can reach past the int32 range at all.
+class Scaler {
+  public:
+    explicit Scaler(std::int32_t reduction)
+        : factor_(reduction * PercentToFactor), clamps_(std::abs(factor_) > UnclampedFactor) {}
+
+    std::int32_t operator()(std::int32_t value) const {
+        const auto scaled = static_cast<std::int64_t>(value * factor_);
+        if (!clamps_) return static_cast<std::int32_t>(scaled);
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(scaled, std::numeric_limits<std::int32_t>::min(),
+                                     std::numeric_limits<std::int32_t>::max()));
+    }
+
+  private:
+    static constexpr double MaxPointDistance = double{PairCapacity} * MaxDisplacement;
+    static constexpr double UnclampedFactor =
+        std::numeric_limits<std::int32_t>::max() / MaxPointDistance;
+
+    double factor_;
+    bool clamps_;
+};
 
 // Reads a file forward through a fixed buffer.
 class FileSource {
   public:
     explicit FileSource(InputFile& file) : file_(file) {}
 
-    // True when all size bytes were read (out may be null to discard them).
-    bool Read(std::uint8_t* out, std::uint64_t size) {
-        while (size > 0) {
-            if (position_ == filled_) {
-                filled_ = file_.Read(buffer_, sizeof buffer_);
-                position_ = 0;
-                if (filled_ == 0) return false;
-            }
+    // Copies up to size bytes to out, or skips them when out is null; returns how many the
+    // file still had.
+    std::uint64_t Read(std::uint8_t* out, std::uint64_t size) {
+        std::uint64_t done = 0;
+        while (done < size) {
+            if (position_ == filled_ && !Refill()) break;
             const std::size_t take =
-                static_cast<std::size_t>(std::min<std::uint64_t>(size, filled_ - position_));
-            if (out != nullptr) {
-                std::memcpy(out, buffer_ + position_, take);
-                out += take;
-            }
+                static_cast<std::size_t>(std::min<std::uint64_t>(size - done, filled_ - position_));
+            if (out != nullptr) std::memcpy(out + done, buffer_ + position_, take);
             position_ += take;
-            size -= take;
+            done += take;
         }
-        return true;
+        return done;
+    }
+
+    // The next whole pair; false when the file ends first.
+    bool ReadPair(std::uint8_t* pair) {
+        if (filled_ - position_ >= PairBytes) {
+            pair[0] = buffer_[position_];
+            pair[1] = buffer_[position_ + 1];
+            position_ += PairBytes;
+            return true;
+        }
+        return Read(pair, PairBytes) == PairBytes;
     }
 
   private:
+    bool Refill() {
+        filled_ = file_.Read(buffer_, sizeof buffer_);
+        position_ = 0;
+        return filled_ > 0;
+    }
+
     InputFile& file_;
     std::uint8_t buffer_[FileChunkBytes];
     std::size_t position_ = 0;
@@ -86,12 +122,20 @@ class MemorySource {
   public:
     MemorySource(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
 
-    bool Read(std::uint8_t* out, std::uint64_t size) {
-        const std::size_t left = size_ - position_;
-        const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(size, left));
+    std::uint64_t Read(std::uint8_t* out, std::uint64_t size) {
+        const std::size_t take =
+            static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - position_));
         if (out != nullptr && take > 0) std::memcpy(out, bytes_ + position_, take);
         position_ += take;
-        return take == size;
+        return take;
+    }
+
+    bool ReadPair(std::uint8_t* pair) {
+        if (size_ - position_ < PairBytes) return false;
+        pair[0] = bytes_[position_];
+        pair[1] = bytes_[position_ + 1];
+        position_ += PairBytes;
+        return true;
     }
 
   private:
@@ -100,115 +144,152 @@ class MemorySource {
     std::size_t position_ = 0;
 };
 
-// Read pass: stores the stream's pairs as raw records (x = first byte, y = second byte) up to
-// the end code, dropping leading jumps with their displacements. Returns the number stored.
+// Reads the colour list of a header that declared `declared` entries. Returns how many
+// entries were read in full into threadNumbers (at most MaxDesignColours); listComplete
+// tells whether the whole list, beyond-limit entries included, was in the file.
 template <typename Source>
-std::int32_t ReadRawPairs(Source& source, StitchRecord* records, StreamEnd& streamEnd) {
-    std::int32_t count = 0;
-    std::uint8_t pair[PairBytes];
-    for (;;) {
-        if (!source.Read(pair, PairBytes)) {
-            streamEnd = StreamEnd::EndOfFile;
-            return count;
-        }
-        if (pair[0] == ControlByte && pair[1] == EndCode) {
-            streamEnd = StreamEnd::EndCode;
-            return count;
-        }
-        if (pair[0] == ControlByte && pair[1] == JumpCode && count == 0) {
-            if (!source.Read(pair, PairBytes)) {
-                streamEnd = StreamEnd::EndOfFile;
-                return count;
-            }
-            continue;
-        }
-        if (count == RawRecordCapacity) {
-            streamEnd = StreamEnd::RecordLimit;
-            return count;
-        }
-        records[count++] = StitchRecord(pair[1], pair[0], StitchKind::Stitch);
+std::int32_t ReadColourList(Source& source, std::int32_t declared,
+                            std::array<std::int32_t, MaxDesignColours>& threadNumbers,
+                            bool& listComplete) {
+    const std::int32_t wanted = std::clamp<std::int32_t>(declared, 0, MaxDesignColours);
+    std::uint8_t listBytes[MaxDesignColours * ThreadNumberBytes];
+    const std::uint64_t got = source.Read(listBytes, std::uint64_t{ThreadNumberBytes} * wanted);
+    const auto read = static_cast<std::int32_t>(got / ThreadNumberBytes);
+    for (std::int32_t i = 0; i < read; ++i) {
+        threadNumbers[i] = Int32At(listBytes + i * ThreadNumberBytes);
     }
+    listComplete = read == wanted;
+    if (listComplete && declared > wanted) {
+        const std::uint64_t surplus = std::uint64_t{ThreadNumberBytes} * (declared - wanted);
+        listComplete = source.Read(nullptr, surplus) == surplus;
+    }
+    return read;
 }
 
-// Decode pass, in place: turns rawCount raw records into absolute points, writes the End
-// record after them and returns how many points there are. A control code whose displacement
-// never came (the stream ended right after it) is dropped.
-std::int32_t DecodeRawPairs(StitchRecord* records, std::int32_t rawCount) {
+constexpr DesignExtents StartingExtents{
+    std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(),
+    std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+
+void Include(DesignExtents& extents, std::int32_t x, std::int32_t y) {
+    extents.minX = std::min(extents.minX, x);
+    extents.maxY = std::max(extents.maxY, y);
+    extents.maxX = std::max(extents.maxX, x);
+    extents.minY = std::min(extents.minY, y);
+}
+
+// Writes the needle points of a load as records. Stitches flip y so that it grows downward;
+// every point before the first record of kind End is scaled, and the stitches among them are
+// measured. That record and all after it keep the file's units, as nothing uses them.
+class RecordWriter {
+  public:
+    RecordWriter(StitchRecord* records, std::int32_t reduction)
+        : records_(records), scale_(reduction) {}
+
+    void Write(std::int32_t x, std::int32_t y, StitchKind kind) {
+        StitchRecord& record = records_[count_++];
+        record.kind = kind;
+        ended_ = ended_ || kind == StitchKind::End;
+        if (ended_) {
+            record.x = x;
+            record.y = y;
+            return;
+        }
+        if (kind == StitchKind::Stitch) y = -y;
+        record.x = scale_(x);
+        record.y = scale_(y);
+        if (kind == StitchKind::Stitch) Include(extents_, record.x, record.y);
+    }
+
+    // Writes the End record after the others; returns how many came before it.
+    std::int32_t Finish() {
+        records_[count_] = StitchRecord(0, 0, StitchKind::End);
+        return count_;
+    }
+
+    const DesignExtents& Extents() const { return extents_; }
+
+  private:
+    StitchRecord* records_;
+    Scaler scale_;
+    std::int32_t count_ = 0;
+    bool ended_ = false;
+    DesignExtents extents_ = StartingExtents;
+};
+
+// Decodes the stitch stream up to its end code into records, in one forward pass. Needle
+// points accumulate from (0, 0). Leading jumps vanish with their displacements; a control
+// code whose displacement never comes (the end code or the end of the file follows) leaves
+// nothing. The stream ends at PairCapacity pairs.
+template <typename Source>
+StreamEnd DecodeStream(Source& source, RecordWriter& writer) {
+    std::int32_t pairsTaken = 0;
     std::int32_t sumX = 0;
     std::int32_t sumY = 0;
-    std::int32_t written = 0;
-    std::int32_t next = 0;
-    while (next < rawCount) {
-        StitchKind kind = StitchKind::Stitch;
-        if (records[next].x == ControlByte) {
-            kind = static_cast<StitchKind>(records[next].y);
-            if (++next == rawCount) break;
+    bool controlPending = false;
+    StitchKind kind = StitchKind::Stitch;
+    std::uint8_t pair[PairBytes];
+    while (source.ReadPair(pair)) {
+        if (pair[0] == ControlByte) {
+            if (pair[1] == EndCode) return StreamEnd::EndCode;
+            if (pair[1] == JumpCode && pairsTaken == 0) {
+                if (!source.ReadPair(pair)) break;  // its displacement goes with it
+                continue;
+            }
         }
-        sumX += Displacement(records[next].x);
-        sumY += Displacement(records[next].y);
-        ++next;
-        records[written++] = StitchRecord(sumY, sumX, kind);
+        if (pairsTaken == PairCapacity) return StreamEnd::RecordLimit;
+        ++pairsTaken;
+        if (controlPending) {
+            controlPending = false;  // the control's displacement, whatever its bytes
+        } else if (pair[0] == ControlByte) {
+            controlPending = true;
+            kind = static_cast<StitchKind>(pair[1]);
+            continue;
+        } else {
+            kind = StitchKind::Stitch;
+        }
+        sumX += Displacement(pair[0]);
+        sumY += Displacement(pair[1]);
+        writer.Write(sumX, sumY, kind);
     }
-    records[written] = StitchRecord(0, 0, StitchKind::End);
-    return written;
+    return StreamEnd::EndOfFile;
 }
 
-// Flips y of the stitches so that it grows downward and scales every point, up to the
-// first End record.
-void FlipAndScale(StitchRecord* records, std::int32_t reduction) {
-    const double factor = reduction * PercentToFactor;
-    for (StitchRecord* record = records; record->kind != StitchKind::End; ++record) {
-        if (record->kind == StitchKind::Stitch) record->y = -record->y;
-        record->x = Scale(record->x, factor);
-        record->y = Scale(record->y, factor);
-    }
-}
-
+// The end of the file acts as the end code wherever it comes: what was read before it stands.
 template <typename Source>
-bool LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFileDetails* details) {
-    std::uint8_t headerBytes[ColourListOffset];
-    if (!source.Read(headerBytes, sizeof headerBytes)) return false;
-    const DesignHeader header = HeaderFrom(headerBytes);
+void LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFileDetails* details) {
+    std::uint8_t headerBytes[ColourListOffset] = {};
+    const std::uint64_t headerRead = source.Read(headerBytes, sizeof headerBytes);
+    const DesignHeader header = HeaderFrom(headerBytes, static_cast<std::size_t>(headerRead));
 
-    // The colour list is read whole before anything of the design changes, so that a file
-    // that ends inside it leaves the design as it was.
-    const std::int32_t kept = std::clamp<std::int32_t>(header.colourCount, 0, MaxDesignColours);
     std::array<std::int32_t, MaxDesignColours> threadNumbers;
-    for (std::int32_t i = 0; i < kept; ++i) {
-        std::uint8_t numberBytes[ThreadNumberBytes];
-        if (!source.Read(numberBytes, sizeof numberBytes)) return false;
-        threadNumbers[i] = Int32At(numberBytes);
+    std::int32_t colourCount = 0;
+    bool listComplete = false;
+    if (headerRead == sizeof headerBytes) {
+        colourCount = ReadColourList(source, header.colourCount, threadNumbers, listComplete);
     }
-    if (header.colourCount > kept &&
-        !source.Read(nullptr, std::uint64_t{ThreadNumberBytes} * (header.colourCount - kept))) {
-        return false;
+    RecordWriter writer(design.records.get(), reduction);
+    StreamEnd streamEnd = StreamEnd::EndOfFileBeforeStream;
+    if (listComplete) {
+        // The stream may begin after a gap; an offset inside the colour list skips nothing.
+        const std::int64_t gap = std::int64_t{header.streamOffset} - ColourListOffset -
+                                 std::int64_t{ThreadNumberBytes} * header.colourCount;
+        const auto skip = static_cast<std::uint64_t>(std::max<std::int64_t>(gap, 0));
+        if (source.Read(nullptr, skip) == skip) streamEnd = DecodeStream(source, writer);
     }
 
     const ThreadPalette palette;
-    for (std::int32_t i = 0; i < kept; ++i) {
+    for (std::int32_t i = 0; i < colourCount; ++i) {
         design.colours[i] = palette.ColourForNumber(threadNumbers[i]);
     }
-    design.colourCount = kept;
-
-    // The stream may begin after a gap; an offset inside the colour list skips nothing.
-    const std::int64_t gap = std::int64_t{header.streamOffset} - ColourListOffset -
-                             std::int64_t{ThreadNumberBytes} * header.colourCount;
-    StreamEnd streamEnd = StreamEnd::EndOfFile;
-    std::int32_t rawCount = 0;
-    if (gap <= 0 || source.Read(nullptr, static_cast<std::uint64_t>(gap))) {
-        rawCount = ReadRawPairs(source, design.records.get(), streamEnd);
-    }
-
-    design.recordCount = DecodeRawPairs(design.records.get(), rawCount);
-    FlipAndScale(design.records.get(), reduction);
-    ComputeExtents(design.records.get(), design.extents);
+    design.colourCount = colourCount;
+    design.recordCount = writer.Finish();
+    design.extents = writer.Extents();
 
     if (details != nullptr) {
         details->header = header;
-        std::copy_n(threadNumbers.begin(), kept, details->threadNumbers.begin());
+        std::copy_n(threadNumbers.begin(), colourCount, details->threadNumbers.begin());
         details->streamEnd = streamEnd;
     }
-    return true;
 }
 
 }  // namespace
@@ -218,8 +299,8 @@ bool ReadDesignHeader(const char* utf8Path, DesignHeader& header) {
     if (!file.Open(utf8Path)) return false;
     FileSource source(file);
     std::uint8_t bytes[HeaderCountsBytes];
-    if (!source.Read(bytes, sizeof bytes)) return false;
-    header = HeaderFrom(bytes);
+    if (source.Read(bytes, sizeof bytes) != sizeof bytes) return false;
+    header = HeaderFrom(bytes, sizeof bytes);
     return true;
 }
 
@@ -229,27 +310,23 @@ bool LoadDesign(const char* utf8Path, std::int32_t reduction, Design& design,
     InputFile file;
     if (!file.Open(utf8Path)) return false;
     FileSource source(file);
-    return LoadFrom(source, reduction, design, details);
+    LoadFrom(source, reduction, design, details);
+    return true;
 }
 
 bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32_t reduction,
                          Design& design, DesignFileDetails* details) {
     design.recordCount = 0;
+    if (bytes == nullptr && size != 0) return false;
     MemorySource source(bytes, size);
-    return LoadFrom(source, reduction, design, details);
+    LoadFrom(source, reduction, design, details);
+    return true;
 }
 
 void ComputeExtents(const StitchRecord* records, DesignExtents& extents) {
-    extents.minX = std::numeric_limits<std::int32_t>::max();
-    extents.maxY = std::numeric_limits<std::int32_t>::min();
-    extents.maxX = std::numeric_limits<std::int32_t>::min();
-    extents.minY = std::numeric_limits<std::int32_t>::max();
+    extents = StartingExtents;
     for (const StitchRecord* record = records; record->kind != StitchKind::End; ++record) {
-        if (record->kind != StitchKind::Stitch) continue;
-        extents.minX = std::min(extents.minX, record->x);
-        extents.maxY = std::max(extents.maxY, record->y);
-        extents.maxX = std::max(extents.maxX, record->x);
-        extents.minY = std::min(extents.minY, record->y);
+        if (record->kind == StitchKind::Stitch) Include(extents, record->x, record->y);
     }
 }
 

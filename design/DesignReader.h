@@ -5,17 +5,9 @@
 #include <cstdint>
 
 #include "design/Design.h"
+#include "design/DesignFileFormat.h"
 
 namespace vireluna {
-
-// Layout of a design file's header: little-endian signed 32-bit words at these offsets,
-// then the colour list of thread numbers at ColourListOffset.
-inline constexpr int StreamOffsetOffset = 0;
-inline constexpr int ColourCountOffset = 24;
-inline constexpr int StitchCountOffset = 28;
-inline constexpr int ColourListOffset = 116;
-// The first bytes of a file, enough to hold the three words above.
-inline constexpr int HeaderCountsBytes = 32;
 
 // The header words that say how large a design is.
 struct DesignHeader {
@@ -33,15 +25,17 @@ inline bool WithinFormatLimits(const DesignHeader& header) {
 // Reads the first HeaderCountsBytes of the file. False when it cannot be opened or is shorter.
 bool ReadDesignHeader(const char* utf8Path, DesignHeader& header);
 
-// How the stitch stream of the last load ended.
+// How the reading of the last load ended.
 enum class StreamEnd : std::uint8_t {
-    EndCode,      // the file's own end code
-    EndOfFile,    // the file ended first; what was read is kept
-    RecordLimit,  // MaxStitchRecords was reached; the rest of the file is not read
+    EndCode,                // the file's own end code
+    EndOfFile,              // the file ended inside the stitch stream; what was read is kept
+    EndOfFileBeforeStream,  // the file ended inside its header, colour list or the gap after it
+    RecordLimit,            // MaxStitchRecords was reached; the rest of the file is not read
 };
 
 // What a load saw in the file besides the Design itself, for tools that report on it.
 struct DesignFileDetails {
+    // The header words as stored; a word the file ends inside of is 0.
     DesignHeader header;
     // Thread numbers of the colour list as read: the first design.colourCount entries are set.
     std::array<std::int32_t, MaxDesignColours> threadNumbers{};
@@ -50,15 +44,19 @@ struct DesignFileDetails {
 
 // Loads the design file at utf8Path into design, scaling by reduction / 100.
 // design.records must already hold MaxStitchRecords entries. Loading allocates nothing.
-// False when the file cannot be opened, or is refused because it ends inside its header or
-// its colour list; then recordCount is 0 and the rest of design is unchanged. A stitch stream
-// cut short by the end of the file, or longer than the records can hold, ends there as if
-// its end code had been read. A colour list longer than MaxDesignColours sets only the first
-// MaxDesignColours colours. details, when given, is filled on success.
+// False only when the file cannot be opened: then recordCount is 0 and the rest of design is
+// unchanged. Otherwise the end of the file, wherever it comes, acts as the end code and what
+// was read before it stands: a file that ends inside its header has no colours and no
+// records; one that ends inside its colour list keeps the entries read in full and has no
+// records; a stream cut short ends at its last whole record (a control code or a leading
+// jump whose displacement is cut off leaves nothing). A stream longer than the records can
+// hold ends there too. A colour list longer than MaxDesignColours sets only the first
+// MaxDesignColours colours. details, when given, is filled whenever the result is true.
 bool LoadDesign(const char* utf8Path, std::int32_t reduction, Design& design,
                 DesignFileDetails* details = nullptr);
 
-// The same from the bytes of a whole file already in memory.
+// The same from the bytes of a whole file already in memory. False only for null bytes with
+// a size other than 0.
 bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32_t reduction,
                          Design& design, DesignFileDetails* details = nullptr);
 

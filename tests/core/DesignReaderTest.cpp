@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -22,8 +24,12 @@ constexpr ColourValue Black = 0x02000000;
 constexpr ColourValue White = 0x02FFFFFF;
 constexpr ColourValue Red = 0x020000FF;
 
+// A file name of this run's own, so that test programs running side by side keep apart.
 std::string TempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("vireluna_reader_" + name)).string();
+    static const std::string run =
+        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    return (std::filesystem::temp_directory_path() / ("vireluna_reader_" + run + "_" + name))
+        .string();
 }
 
 bool WriteBytes(const std::string& path, const Bytes& bytes) {
@@ -87,9 +93,8 @@ class DesignReaderTest : public ::testing::Test {
         std::filesystem::remove(path);
         EXPECT_EQ(loaded, memoryLoaded);
         EXPECT_TRUE(SameDesign(design, fromMemory));
-        if (loaded && memoryLoaded) {
-            EXPECT_EQ(details.streamEnd, memoryDetails.streamEnd);
-        }
+        EXPECT_EQ(details.streamEnd, memoryDetails.streamEnd);
+        EXPECT_EQ(details.header.colourCount, memoryDetails.header.colourCount);
         return loaded;
     }
 
@@ -256,6 +261,19 @@ TEST_F(DesignReaderTest, ExtremeReductionsSaturateInsteadOfOverflowing) {
     ExpectRecord(0, -127, -127, StitchKind::Stitch);
 }
 
+TEST_F(DesignReaderTest, FarthestPointSaturatesOnlyWhereTheProductLeavesTheInt32Range) {
+    PxsWriter writer;
+    for (int i = 0; i < MaxStitchRecords - 1; ++i) writer.Pair(0x00, 0x80);  // y -128 each
+    writer.End();
+    // The last point is 63,999 x 128 = 8,191,872 below the origin, flipped to +8,191,872.
+    ASSERT_TRUE(Load(writer, 26200));
+    ExpectRecord(MaxStitchRecords - 2, 0, 2146270464, StitchKind::Stitch);  // x 262
+    ASSERT_TRUE(Load(writer, 26300));
+    ExpectRecord(MaxStitchRecords - 2, 0, Int32Max, StitchKind::Stitch);  // x 263 is beyond
+    ExpectRecord(0, 0, 128 * 263, StitchKind::Stitch);
+    EXPECT_EQ(design.extents.maxY, Int32Max);
+}
+
 TEST_F(DesignReaderTest, ControlCode255EndsWhatIsFlippedScaledAndMeasured) {
     PxsWriter writer;
     writer.Move(10, 10);
@@ -338,7 +356,7 @@ TEST_F(DesignReaderTest, NegativeColourCountReadsNoColourButCountsInTheGap) {
     // The gap is streamOffset - 116 - 4 x colourCount: with -1 and offset 116 it is 4 bytes.
     PxsWriter writer(std::vector<std::int32_t>{});
     writer.SetDeclaredColourCount(-1);
-    writer.SetStreamOffset(pxs::HeaderBytes);
+    writer.SetStreamOffset(ColourListOffset);
     writer.Pair(0xAA, 0xBB);  // the 4 skipped bytes
     writer.Pair(0xCC, 0xDD);
     writer.Move(2, 3);
@@ -367,45 +385,15 @@ TEST_F(DesignReaderTest, ColourListBeyondTheLimitSetsTheFirst72AndFindsTheStream
     ExpectEndAt(1);
 }
 
-TEST_F(DesignReaderTest, StreamWithoutEndCodeStopsAtTheEndOfTheFile) {
+TEST_F(DesignReaderTest, ControlCodeFollowedByTheEndCodeIsDropped) {
     PxsWriter writer;
     writer.Move(1, 2);
-    writer.Move(3, 4);
-    Bytes file = writer.Build();
-    file.push_back(0x05);  // half a pair
-    ASSERT_TRUE(Load(file));
-    ExpectRecord(1, 4, -6, StitchKind::Stitch);
-    ExpectEndAt(2);
-    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFile);
-}
-
-TEST_F(DesignReaderTest, ControlCodeWithoutItsDisplacementIsDropped) {
-    PxsWriter ended;
-    ended.Move(1, 2);
-    ended.Pair(0x80, pxs::ColourChangeCode);
-    ended.End();  // read as the end code, not as the colour change's displacement
-    ASSERT_TRUE(Load(ended));
+    writer.Pair(0x80, pxs::ColourChangeCode);
+    writer.End();  // read as the end code, not as the colour change's displacement
+    ASSERT_TRUE(Load(writer));
     ExpectRecord(0, 1, -2, StitchKind::Stitch);
     ExpectEndAt(1);
     EXPECT_EQ(details.streamEnd, StreamEnd::EndCode);
-
-    PxsWriter cut;
-    cut.Move(1, 2);
-    cut.Pair(0x80, pxs::JumpCode);
-    ASSERT_TRUE(Load(cut));
-    ExpectEndAt(1);
-    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFile);
-}
-
-TEST_F(DesignReaderTest, LeadingJumpCutOffByTheEndOfTheFile) {
-    PxsWriter writer;
-    writer.Pair(0x80, pxs::JumpCode);
-    ASSERT_TRUE(Load(writer));
-    ExpectEndAt(0);
-    Bytes halfDisplacement = writer.Build();
-    halfDisplacement.push_back(0x05);
-    ASSERT_TRUE(Load(halfDisplacement));
-    ExpectEndAt(0);
 }
 
 TEST_F(DesignReaderTest, StreamOffsetBeyondTheFileGivesAnEmptyDesign) {
@@ -415,7 +403,7 @@ TEST_F(DesignReaderTest, StreamOffsetBeyondTheFileGivesAnEmptyDesign) {
     writer.End();
     ASSERT_TRUE(Load(writer));
     ExpectEndAt(0);
-    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFile);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFileBeforeStream);
 }
 
 TEST_F(DesignReaderTest, FullestStreamFitsWithItsEndCode) {
@@ -447,21 +435,110 @@ TEST_F(DesignReaderTest, StreamOfControlPairsAtTheLimitNeverWritesPastTheArray) 
     ExpectEndAt((MaxStitchRecords - 1) / 2);
 }
 
-TEST_F(DesignReaderTest, FileEndingInsideTheHeaderOrColourListIsRefusedAndChangesNothing) {
-    PxsWriter good({2, 10});
-    good.Move(9, 9);
-    good.Control(pxs::JumpCode, 1, 1);
-    good.End();
-    ASSERT_TRUE(Load(good));
-    const Design before = CopyOf(design);
+// A well-formed file with a bit of everything, and the file size at which each of its
+// records is complete.
+struct CutFixture {
+    Bytes bytes;
+    std::size_t streamStart = 0;
+    std::vector<std::size_t> recordEnds;
+};
 
-    const Bytes whole = PxsWriter({2, 10, 12}).Build();
-    for (std::size_t size : {std::size_t{0}, std::size_t{31}, std::size_t{115}, whole.size() - 1}) {
-        ASSERT_FALSE(Load(Bytes(whole.begin(), whole.begin() + size))) << size;
-        EXPECT_EQ(design.recordCount, 0);
-        design.recordCount = before.recordCount;
-        EXPECT_TRUE(SameDesign(design, before)) << size;
+CutFixture EverythingOnce() {
+    PxsWriter writer({2, 10, 12});
+    writer.SetGapBeforeStream(5);
+    CutFixture fixture;
+    fixture.streamStart = writer.Build().size();
+    const auto recordDone = [&] { fixture.recordEnds.push_back(writer.Build().size()); };
+    writer.Control(pxs::JumpCode, 30, 40);  // leading: leaves no record
+    writer.Move(7, -7);
+    recordDone();
+    writer.ColourChange();
+    recordDone();
+    writer.Control(pxs::JumpCode, 20, 3);
+    recordDone();
+    writer.Move(-2, 9);
+    recordDone();
+    writer.Control(0x07, 1, 1);
+    recordDone();
+    writer.Move(5, 5);
+    recordDone();
+    writer.End();
+    fixture.bytes = writer.Build();
+    return fixture;
+}
+
+// The end of the file acts as the end code wherever it falls: every cut of a good file loads,
+// keeps the whole colour entries and records before the cut, and nothing else.
+TEST_F(DesignReaderTest, FileCutAtEveryLengthKeepsWhatCameBeforeTheCut) {
+    const CutFixture fixture = EverythingOnce();
+    ASSERT_TRUE(Load(fixture.bytes, 80));
+    ASSERT_EQ(design.recordCount, static_cast<std::int32_t>(fixture.recordEnds.size()));
+    const Design whole = CopyOf(design);
+    const DesignFileDetails wholeDetails = details;
+    const std::int32_t listEntries = wholeDetails.header.colourCount;
+
+    for (std::size_t size = 0; size <= fixture.bytes.size(); ++size) {
+        SCOPED_TRACE("file cut to " + std::to_string(size) + " bytes");
+        ASSERT_TRUE(Load(Bytes(fixture.bytes.begin(), fixture.bytes.begin() + size), 80));
+
+        const auto expectedRecords = static_cast<std::int32_t>(
+            std::count_if(fixture.recordEnds.begin(), fixture.recordEnds.end(),
+                          [size](std::size_t end) { return end <= size; }));
+        ASSERT_GE(design.recordCount, 0);
+        ASSERT_LT(design.recordCount, MaxStitchRecords);
+        EXPECT_EQ(design.recordCount, expectedRecords);
+        ExpectEndAt(design.recordCount);
+        for (std::int32_t i = 0; i < design.recordCount; ++i) {
+            ExpectRecord(i, whole.records[i].x, whole.records[i].y, whole.records[i].kind);
+        }
+        if (design.recordCount == 0) {
+            EXPECT_EQ(design.extents.minX, Int32Max);
+            EXPECT_EQ(design.extents.maxY, Int32Min);
+            EXPECT_EQ(design.extents.maxX, Int32Min);
+            EXPECT_EQ(design.extents.minY, Int32Max);
+        }
+
+        const std::size_t listBytes = size > ColourListOffset ? size - ColourListOffset : 0;
+        const auto expectedColours = std::min<std::int32_t>(
+            static_cast<std::int32_t>(listBytes / ThreadNumberBytes), listEntries);
+        EXPECT_EQ(design.colourCount, expectedColours);
+        for (std::int32_t i = 0; i < design.colourCount; ++i) {
+            EXPECT_EQ(design.colours[i], whole.colours[i]) << i;
+            EXPECT_EQ(details.threadNumbers[i], wholeDetails.threadNumbers[i]) << i;
+        }
+        // A header word counts only once the file holds all four of its bytes.
+        EXPECT_EQ(details.header.colourCount, size >= ColourCountOffset + HeaderWordBytes
+                                                  ? wholeDetails.header.colourCount
+                                                  : 0);
+
+        const StreamEnd expectedEnd = size < fixture.streamStart ? StreamEnd::EndOfFileBeforeStream
+                                      : size == fixture.bytes.size() ? StreamEnd::EndCode
+                                                                     : StreamEnd::EndOfFile;
+        EXPECT_EQ(details.streamEnd, expectedEnd);
     }
+}
+
+TEST_F(DesignReaderTest, ColourListCutShortBeyondTheLimitKeepsTheWholeEntriesRead) {
+    std::vector<std::int32_t> threads(MaxDesignColours + 3, 2);
+    threads[0] = 10;
+    const Bytes whole = PxsWriter(threads).Build();
+    const auto cutAfter = [&](std::size_t entries, std::size_t extraBytes) {
+        return Bytes(whole.begin(),
+                     whole.begin() + ColourListOffset + ThreadNumberBytes * entries + extraBytes);
+    };
+    ASSERT_TRUE(Load(cutAfter(50, 3)));
+    EXPECT_EQ(design.colourCount, 50);
+    EXPECT_EQ(design.colours[0], Red);
+    EXPECT_EQ(design.colours[49], White);
+    ExpectEndAt(0);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFileBeforeStream);
+
+    // Inside the entries beyond the limit: the first MaxDesignColours stand.
+    ASSERT_TRUE(Load(cutAfter(MaxDesignColours + 1, 0)));
+    EXPECT_EQ(design.colourCount, MaxDesignColours);
+    EXPECT_EQ(details.header.colourCount, MaxDesignColours + 3);
+    ExpectEndAt(0);
+    EXPECT_EQ(details.streamEnd, StreamEnd::EndOfFileBeforeStream);
 }
 
 TEST_F(DesignReaderTest, MissingFileAfterALoadLeavesTheDesignInPlace) {
@@ -471,6 +548,11 @@ TEST_F(DesignReaderTest, MissingFileAfterALoadLeavesTheDesignInPlace) {
     ASSERT_TRUE(Load(good));
     const Design before = CopyOf(design);
     EXPECT_FALSE(LoadDesign(TempPath("no_such_design.pxs").c_str(), 100, design));
+    EXPECT_EQ(design.recordCount, 0);
+    design.recordCount = before.recordCount;
+    EXPECT_TRUE(SameDesign(design, before));
+    // Bytes that are not there, the same way.
+    EXPECT_FALSE(LoadDesignFromBytes(nullptr, 10, 100, design));
     EXPECT_EQ(design.recordCount, 0);
     design.recordCount = before.recordCount;
     EXPECT_TRUE(SameDesign(design, before));

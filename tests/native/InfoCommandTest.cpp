@@ -3,26 +3,35 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/native/ProfileTestFolder.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 using vireluna::pxs::PxsWriter;
+
+constexpr int Int32Max = 2147483647;
+constexpr int Int32Min = -2147483647 - 1;
 
 struct ToolRun {
     int status = -1;
     std::string out;
+    std::string err;
 };
 
-// Runs `vireluna info` with the arguments; standard error is dropped.
-ToolRun RunInfo(const std::string& arguments) {
+// Runs `vireluna info` with the arguments and keeps what it writes to each stream; the
+// error stream passes through a file in folder.
+ToolRun RunInfo(const std::string& arguments, const std::string& folder) {
+    const std::string errPath = folder + "/stderr.txt";
     const std::string command =
-        std::string(VIRELUNA_TOOL_PATH) + " info " + arguments + " 2>/dev/null";
+        std::string(VIRELUNA_TOOL_PATH) + " info " + arguments + " 2>" + errPath;
     ToolRun run;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -31,114 +40,210 @@ ToolRun RunInfo(const std::string& arguments) {
     while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
     const int raw = pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ostringstream err;
+    err << std::ifstream(errPath).rdbuf();
+    run.err = err.str();
+    std::filesystem::remove(errPath);
     return run;
 }
 
+Json StartingExtents() {
+    return {{"minX", Int32Max}, {"maxY", Int32Min}, {"maxX", Int32Min}, {"minY", Int32Max}};
+}
+
+// Each test keeps its files in a folder of its own, removed after it.
 class InfoCommandTest : public ::testing::Test {
   protected:
+    std::string TempPath(const std::string& name) const { return folder_.Path() + "/" + name; }
+
+    ToolRun RunInfo(const std::string& arguments) const {
+        return ::RunInfo(arguments, folder_.Path());
+    }
+
     std::string Write(const std::string& name, const PxsWriter& writer) {
-        const std::string path =
-            (std::filesystem::temp_directory_path() / ("vireluna_info_" + name)).string();
+        const std::string path = TempPath(name);
         EXPECT_TRUE(writer.WriteFile(path));
-        written_.push_back(path);
         return path;
     }
 
-    void TearDown() override {
-        for (const std::string& path : written_) std::filesystem::remove(path);
+    // The writer's file cut to its first size bytes.
+    std::string WriteCut(const std::string& name, const PxsWriter& writer, std::size_t size) {
+        const std::string path = Write(name, writer);
+        std::filesystem::resize_file(path, size);
+        return path;
     }
 
   private:
-    std::vector<std::string> written_;
+    vireluna::testing::TempFolder folder_;
 };
 
-TEST_F(InfoCommandTest, ReportsHeaderColoursRecordsAndScaledExtentsAsJson) {
-    PxsWriter writer({10, 80, 2});
-    writer.JumpTo(0, 10);  // leading: dropped
-    writer.Move(20, 0);
-    writer.Move(0, -50);
+// Thread 12 is blue 0x02842F0B, 10 red, 80 not in the palette (black). In file units, y up:
+// a leading jump, then (7, -7), (-7, 7), a colour change there, a jump to (13, 10), a stitch
+// at (15, 12), control code 255 at (16, 13) and a stitch at (20, 17).
+PxsWriter MixedDesign() {
+    PxsWriter writer({12, 10, 80});
+    writer.Control(vireluna::pxs::JumpCode, 30, 40);
+    writer.Move(7, -7);
+    writer.Move(-14, 14);
     writer.ColourChange();
-    writer.Control(vireluna::pxs::JumpCode, 10, 10);
-    writer.Move(30, 30);
+    writer.Control(vireluna::pxs::JumpCode, 20, 3);
+    writer.Move(2, 2);
+    writer.Control(0xFF, 1, 1);
+    writer.Move(4, 4);
     writer.End();
-    const std::string path = Write("report.pxs", writer);
-
-    const ToolRun run = RunInfo("--json --reduction 80 " + path);
-    ASSERT_EQ(run.status, 0) << run.out;
-    const Json all = Json::parse(run.out);
-    ASSERT_EQ(all.size(), 1u);
-    const Json& design = all[0];
-    EXPECT_EQ(design["path"], path);
-    EXPECT_EQ(design["loaded"], true);
-    EXPECT_EQ(design["header"]["colourCount"], 3);
-    EXPECT_EQ(design["header"]["streamOffset"], 116 + 12);
-    EXPECT_EQ(design["header"]["withinLimits"], true);
-    ASSERT_EQ(design["colours"].size(), 3u);
-    EXPECT_EQ(design["colours"][0]["name"], "Red");
-    EXPECT_EQ(design["colours"][0]["colour"], "0x020000FF");
-    EXPECT_EQ(design["colours"][0]["rgb"], "#FF0000");
-    EXPECT_EQ(design["colours"][1]["thread"], 80);
-    EXPECT_TRUE(design["colours"][1]["name"].is_null());
-    EXPECT_EQ(design["colours"][1]["colour"], "0x02000000");
-    EXPECT_EQ(design["records"]["total"], 5);
-    EXPECT_EQ(design["records"]["stitches"], 3);
-    EXPECT_EQ(design["records"]["colourChanges"], 1);
-    EXPECT_EQ(design["records"]["jumps"], 1);
-    EXPECT_EQ(design["streamEnd"], "endCode");
-    EXPECT_EQ(design["missingColours"], 0);
-    // File points (20, 0), (20, -50), (60, -10); y flips, then x 0.8, truncated toward zero.
-    EXPECT_EQ(design["extents"]["minX"], 16);
-    EXPECT_EQ(design["extents"]["maxX"], 48);
-    EXPECT_EQ(design["extents"]["minY"], 0);
-    EXPECT_EQ(design["extents"]["maxY"], 40);
+    return writer;
 }
 
-TEST_F(InfoCommandTest, WarnsAboutWhatTheSaverWillNotShowAsTheFileSays) {
+Json MixedDesignJson(const Json& extents, const Json& records) {
+    Json expected = {{"colourCount", 3},
+                     {"threads", {12, 10, 80}},
+                     {"colours", {"0x02842F0B", "0x020000FF", "0x02000000"}},
+                     {"recordCount", 7},
+                     {"extents", extents}};
+    if (!records.is_null()) expected["records"] = records;
+    return expected;
+}
+
+TEST_F(InfoCommandTest, JsonHoldsExactlyTheLoadedValuesAtTheDefaultReductionOf80) {
+    const std::string path = Write("mixed.pxs", MixedDesign());
+    // The leading jump leaves nothing. Stitches flip y, then every point up to code 255 is
+    // scaled by 0.8, truncated toward zero: 7 -> 5, -7 -> -5, 13 -> 10, 15 -> 12, -12 -> -9.
+    // Code 255 and what follows it keep their file values.
+    const Json records = {{0, 5, 5},   {0, -5, -5},   {1, -5, 5}, {2, 10, 8},
+                          {0, 12, -9}, {255, 16, 13}, {0, 20, 17}};
+    const Json extents = {{"minX", -5}, {"maxY", 5}, {"maxX", 12}, {"minY", -9}};
+
+    const ToolRun withRecords = RunInfo("--json --records " + path);
+    ASSERT_EQ(withRecords.status, 0) << withRecords.err;
+    EXPECT_EQ(Json::parse(withRecords.out), MixedDesignJson(extents, records));
+
+    const ToolRun plain = RunInfo("--json " + path);
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(Json::parse(plain.out), MixedDesignJson(extents, nullptr));
+}
+
+TEST_F(InfoCommandTest, JsonAtReduction100KeepsTheFileUnits) {
+    const std::string path = Write("mixed.pxs", MixedDesign());
+    const Json records = {{0, 7, 7},    {0, -7, -7},   {1, -7, 7}, {2, 13, 10},
+                          {0, 15, -12}, {255, 16, 13}, {0, 20, 17}};
+    const Json extents = {{"minX", -7}, {"maxY", 7}, {"maxX", 15}, {"minY", -12}};
+    const ToolRun run = RunInfo("--json --records --reduction 100 " + path);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Json::parse(run.out), MixedDesignJson(extents, records));
+}
+
+TEST_F(InfoCommandTest, JsonGivesTheStoredColourCountAndOnlyTheEntriesRead) {
+    std::vector<std::int32_t> threads(75, 2);
+    threads[0] = 12;
+    threads[71] = 10;
+    PxsWriter many(threads);
+    many.End();
+    Json expectedThreads(std::vector<std::int32_t>(threads.begin(), threads.begin() + 72));
+    std::vector<std::string> colours(72, "0x02FFFFFF");
+    colours[0] = "0x02842F0B";
+    colours[71] = "0x020000FF";
+    const ToolRun run = RunInfo("--json --records " + Write("many.pxs", many));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Json::parse(run.out), (Json{{"colourCount", 75},
+                                          {"threads", expectedThreads},
+                                          {"colours", colours},
+                                          {"recordCount", 0},
+                                          {"extents", StartingExtents()},
+                                          {"records", Json::array()}}));
+
+    PxsWriter negative(std::vector<std::int32_t>{});
+    negative.SetDeclaredColourCount(-3);
+    negative.End();
+    const ToolRun none = RunInfo("--json " + Write("negative.pxs", negative));
+    ASSERT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(Json::parse(none.out), (Json{{"colourCount", -3},
+                                           {"threads", Json::array()},
+                                           {"colours", Json::array()},
+                                           {"recordCount", 0},
+                                           {"extents", StartingExtents()}}));
+}
+
+TEST_F(InfoCommandTest, FileThatEndsEarlyReportsWhatCameBeforeTheEnd) {
+    // Cut inside the header, after its colour count: the count as stored, nothing read.
+    const ToolRun header = RunInfo("--json " + WriteCut("header.pxs", MixedDesign(), 100));
+    ASSERT_EQ(header.status, 0) << header.err;
+    EXPECT_EQ(Json::parse(header.out), (Json{{"colourCount", 3},
+                                             {"threads", Json::array()},
+                                             {"colours", Json::array()},
+                                             {"recordCount", 0},
+                                             {"extents", StartingExtents()}}));
+
+    // Cut inside the third colour entry: two entries stand.
+    const ToolRun list = RunInfo(
+        "--json " + WriteCut("list.pxs", MixedDesign(), vireluna::ColourListOffset + 8 + 3));
+    ASSERT_EQ(list.status, 0) << list.err;
+    const Json listJson = Json::parse(list.out);
+    EXPECT_EQ(listJson["threads"], (Json{12, 10}));
+    EXPECT_EQ(listJson["recordCount"], 0);
+
+    // Cut inside the displacement of code 255: the five records before it stand.
+    const std::size_t full = MixedDesign().Build().size();
+    const ToolRun stream =
+        RunInfo("--json --records " + WriteCut("stream.pxs", MixedDesign(), full - 2 - 2 - 1));
+    ASSERT_EQ(stream.status, 0) << stream.err;
+    const Json streamJson = Json::parse(stream.out);
+    EXPECT_EQ(streamJson["recordCount"], 5);
+    EXPECT_EQ(streamJson["records"].back(), (Json{0, 12, -9}));
+
+    const ToolRun text = RunInfo(TempPath("header.pxs"));
+    ASSERT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("ends inside its header or colour list"), std::string::npos)
+        << text.out;
+}
+
+TEST_F(InfoCommandTest, FilesThatCannotBeOpenedAndSeveralFilesWithJson) {
+    const std::string missing = TempPath("missing.pxs");
+    const ToolRun gone = RunInfo("--json " + missing);
+    EXPECT_EQ(gone.status, 1);
+    EXPECT_TRUE(gone.out.empty()) << gone.out;
+    EXPECT_NE(gone.err.find(missing + ": cannot be opened"), std::string::npos) << gone.err;
+
+    const std::string path = Write("mixed.pxs", MixedDesign());
+    const ToolRun two = RunInfo("--json " + path + " " + path);
+    EXPECT_EQ(two.status, 2);
+    EXPECT_TRUE(two.out.empty()) << two.out;
+    EXPECT_NE(two.err.find("--json takes one design file"), std::string::npos) << two.err;
+
+    // As text, the files that open are still reported.
+    const ToolRun text = RunInfo(missing + " " + path);
+    EXPECT_EQ(text.status, 1);
+    EXPECT_NE(text.out.find(path), std::string::npos);
+    EXPECT_EQ(text.out.find(missing), std::string::npos);
+}
+
+TEST_F(InfoCommandTest, TextReportsWarningsAndExtentsAtTheDefaultReduction) {
     PxsWriter writer(std::vector<std::int32_t>(73, 10));
     writer.SetDeclaredStitchCount(70000);
     writer.Move(5, 5);
     writer.Control(0xFF, 1, 1);
     writer.Move(5, 5);
-    Write("warnings.pxs", writer);
     PxsWriter blocks({10});
     blocks.Move(1, 1);
     blocks.ColourChange();
     blocks.ColourChange();
     blocks.End();
-    Write("blocks.pxs", blocks);
 
-    const std::filesystem::path dir = std::filesystem::temp_directory_path();
-    const ToolRun run = RunInfo((dir / "vireluna_info_warnings.pxs").string() + " " +
-                                (dir / "vireluna_info_blocks.pxs").string());
-    ASSERT_EQ(run.status, 0);
+    const ToolRun run = RunInfo(Write("warnings.pxs", writer) + " " + Write("blocks.pxs", blocks) +
+                                " " + Write("mixed.pxs", MixedDesign()));
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("more than 72 colours"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("more than 64000 stitches declared"), std::string::npos);
     EXPECT_NE(run.out.find("control code 255 at record 1"), std::string::npos);
     EXPECT_NE(run.out.find("no end code"), std::string::npos);
     EXPECT_NE(run.out.find("3 colour blocks, colour list of 1: 2 blocks"), std::string::npos);
-    EXPECT_NE(run.out.find("x 5 to 5, y -5 to -5 (1 x 1 at 100%)"), std::string::npos);
-}
+    EXPECT_NE(run.out.find("x 4 to 4, y -4 to -4 (1 x 1 at 80%)"), std::string::npos);
+    EXPECT_NE(run.out.find("x -5 to 12, y -9 to 5 (18 x 15 at 80%)"), std::string::npos);
 
-TEST_F(InfoCommandTest, MissingAndShortFilesFailButTheOthersAreStillReported) {
-    PxsWriter good({2});
-    good.Move(1, 1);
-    good.End();
-    const std::string goodPath = Write("good.pxs", good);
-    const std::string shortPath = Write("short.pxs", PxsWriter(std::vector<std::int32_t>{}));
-    std::filesystem::resize_file(shortPath, 100);
-    const std::string missing =
-        (std::filesystem::temp_directory_path() / "vireluna_info_missing.pxs").string();
-
-    const ToolRun run = RunInfo("--json " + missing + " " + shortPath + " " + goodPath);
-    EXPECT_EQ(run.status, 1);
-    const Json all = Json::parse(run.out);
-    ASSERT_EQ(all.size(), 3u);
-    EXPECT_EQ(all[0]["loaded"], false);
-    EXPECT_EQ(all[0]["error"], "cannot be opened");
-    EXPECT_EQ(all[1]["loaded"], false);
-    EXPECT_EQ(all[1]["error"], "ends inside its header or colour list");
-    EXPECT_EQ(all[2]["loaded"], true);
-    EXPECT_EQ(all[2]["records"]["stitches"], 1);
+    const ToolRun listed = RunInfo("--records -r 100 " + TempPath("mixed.pxs"));
+    ASSERT_EQ(listed.status, 0);
+    EXPECT_NE(listed.out.find("3  jump                   13          10\n"), std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find("5  code 255               16          13\n"), std::string::npos);
 }
 
 TEST_F(InfoCommandTest, PrintsTheThreadPalette) {
@@ -156,7 +261,9 @@ TEST_F(InfoCommandTest, PrintsTheThreadPalette) {
 }
 
 TEST_F(InfoCommandTest, AsksForAFile) {
-    EXPECT_NE(RunInfo("").status, 0);
+    const ToolRun run = RunInfo("");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("name at least one design file"), std::string::npos) << run.err;
 }
 
 }  // namespace

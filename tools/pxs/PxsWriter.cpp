@@ -9,7 +9,9 @@ namespace {
 
 void PutInt32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    for (int i = 0; i < HeaderWordBytes; ++i) {
+        bytes[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    }
 }
 
 std::uint8_t ByteOf(int displacement) {
@@ -104,22 +106,22 @@ void PxsWriter::SetStreamOffset(std::int32_t offset) {
 }
 
 std::vector<std::uint8_t> PxsWriter::Build() const {
-    const auto listBytes = static_cast<std::int32_t>(4 * threads_.size());
+    const auto listBytes = static_cast<std::int32_t>(ThreadNumberBytes * threads_.size());
     const std::int32_t streamOffset =
-        hasStreamOffset_ ? streamOffset_ : HeaderBytes + listBytes + gapBeforeStream_;
+        hasStreamOffset_ ? streamOffset_ : ColourListOffset + listBytes + gapBeforeStream_;
     const std::int32_t padding = std::max<std::int32_t>(0, gapBeforeStream_);
 
-    std::vector<std::uint8_t> bytes(HeaderBytes + listBytes + padding, 0);
-    PutInt32(bytes, 0, streamOffset);
+    std::vector<std::uint8_t> bytes(ColourListOffset + listBytes + padding, 0);
+    PutInt32(bytes, StreamOffsetOffset, streamOffset);
     PutInt32(bytes, ColourCountOffset,
              hasDeclaredColourCount_ ? declaredColourCount_
                                      : static_cast<std::int32_t>(threads_.size()));
     PutInt32(bytes, StitchCountOffset, hasDeclaredStitchCount_ ? declaredStitchCount_ : records_);
     for (std::size_t i = 0; i < threads_.size(); ++i) {
-        PutInt32(bytes, HeaderBytes + 4 * i, threads_[i]);
+        PutInt32(bytes, ColourListOffset + ThreadNumberBytes * i, threads_[i]);
     }
     // The gap is filled with a marker byte so that a reader that fails to skip it shows up.
-    std::fill(bytes.begin() + HeaderBytes + listBytes, bytes.end(), 0x80);
+    std::fill(bytes.begin() + ColourListOffset + listBytes, bytes.end(), ControlByte);
     bytes.insert(bytes.end(), stream_.begin(), stream_.end());
     return bytes;
 }

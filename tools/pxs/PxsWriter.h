@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "design/DesignFileFormat.h"
+
 namespace vireluna::pxs {
 
-// Offsets and codes of the design file format, as the writer lays them out.
-inline constexpr int HeaderBytes = 116;
-inline constexpr int ColourCountOffset = 24;
-inline constexpr int StitchCountOffset = 28;
-inline constexpr std::uint8_t ControlByte = 0x80;
-inline constexpr std::uint8_t ColourChangeCode = 0x01;
-inline constexpr std::uint8_t JumpCode = 0x02;
-inline constexpr std::uint8_t EndCode = 0x10;
+// The format's codes, also under the writer's name for its users.
+using vireluna::ColourChangeCode;
+using vireluna::ControlByte;
+using vireluna::EndCode;
+using vireluna::JumpCode;
+
 inline constexpr int MaxStep = 127;  // largest displacement of one pair on either axis
 
 // Builds design files: a header, a list of thread numbers and a stitch stream.

@@ -9,23 +9,24 @@
 
 #include "design/DesignReader.h"
 #include "design/ThreadPalette.h"
-#include "platform/InputFile.h"
 #include "tools/vireluna/Commands.h"
+#include "tools/vireluna/DesignJson.h"
 
 namespace vireluna::cli {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = OrderedJson;
 
-// Without --reduction the records stay in the file's own units.
-constexpr std::int32_t FileUnitsReduction = 100;
+// The saver's own default for its Reduction setting.
+constexpr std::int32_t SaverDefaultReduction = 80;
 constexpr int ExitLoadFailed = 1;
 constexpr int ExitUsage = 2;
 
 struct InfoOptions {
     std::vector<std::string> paths;
-    std::int32_t reduction = FileUnitsReduction;
+    std::int32_t reduction = SaverDefaultReduction;
     bool json = false;
+    bool records = false;
     bool palette = false;
 };
 
@@ -65,32 +66,12 @@ RecordSummary Summarise(const Design& design) {
     return summary;
 }
 
-std::string Hex(const char* format, std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, format, static_cast<unsigned>(value));
-    return text;
-}
-
-std::string ColourValueText(ColourValue colour) {
-    return Hex("0x%08X", colour);
-}
-
 // "#RRGGBB" from a 0x02BBGGRR value.
 std::string RgbText(ColourValue colour) {
     const std::uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-    return Hex("#%06X", rgb);
-}
-
-const char* StreamEndText(StreamEnd end) {
-    switch (end) {
-        case StreamEnd::EndCode:
-            return "endCode";
-        case StreamEnd::EndOfFile:
-            return "endOfFile";
-        case StreamEnd::RecordLimit:
-            return "recordLimit";
-    }
-    return "";
+    char text[16];
+    std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(rgb));
+    return text;
 }
 
 const char* StreamEndSentence(StreamEnd end) {
@@ -99,6 +80,9 @@ const char* StreamEndSentence(StreamEnd end) {
             return "ended by its end code";
         case StreamEnd::EndOfFile:
             return "no end code: read to the end of the file";
+        case StreamEnd::EndOfFileBeforeStream:
+            return "the file ends inside its header or colour list, or before its stream: "
+                   "no records";
         case StreamEnd::RecordLimit:
             return "cut at the record limit: the rest of the file is not read";
     }
@@ -115,56 +99,32 @@ std::int32_t MissingColours(const Design& design, const RecordSummary& summary) 
     return blocks > design.colourCount ? blocks - design.colourCount : 0;
 }
 
-Json ColoursJson(const Design& design, const DesignFileDetails& details) {
-    const ThreadPalette palette;
-    Json colours = Json::array();
-    for (std::int32_t i = 0; i < design.colourCount; ++i) {
-        const std::int32_t number = details.threadNumbers[i];
-        const ThreadColour* row = palette.Find(number);
-        colours.push_back({{"index", i},
-                           {"thread", number},
-                           {"name", row != nullptr ? Json(row->name) : Json(nullptr)},
-                           {"colour", ColourValueText(design.colours[i])},
-                           {"rgb", RgbText(design.colours[i])}});
+std::string KindText(StitchKind kind) {
+    switch (kind) {
+        case StitchKind::Stitch:
+            return "stitch";
+        case StitchKind::ColourChange:
+            return "colour change";
+        case StitchKind::Jump:
+            return "jump";
+        case StitchKind::End:
+            return "code 255";
     }
-    return colours;
+    return "code " + std::to_string(static_cast<int>(kind));
 }
 
-Json DesignJson(const std::string& path, std::int32_t reduction, const Design& design,
-                const DesignFileDetails& details) {
-    const RecordSummary summary = Summarise(design);
-    const DesignExtents& e = design.extents;
-    Json extents = nullptr;
-    if (HasStitches(e)) {
-        extents = {{"minX", e.minX},
-                   {"minY", e.minY},
-                   {"maxX", e.maxX},
-                   {"maxY", e.maxY},
-                   {"width", std::int64_t{e.maxX} - e.minX + 1},
-                   {"height", std::int64_t{e.maxY} - e.minY + 1}};
+void PrintRecords(std::ostream& out, const Design& design) {
+    for (std::int32_t i = 0; i < design.recordCount; ++i) {
+        const StitchRecord& record = design.records[i];
+        char line[80];
+        std::snprintf(line, sizeof line, "    %5d  %-13s %11d %11d\n", static_cast<int>(i),
+                      KindText(record.kind).c_str(), static_cast<int>(record.x),
+                      static_cast<int>(record.y));
+        out << line;
     }
-    return {{"path", path},
-            {"loaded", true},
-            {"header",
-             {{"streamOffset", details.header.streamOffset},
-              {"colourCount", details.header.colourCount},
-              {"stitchCount", details.header.stitchCount},
-              {"withinLimits", WithinFormatLimits(details.header)}}},
-            {"reduction", reduction},
-            {"colours", ColoursJson(design, details)},
-            {"records",
-             {{"total", design.recordCount},
-              {"stitches", summary.stitches},
-              {"colourChanges", summary.colourChanges},
-              {"jumps", summary.jumps},
-              {"otherControls", summary.otherControls},
-              {"drawn", summary.drawnRecords}}},
-            {"missingColours", MissingColours(design, summary)},
-            {"streamEnd", StreamEndText(details.streamEnd)},
-            {"extents", extents}};
 }
 
-void PrintDesign(std::ostream& out, const std::string& path, std::int32_t reduction,
+void PrintDesign(std::ostream& out, const std::string& path, const InfoOptions& options,
                  const Design& design, const DesignFileDetails& details) {
     const DesignHeader& header = details.header;
     const RecordSummary summary = Summarise(design);
@@ -212,9 +172,13 @@ void PrintDesign(std::ostream& out, const std::string& path, std::int32_t reduct
     if (HasStitches(e)) {
         out << "x " << e.minX << " to " << e.maxX << ", y " << e.minY << " to " << e.maxY << " ("
             << std::int64_t{e.maxX} - e.minX + 1 << " x " << std::int64_t{e.maxY} - e.minY + 1
-            << " at " << reduction << "%)\n";
+            << " at " << options.reduction << "%)\n";
     } else {
         out << "no stitches\n";
+    }
+    if (options.records) {
+        out << "  each record: index, kind, x, y\n";
+        PrintRecords(out, design);
     }
 }
 
@@ -248,12 +212,6 @@ void PrintPalette(std::ostream& out) {
     }
 }
 
-// Why a file did not load: it could not be opened, or it ended too soon to be a design.
-const char* LoadFailure(const std::string& path) {
-    InputFile probe;
-    return probe.Open(path.c_str()) ? "ends inside its header or colour list" : "cannot be opened";
-}
-
 int RunInfo(const InfoOptions& options) {
     if (options.palette) {
         if (options.json) {
@@ -267,25 +225,19 @@ int RunInfo(const InfoOptions& options) {
     int status = 0;
     Design design;
     design.records = AllocateStitchArray();
-    Json designs = Json::array();
     for (const std::string& path : options.paths) {
         DesignFileDetails details;
         if (!LoadDesign(path.c_str(), options.reduction, design, &details)) {
+            std::cerr << "vireluna info: " << path << ": cannot be opened\n";
             status = ExitLoadFailed;
-            const char* reason = LoadFailure(path);
-            std::cerr << "vireluna info: " << path << ": " << reason << '\n';
-            if (options.json) {
-                designs.push_back({{"path", path}, {"loaded", false}, {"error", reason}});
-            }
             continue;
         }
         if (options.json) {
-            designs.push_back(DesignJson(path, options.reduction, design, details));
+            WriteDesignJson(std::cout, DesignJson(design, details, options.records));
         } else {
-            PrintDesign(std::cout, path, options.reduction, design, details);
+            PrintDesign(std::cout, path, options, design, details);
         }
     }
-    if (options.json) std::cout << designs.dump(2) << '\n';
     return status;
 }
 
@@ -297,14 +249,23 @@ void AddInfoCommand(CLI::App& app, int& exitStatus) {
     auto options = std::make_shared<InfoOptions>();
     CLI::Option* files = info->add_option("files", options->paths, "Design files (.pxs)");
     info->add_option("-r,--reduction", options->reduction,
-                     "Scale in percent, as the saver's Reduction setting (default: 100, the "
-                     "file's own units)");
-    info->add_flag("--json", options->json, "Print one JSON array instead of text");
+                     "Scale in percent, as the saver's Reduction setting")
+        ->capture_default_str();
+    info->add_flag("--json", options->json,
+                   "Print one JSON object for one design file (with --palette: the palette)");
+    CLI::Option* records =
+        info->add_flag("--records", options->records, "Also list every record: kind, x, y");
     info->add_flag("--palette", options->palette, "Print the built-in thread palette")
-        ->excludes(files);
+        ->excludes(files)
+        ->excludes(records);
     info->callback([options, &exitStatus] {
         if (options->paths.empty() && !options->palette) {
             std::cerr << "vireluna info: name at least one design file, or --palette\n";
+            exitStatus = ExitUsage;
+            return;
+        }
+        if (options->json && options->paths.size() > 1) {
+            std::cerr << "vireluna info: --json takes one design file; name one at a time\n";
             exitStatus = ExitUsage;
             return;
         }
