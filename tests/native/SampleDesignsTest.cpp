@@ -12,6 +12,10 @@
 #include "tools/designgen/StitchPlan.h"
 
 namespace vireluna::designgen {
+
+// Names the design in test output instead of dumping the struct's bytes.
+void PrintTo(const NamedDesign& design, std::ostream* out) { *out << design.fileName; }
+
 namespace {
 
 struct Decoded {
