@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/SampleDesigns.h"
 #include "design/DesignReader.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
@@ -23,7 +24,7 @@ using namespace vireluna;
 
 constexpr ScreenSize LargeScreen{1920, 1080};
 constexpr std::uint32_t Seed = 2026;
-const std::string LargeSample = VIRELUNA_SOURCE_DIR "/resources/designs/mandala.pxs";
+const std::string LargeSample = bench::LargestSampleDesign();
 
 bool SampleAndLogoThere(benchmark::State& state, raster::RasterImage& logo) {
     if (!std::filesystem::exists(LargeSample)) {

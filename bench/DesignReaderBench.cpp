@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/SampleDesigns.h"
 #include "design/DesignReader.h"
 #include "design/ThreadPalette.h"
 #include "platform/InputFile.h"
@@ -23,22 +24,6 @@ constexpr std::int32_t DefaultReduction = 80;
 constexpr std::size_t PlainPassChunkBytes = 4096;
 // Plain passes timed for the ratio: enough to smooth out a single slow read.
 constexpr int PlainPassRepeats = 200;
-
-std::string LargestSampleDesign() {
-    const std::filesystem::path folder = VIRELUNA_SOURCE_DIR "/resources/designs";
-    std::string largest;
-    std::uintmax_t largestSize = 0;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (entry.path().extension() != ".pxs") continue;
-        const std::uintmax_t size = entry.file_size(error);
-        if (!error && size > largestSize) {
-            largestSize = size;
-            largest = entry.path().string();
-        }
-    }
-    return largest;
-}
 
 // Opens the file, reads it to the end through a buffer and sums its bytes.
 std::uint64_t PlainPass(const std::string& path) {
@@ -77,7 +62,7 @@ struct LargeSample {
 
 // The sample and its record count; false (and the benchmark skipped) when it does not load.
 bool PrepareLargeSample(benchmark::State& state, LargeSample& sample) {
-    sample.path = LargestSampleDesign();
+    sample.path = bench::LargestSampleDesign();
     sample.design.records = AllocateStitchArray();
     if (sample.path.empty() || !LoadDesign(sample.path.c_str(), DefaultReduction, sample.design)) {
         state.SkipWithError("no sample design to load");

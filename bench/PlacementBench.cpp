@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/SampleDesigns.h"
 #include "design/DesignReader.h"
 #include "presentation/Placement.h"
 
@@ -14,27 +15,9 @@ using namespace vireluna;
 constexpr std::int32_t DefaultReduction = 80;
 constexpr ScreenSize FullHdScreen{1920, 1080};
 
-// The largest sample design: placement's cost grows with the records, and this one is near
-// the record limit.
-std::string LargestSampleDesign() {
-    const std::filesystem::path folder = VIRELUNA_SOURCE_DIR "/resources/designs";
-    std::string largest;
-    std::uintmax_t largestSize = 0;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (entry.path().extension() != ".pxs") continue;
-        const std::uintmax_t size = entry.file_size(error);
-        if (!error && size > largestSize) {
-            largestSize = size;
-            largest = entry.path().string();
-        }
-    }
-    return largest;
-}
-
 // One whole placement per iteration, full screen with the logo, for each Rotation setting.
 void BM_PlaceDesign(benchmark::State& state) {
-    const std::string path = LargestSampleDesign();
+    const std::string path = bench::LargestSampleDesign();
     Design design;
     design.records = AllocateStitchArray();
     if (path.empty() || !LoadDesign(path.c_str(), DefaultReduction, design)) {

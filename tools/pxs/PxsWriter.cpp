@@ -18,10 +18,21 @@ std::uint8_t ByteOf(int displacement) {
     return static_cast<std::uint8_t>(displacement & 0xFF);
 }
 
-// Number of equal steps of at most MaxStep needed to cover (dx, dy).
-int StepsFor(int dx, int dy) {
+// Calls step(sx, sy) for equal steps of at most MaxStep on either axis that together
+// cover (dx, dy), so that no step needs a displacement the format cannot hold.
+template <typename Step>
+void ForEachStep(int dx, int dy, Step step) {
     const int longest = std::max(std::abs(dx), std::abs(dy));
-    return std::max(1, (longest + MaxStep - 1) / MaxStep);
+    const int steps = std::max(1, (longest + MaxStep - 1) / MaxStep);
+    int doneX = 0;
+    int doneY = 0;
+    for (int i = 1; i <= steps; ++i) {
+        const int targetX = dx * i / steps;
+        const int targetY = dy * i / steps;
+        step(targetX - doneX, targetY - doneY);
+        doneX = targetX;
+        doneY = targetY;
+    }
 }
 
 }  // namespace
@@ -29,33 +40,11 @@ int StepsFor(int dx, int dy) {
 PxsWriter::PxsWriter(std::vector<std::int32_t> threads) : threads_(std::move(threads)) {}
 
 void PxsWriter::StitchTo(int x, int y) {
-    const int dx = x - x_;
-    const int dy = y - y_;
-    const int steps = StepsFor(dx, dy);
-    int doneX = 0;
-    int doneY = 0;
-    for (int i = 1; i <= steps; ++i) {
-        const int targetX = dx * i / steps;
-        const int targetY = dy * i / steps;
-        Move(targetX - doneX, targetY - doneY);
-        doneX = targetX;
-        doneY = targetY;
-    }
+    ForEachStep(x - x_, y - y_, [this](int dx, int dy) { Move(dx, dy); });
 }
 
 void PxsWriter::JumpTo(int x, int y) {
-    const int dx = x - x_;
-    const int dy = y - y_;
-    const int steps = StepsFor(dx, dy);
-    int doneX = 0;
-    int doneY = 0;
-    for (int i = 1; i <= steps; ++i) {
-        const int targetX = dx * i / steps;
-        const int targetY = dy * i / steps;
-        Control(JumpCode, targetX - doneX, targetY - doneY);
-        doneX = targetX;
-        doneY = targetY;
-    }
+    ForEachStep(x - x_, y - y_, [this](int dx, int dy) { Control(JumpCode, dx, dy); });
 }
 
 void PxsWriter::ColourChange() {
