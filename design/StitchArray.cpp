@@ -2,6 +2,8 @@
 
 namespace vireluna {
 
-StitchArray AllocateStitchArray() { return StitchArray(new StitchRecord[MaxStitchRecords]); }
+StitchArray AllocateStitchArray() {
+    return StitchArray(new StitchRecord[MaxStitchRecords]);
+}
 
 }  // namespace vireluna

@@ -35,6 +35,15 @@ run_ctest() {  # name, build dir, extra ctest arguments...
   count_ctest "$logs/$name.log"
 }
 
+echo "== format"
+if (cd "$root" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror); then
+  passed=$((passed + 1))
+else
+  echo "format: run clang-format -i on the files above"
+  failed=$((failed + 1))
+  status=1
+fi
+
 run_ctest native "$build/native" -j 2
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_ctest sanitizers "$build/asan" -j 2

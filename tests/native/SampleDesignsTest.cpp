@@ -14,7 +14,9 @@
 namespace vireluna::designgen {
 
 // Names the design in test output instead of dumping the struct's bytes.
-void PrintTo(const NamedDesign& design, std::ostream* out) { *out << design.fileName; }
+void PrintTo(const NamedDesign& design, std::ostream* out) {
+    *out << design.fileName;
+}
 
 namespace {
 
