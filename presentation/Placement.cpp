@@ -24,6 +24,7 @@ void PlaceEmptyDesign(const StitchRecord* records, std::int32_t end, StitchRecor
     ComputeExtents(placed, result.placedExtents);
     result.offsetX = 0;
     result.offsetY = 0;
+    result.angle = 0;
 }
 
 void MoveExtents(DesignExtents& extents, std::int32_t offsetX, std::int32_t offsetY) {
@@ -57,7 +58,7 @@ void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
         return;
     }
 
-    RotateDesign(design, rotation, random, placed);
+    result.angle = RotateDesign(design, rotation, random, placed);
     DesignExtents& extents = result.placedExtents;
     ComputeExtents(placed, extents);
 

@@ -14,6 +14,7 @@ struct PlacementResult {
     DesignExtents placedExtents;
     std::int32_t offsetX;
     std::int32_t offsetY;
+    int angle;  // degrees the design was turned by (0: not turned)
 };
 
 // Rotates design.records by the angle the Rotation setting picks (one draw, none for 0)

@@ -120,7 +120,6 @@ bool CSaverWnd::LoadDesign() {
 }
 
 void CSaverWnd::PlaceDesign() {
-    placementRandomState = random.State();
     ::vireluna::PlaceDesign(design, settings.Rotation, Screen(), isPreview ? nullptr : &logo,
                             random, placedStitches.get(), placement);
 }

@@ -86,8 +86,6 @@ class CSaverWnd {
         return logoCornerOrder;
     }
     const char* CurrentPath() const { return currentPath.data(); }
-    // The generator's state as the last placement began: replaying from it tells the angle.
-    std::uint32_t PlacementRandomState() const { return placementRandomState; }
     TickResult LastTick() const { return lastTick; }
 
   private:
@@ -119,7 +117,6 @@ class CSaverWnd {
     std::array<char, MaxDesignPathBytes> currentPath{};
     LogoState logo;
     PlacementResult placement{};
-    std::uint32_t placementRandomState = 0;
     TickResult lastTick = TickResult::None;
 };
 

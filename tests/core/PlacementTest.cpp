@@ -171,7 +171,7 @@ TEST(AvoidLogo, ShiftsSidewaysOnlyWhenTheDesignLiesBesideTheLogo) {
                      << c.extents.maxY << " maxX " << c.extents.maxX << " minY " << c.extents.minY);
         LogoState logo;
         SetLogoCorner(c.corner, Screen1024, logo);
-        PlacementResult result{c.extents, 7, -3};
+        PlacementResult result{c.extents, 7, -3, 0};
         AvoidLogo(logo, result);
         const DesignExtents& moved = result.placedExtents;
         EXPECT_EQ(std::tuple(moved.minX, moved.maxX, result.offsetX),
@@ -245,7 +245,7 @@ TEST(PlaceDesign, DesignWithoutStitchesIsCopiedWithoutDrawing) {
         const StitchArray placed = AllocateStitchArray();
         LogoState logo;
         Random random(321);
-        PlacementResult result{{1, 2, 3, 4}, 5, 6};
+        PlacementResult result{{1, 2, 3, 4}, 5, 6, 0};
         PlaceDesign(design, rotation, Screen1024, &logo, random, placed.get(), result);
         EXPECT_EQ(random.State(), 321u);
         for (int i = 0; i <= 3; ++i) EXPECT_EQ(Xyk(placed[i]), Xyk(design.records[i]));

@@ -32,18 +32,9 @@ void ErasePending(RasterWindowHost& host, CSaverWnd& window) {
     host.ReleaseSurface();
 }
 
-int PlacedAngle(const CSaverWnd& window) {
-    const Design& design = window.LoadedDesign();
-    // A design without stitches is placed without drawing an angle.
-    if (design.extents.minX > design.extents.maxX) return 0;
-    Random replay(window.PlacementRandomState());
-    const StitchArray scratch = AllocateStitchArray();
-    return RotateDesign(design, window.Settings().Rotation, replay, scratch.get());
-}
-
 void Summarise(const CSaverWnd& window, std::int64_t ticks, RenderSummary& summary) {
     summary.design = window.CurrentPath();
-    summary.angle = PlacedAngle(window);
+    summary.angle = window.Placement().angle;
     summary.offsetX = window.Placement().offsetX;
     summary.offsetY = window.Placement().offsetY;
     if (!window.IsPreview()) summary.logoCorner = window.Logo().logoCorner;
