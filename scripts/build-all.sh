@@ -5,11 +5,18 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 jobs=$(nproc)
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  # Several work trees of one repository share the cache.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 configure() {  # dir, extra cmake arguments...
   local dir="$1"
   shift
-  [ -f "$build/$dir/build.ninja" ] || cmake -S "$root" -B "$build/$dir" -G Ninja "$@" >/dev/null
+  [ -f "$build/$dir/build.ninja" ] ||
+    cmake -S "$root" -B "$build/$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
 }
 
 configure native -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -18,8 +25,10 @@ configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIRELUNA_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 configure mingw32 -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake"
+# The Windows tests compare the saver's screen with the native tool's pictures.
 configure mingw64 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DVIRELUNA_NATIVE_BUILD_DIR="$build/native"
 
 for dir in native asan fuzz mingw32 mingw64; do
   echo "== build $dir"

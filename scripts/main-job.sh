@@ -12,4 +12,8 @@ for design in "$root"/resources/designs/*.pxs; do
   name=$(basename "$design" .pxs)
   "$tool" render "$design" -o "$out/render-$name.png" --seed 2026
 done
+# The saver itself on Windows (under wine), on X, and the installable packages.
+for step in main-job-windows.sh main-job-x11.sh main-job-packages.sh; do
+  if [ -x "$root/scripts/$step" ]; then "$root/scripts/$step"; fi
+done
 echo "main job: pictures in $out"

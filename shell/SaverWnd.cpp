@@ -107,7 +107,10 @@ void CSaverWnd::ReportLoadFailure() {
     text += path;
     // With the timer stopped no further tick can open another box underneath this one.
     host.KillTimer();
+    showingMessage = true;
     host.ShowMessageBox(text, ApplicationTitle, MessageIcon::Stop);
+    showingMessage = false;
+    OnMessageClosed();
     host.SetTimer(settings.timerPeriod);
 }
 

@@ -87,6 +87,13 @@ class CSaverWnd {
     }
     const char* CurrentPath() const { return currentPath.data(); }
     TickResult LastTick() const { return lastTick; }
+    // True while the modal load-failure message is open.
+    bool ShowingMessage() const { return showingMessage; }
+
+  protected:
+    WindowHost& Host() { return host; }
+    // Called after the load-failure message has been closed.
+    virtual void OnMessageClosed() {}
 
   private:
     TickResult RunTick(Surface& surface);
@@ -118,6 +125,7 @@ class CSaverWnd {
     LogoState logo;
     PlacementResult placement{};
     TickResult lastTick = TickResult::None;
+    bool showingMessage = false;
 };
 
 }  // namespace vireluna

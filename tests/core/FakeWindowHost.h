@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ class FakeWindowHost : public WindowHost {
     bool timerRunning = false;
     int timerPeriod = 0;
     std::vector<Message> messages;
+    int closeRequests = 0;
+    // Runs while a message box is open, as the box's own activation and input would.
+    std::function<void()> whileMessageOpen;
 
     Surface& AcquireSurface() override {
         ++surfacesHeld;
@@ -39,11 +43,12 @@ class FakeWindowHost : public WindowHost {
         timerPeriod = periodMs;
     }
     void KillTimer() override { timerRunning = false; }
-    void PostCloseRequest() override {}
+    void PostCloseRequest() override { ++closeRequests; }
     ScreenSize GetScreenSize() const override { return screen; }
     void ShowMessageBox(std::string_view text, std::string_view caption,
                         MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(caption), icon, timerRunning});
+        if (whileMessageOpen) whileMessageOpen();
     }
 };
 

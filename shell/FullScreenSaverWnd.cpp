@@ -1,0 +1,51 @@
+#include "shell/FullScreenSaverWnd.h"
+
+namespace vireluna {
+
+CFullScreenSaverWnd::CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random)
+    : CSaverWnd(profile, host, random) {}
+
+bool CFullScreenSaverWnd::OnSysCommand(std::uint32_t command) {
+    return command == SysCommandScreenSave || command == SysCommandClose;
+}
+
+void CFullScreenSaverWnd::OnActivate(bool active) {
+    // The load-failure box takes the activation: the saver stays so the message can be read.
+    if (!active && !ShowingMessage()) RequestClose();
+}
+
+void CFullScreenSaverWnd::OnActivateApp(bool active) {
+    if (!active && !ShowingMessage()) RequestClose();
+}
+
+void CFullScreenSaverWnd::OnMouseMove(int x, int y) {
+    if (ShowingMessage()) return;
+    if (lastMouseX == NoPointerYet && lastMouseY == NoPointerYet) {
+        lastMouseX = x;
+        lastMouseY = y;
+    }
+    const std::int64_t dx = std::int64_t{lastMouseX} - x;
+    const std::int64_t dy = std::int64_t{lastMouseY} - y;
+    if (dx * dx + dy * dy > PointerToleranceSquared) RequestClose();
+}
+
+void CFullScreenSaverWnd::OnButtonDown() {
+    RequestClose();
+}
+
+void CFullScreenSaverWnd::OnKeyDown() {
+    RequestClose();
+}
+
+void CFullScreenSaverWnd::RequestClose() {
+    ++closeRequests;
+    Host().PostCloseRequest();
+}
+
+void CFullScreenSaverWnd::OnMessageClosed() {
+    // The pointer moved to answer the box, not to end the saver: measure from where it is now.
+    lastMouseX = NoPointerYet;
+    lastMouseY = NoPointerYet;
+}
+
+}  // namespace vireluna

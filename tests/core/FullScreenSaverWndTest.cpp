@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/MemoryProfileStore.h"
+#include "shell/FullScreenSaverWnd.h"
+#include "shell/SaverSettings.h"
+#include "tests/core/FakeWindowHost.h"
+
+namespace vireluna {
+namespace {
+
+class FullScreenInputTest : public ::testing::Test {
+  protected:
+    FullScreenInputTest() {
+        // A file that cannot exist, so the first tick reports a failed load.
+        profile.WriteString(FileListSection, PlaylistEntryName(1), "/nonexistent/vireluna.pxs");
+        window = std::make_unique<CFullScreenSaverWnd>(profile, host, random);
+        window->OnCreate();
+        window->OnSize(1024, 768);
+    }
+
+    MemoryProfileStore profile;
+    fakes::FakeWindowHost host{{1024, 768}};
+    Random random{1};
+    std::unique_ptr<CFullScreenSaverWnd> window;
+};
+
+TEST_F(FullScreenInputTest, PointerWithinTheSquareRootOfTenOfItsFirstPlaceKeepsTheSaver) {
+    window->OnMouseMove(500, 400);  // only sets the reference
+    window->OnMouseMove(503, 401);  // 9 + 1 = 10
+    window->OnMouseMove(497, 399);
+    EXPECT_EQ(host.closeRequests, 0);
+    window->OnMouseMove(503, 402);  // 9 + 4 = 13
+    EXPECT_EQ(host.closeRequests, 1);
+}
+
+TEST_F(FullScreenInputTest, SmallMovesAddUpBecauseTheReferenceNeverMoves) {
+    window->OnMouseMove(100, 100);
+    for (int x = 101; x <= 103; ++x) window->OnMouseMove(x, 100);
+    EXPECT_EQ(host.closeRequests, 0);
+    window->OnMouseMove(104, 100);
+    EXPECT_EQ(host.closeRequests, 1);
+    EXPECT_EQ(window->LastMouseX(), 100);
+}
+
+TEST_F(FullScreenInputTest, FarPointerCoordinatesDoNotOverflowTheDistance) {
+    window->OnMouseMove(0, 0);
+    window->OnMouseMove(1, -2147483647);
+    EXPECT_EQ(host.closeRequests, 1);
+}
+
+TEST_F(FullScreenInputTest, KeysButtonsAndLosingActivationEndIt) {
+    window->OnKeyDown();
+    window->OnButtonDown();
+    window->OnActivate(false);
+    window->OnActivateApp(false);
+    EXPECT_EQ(host.closeRequests, 4);
+    window->OnActivate(true);
+    window->OnActivateApp(true);
+    EXPECT_EQ(host.closeRequests, 4);
+}
+
+TEST_F(FullScreenInputTest, OnlyScreenSaveAndCloseCommandsAreSwallowed) {
+    EXPECT_TRUE(window->OnSysCommand(SysCommandScreenSave));
+    EXPECT_TRUE(window->OnSysCommand(SysCommandClose));
+    EXPECT_FALSE(window->OnSysCommand(SysCommandClose + 1));  // the whole value counts
+    EXPECT_FALSE(window->OnSysCommand(0xF020));               // minimise
+    EXPECT_EQ(host.closeRequests, 0);
+}
+
+TEST_F(FullScreenInputTest, TheLoadFailureMessageCanBeReadAndAnsweredWithoutEndingTheSaver) {
+    window->OnMouseMove(10, 10);
+    host.whileMessageOpen = [this] {
+        EXPECT_TRUE(window->ShowingMessage());
+        window->OnActivate(false);  // the box takes the activation
+        window->OnActivateApp(false);
+        window->OnMouseMove(600, 500);  // the pointer goes to the box's OK button
+    };
+    window->OnTimer();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.closeRequests, 0);
+    EXPECT_FALSE(window->ShowingMessage());
+    // After OK the saver goes on, measuring from where the pointer now is.
+    window->OnMouseMove(600, 500);
+    window->OnMouseMove(602, 501);
+    EXPECT_EQ(host.closeRequests, 0);
+    window->OnKeyDown();
+    EXPECT_EQ(host.closeRequests, 1);
+}
+
+}  // namespace
+}  // namespace vireluna
