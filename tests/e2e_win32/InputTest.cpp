@@ -1,0 +1,128 @@
+// The input that ends the full-screen saver, and the input that does not.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tests/e2e_win32/driver/Input.h"
+#include "tests/e2e_win32/driver/SaverProfile.h"
+#include "tests/e2e_win32/driver/SaverTest.h"
+#include "tests/e2e_win32/driver/Windows.h"
+
+namespace vireluna::e2e {
+namespace {
+
+class FullScreenInput : public SaverTest {
+  protected:
+    // A saver that draws one stitch per tick for minutes, so it is busy whatever the test does.
+    HWND StartDrawing() {
+        SaverProfile::SetNumber(L"DrawStep", 0);
+        SaverProfile::SetPlaylist({SampleDesign("blossom.pxs")});
+        HWND window = StartFullScreen();
+        EXPECT_TRUE(ScreenKeepsChanging(1)) << "the saver does not draw";
+        return window;
+    }
+    void ExpectEndsWithCodeZero() {
+        EXPECT_EQ(runs_.back()->WaitForExit(), std::optional<DWORD>(0));
+    }
+    void ExpectStillRunning(HWND window, const char* after) {
+        EXPECT_TRUE(Settle(window)) << "the saver ended after " << after;
+        EXPECT_TRUE(runs_.back()->Running()) << "the saver ended after " << after;
+    }
+    void EndWithAKey() {
+        input::Key(VK_SPACE);
+        ExpectEndsWithCodeZero();
+    }
+    static POINT Rest(int dx, int dy) { return {PointerRest.x + dx, PointerRest.y + dy}; }
+};
+
+struct Ending {
+    const char* name;
+    std::function<void()> act;
+};
+
+class FullScreenEnding : public FullScreenInput, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(FullScreenEnding, EndsTheSaverWithCodeZero) {
+    ASSERT_NE(StartDrawing(), nullptr);
+    GetParam().act();
+    ExpectEndsWithCodeZero();
+}
+
+void MoveBy(int dx, int dy) {
+    ASSERT_TRUE(input::MoveTo(PointerRest.x + dx, PointerRest.y + dy));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Input, FullScreenEnding,
+    ::testing::Values(
+        Ending{"a_key", [] { input::Key('A'); }},
+        Ending{"Alt", [] { input::Key(VK_MENU); }},
+        Ending{"F10", [] { input::Key(VK_F10); }},
+        Ending{"Escape", [] { input::Key(VK_ESCAPE); }},
+        Ending{"the_left_button", [] { input::Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+        Ending{"the_middle_button",
+               [] { input::Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }},
+        Ending{"the_right_button",
+               [] { input::Click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }},
+        Ending{"another_window_becoming_active",
+               [] {
+                   OtherWindow other;
+                   other.Activate();
+               }},
+        Ending{"four_pixels_in_one_move",
+               [] {
+                   MoveBy(0, 0);
+                   MoveBy(4, 0);
+               }},
+        Ending{"three_right_two_down",
+               [] {
+                   MoveBy(0, 0);
+                   MoveBy(3, 2);
+               }}),
+    [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
+
+TEST_F(FullScreenInput, ThreeRightOneDownKeepsItRunningOneMoreDownEndsIt) {
+    HWND window = StartDrawing();
+    ASSERT_NE(window, nullptr);
+    MoveBy(0, 0);  // the first position seen is the reference, wherever it is reported from
+    MoveBy(3, 1);
+    ExpectStillRunning(window, "3 right and 1 down (squared distance 10)");
+    MoveBy(3, 2);
+    ExpectEndsWithCodeZero();
+}
+
+TEST_F(FullScreenInput, SmallMovesAddUpFromTheFirstPointSeen) {
+    HWND window = StartDrawing();
+    ASSERT_NE(window, nullptr);
+    MoveBy(0, 0);
+    for (int x = 1; x <= 3; ++x) {
+        MoveBy(x, 0);
+        ExpectStillRunning(window, "a 1-pixel move");
+    }
+    MoveBy(4, 0);  // 4 pixels from where the pointer was first seen
+    ExpectEndsWithCodeZero();
+}
+
+TEST_F(FullScreenInput, AKeyReleaseOrTheWheelAloneLeaveItRunning) {
+    HWND window = StartDrawing();
+    ASSERT_NE(window, nullptr);
+    input::KeyUp('B');
+    ExpectStillRunning(window, "a key release");
+    input::Wheel(WHEEL_DELTA);
+    input::Wheel(-WHEEL_DELTA);
+    ExpectStillRunning(window, "the wheel");
+    EXPECT_TRUE(ScreenKeepsChanging()) << "the saver stopped drawing";
+    EndWithAKey();
+}
+
+TEST_F(FullScreenInput, TheSystemsScreenSaveAndCloseCommandsAreIgnored) {
+    HWND window = StartDrawing();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ExpectStillRunning(window, "SC_SCREENSAVE and SC_CLOSE");
+    EndWithAKey();
+}
+
+}  // namespace
+}  // namespace vireluna::e2e

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Draws, with the native tool, the picture each case of picture-cases.txt must show on the
+# Windows saver's screen, as NAME.ppm; writes the test designs first.
+# Usage: render-references.sh VIRELUNA DESIGN-WRITER SAMPLES CASES WORK
+set -euo pipefail
+tool=$1 writer=$2 samples=$3 cases=$4 work=$5
+mkdir -p "$work/designs" "$work/references" "$work/failures"
+rm -f "$work/references/"* "$work/failures/"*
+"$writer" "$work/designs"
+
+# An empty profile: a case's settings are all that differ from the defaults.
+profile=$(mktemp -d)
+trap 'rm -rf "$profile"' EXIT
+
+while read -r name screen seed ticks settings designs; do
+  [[ -z "$name" || "$name" == \#* ]] && continue
+  args=(render --screen "$screen" --seed "$seed" --ticks "$ticks"
+        --profile "$profile/VirelunaLogo.ini" -o "$work/references/$name.png")
+  if [[ "$settings" != "-" ]]; then
+    IFS=, read -ra pairs <<<"$settings"
+    for pair in "${pairs[@]}"; do
+      # PenSize=2 becomes --pen-size 2
+      flag=$(sed -E 's/([A-Z])/-\L\1/g' <<<"${pair%%=*}")
+      args+=("-$flag" "${pair#*=}")
+    done
+  fi
+  files=()
+  for design in $designs; do
+    if [[ "$design" == test/* ]]; then files+=("$work/designs/${design#test/}")
+    else files+=("$samples/$design"); fi
+  done
+  "$tool" "${args[@]}" "${files[@]}" >/dev/null
+  convert "$work/references/$name.png" "$work/references/$name.ppm"
+done <"$cases"
+echo "references: $(ls "$work/references" | grep -c '\.ppm$') pictures in $work/references"
