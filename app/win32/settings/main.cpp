@@ -1,7 +1,8 @@
 // VirelunaSettings.exe: the saver's settings in the configuration sheet, read from the
 // profile before it opens and written back only when it is closed with OK.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "config/SaverSheet.h"
 #include "config/SheetTransfer.h"
