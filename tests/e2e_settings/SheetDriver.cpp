@@ -22,12 +22,6 @@ constexpr int FileNameEditId = 0x480;
 constexpr std::chrono::milliseconds PollInterval{50};
 constexpr std::chrono::milliseconds QuietWhile{1500};
 
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (const char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -336,6 +330,12 @@ std::wstring DesignFolder::Design(const std::wstring& name, int colours, int sti
     out.write(zeros, sizeof zeros);
     const std::int32_t words[2] = {colours, stitches};
     out.write(reinterpret_cast<const char*>(words), sizeof words);
+    return path;
+}
+
+std::wstring WindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (const char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     return path;
 }
 

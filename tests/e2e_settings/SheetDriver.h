@@ -98,5 +98,7 @@ class DesignFolder {
 };
 
 std::string Narrow(const std::wstring& wide);
+// A path of this machine as the Windows programs under wine see it.
+std::wstring WindowsPath(const std::string& unixPath);
 
 }  // namespace vireluna::e2e
