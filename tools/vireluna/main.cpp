@@ -11,5 +11,6 @@ int main(int argc, char** argv) {
     vireluna::cli::AddInfoCommand(app, exitStatus);
     vireluna::cli::AddSettingsCommand(app, exitStatus);
     vireluna::cli::AddRenderCommand(app, exitStatus);
+    vireluna::cli::AddCheckCommand(app, exitStatus);
     return vireluna::cli::ParseAndRun(app, argc, argv, exitStatus);
 }
