@@ -144,7 +144,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 echo "== install under wine64 in a fresh prefix"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot --init >/dev/null 2>&1
+timeout 300 wineboot --init >/dev/null 2>&1
 timeout 120 wineserver -w
 drive="$WINEPREFIX/drive_c"
 folder="$drive/Program Files/Tessoran/Saver2"
@@ -160,11 +160,12 @@ reg_value() {  # key, name
     sed -nE "s/^ +$2 +REG_[A-Z_]+ *(.*)$/\1/p"
 }
 install() {  # extra arguments...
-  wine "$setup64" /S "$@" && timeout 120 wineserver -w
+  timeout 300 wine "$setup64" /S "$@" && timeout 120 wineserver -w
 }
 uninstall() {  # extra arguments...
   # The uninstaller runs from a copy in the temporary folder; wait for that copy to end.
-  wine "C:\\Program Files\\Tessoran\\Saver2\\Uninstall.exe" /S "$@" && timeout 120 wineserver -w
+  timeout 300 wine "C:\\Program Files\\Tessoran\\Saver2\\Uninstall.exe" /S "$@" &&
+    timeout 120 wineserver -w
 }
 
 check "the installer runs silently (/S) and succeeds" install
