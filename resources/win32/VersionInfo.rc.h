@@ -1,0 +1,32 @@
+// The version resource shared by the programs; define VIRELUNA_FILE_DESCRIPTION,
+// VIRELUNA_INTERNAL_NAME and VIRELUNA_ORIGINAL_FILENAME before including it.
+#include "VirelunaVersion.h"
+
+VS_VERSION_INFO VERSIONINFO
+ FILEVERSION VIRELUNA_VERSION_MAJOR, VIRELUNA_VERSION_MINOR, VIRELUNA_VERSION_PATCH, 0
+ PRODUCTVERSION VIRELUNA_VERSION_MAJOR, VIRELUNA_VERSION_MINOR, VIRELUNA_VERSION_PATCH, 0
+ FILEFLAGSMASK 0x3fL
+ FILEFLAGS 0x0L
+ FILEOS VOS_NT_WINDOWS32
+ FILETYPE VFT_APP
+ FILESUBTYPE VFT2_UNKNOWN
+BEGIN
+    BLOCK "StringFileInfo"
+    BEGIN
+        BLOCK "040904b0"
+        BEGIN
+            VALUE "CompanyName", "Tessoran"
+            VALUE "FileDescription", VIRELUNA_FILE_DESCRIPTION
+            VALUE "FileVersion", VIRELUNA_VERSION_TEXT
+            VALUE "InternalName", VIRELUNA_INTERNAL_NAME
+            VALUE "LegalCopyright", "(C) 2026 Tessoran"
+            VALUE "OriginalFilename", VIRELUNA_ORIGINAL_FILENAME
+            VALUE "ProductName", "Vireluna"
+            VALUE "ProductVersion", VIRELUNA_VERSION_TEXT
+        END
+    END
+    BLOCK "VarFileInfo"
+    BEGIN
+        VALUE "Translation", 0x409, 1200
+    END
+END
