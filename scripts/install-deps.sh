@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libinih-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-liberation
   pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev x11-apps
+  p7zip-full
 )
 
 missing=()
