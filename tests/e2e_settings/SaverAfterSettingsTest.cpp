@@ -123,12 +123,15 @@ TEST(SaverAfterSettings, TheSaverDrawsWithTheValuesStoredOnOk) {
 
     const std::uint32_t rgb = std::uint32_t{thread.red} << 16 | thread.green << 8 | thread.blue;
     Saver saver(folder.Path());
-    // The whole line is drawn once as many columns hold its colour as it is long.
+    // The whole line is drawn once as many columns hold its colour as it is long, less its
+    // first step: that leads from the design's origin to the first needle point and is not
+    // a line between two stitches.
+    constexpr int DrawnLength = LineStitches * StitchLength - pxs::MaxStep;
     int columns = 0;
     int thickness = 0;
     const bool drawn = WaitFor([&] {
         thickness = CommonThickness(CaptureScreen(), rgb, columns);
-        return columns >= LineStitches * StitchLength;
+        return columns >= DrawnLength;
     });
     EXPECT_TRUE(drawn) << columns << " columns hold the thread colour";
     EXPECT_EQ(thickness, 3) << "a bold line is 3 pixels thick";
