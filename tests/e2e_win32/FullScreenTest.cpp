@@ -13,8 +13,8 @@ namespace {
 
 constexpr Colour RuleRed{255, 0, 0};     // thread 10, the level rule of the pens design
 constexpr Colour RuleBlue{11, 47, 132};  // thread 12, the upright rule drawn after it
-constexpr int RuleFileUnits = 200;  // from the rule's first stitch to its last
-constexpr int EmblemMargin = 10;       // from the left, right and top edges
+constexpr int RuleFileUnits = 200;       // from the rule's first stitch to its last
+constexpr int EmblemMargin = 10;         // from the left, right and top edges
 constexpr int EmblemBottomMargin = 40;
 constexpr auto DrawLimit = 20s;
 

@@ -55,10 +55,8 @@ void MoveBy(int dx, int dy) {
 INSTANTIATE_TEST_SUITE_P(
     Input, FullScreenEnding,
     ::testing::Values(
-        Ending{"a_key", [] { input::Key('A'); }},
-        Ending{"Alt", [] { input::Key(VK_MENU); }},
-        Ending{"F10", [] { input::Key(VK_F10); }},
-        Ending{"Escape", [] { input::Key(VK_ESCAPE); }},
+        Ending{"a_key", [] { input::Key('A'); }}, Ending{"Alt", [] { input::Key(VK_MENU); }},
+        Ending{"F10", [] { input::Key(VK_F10); }}, Ending{"Escape", [] { input::Key(VK_ESCAPE); }},
         Ending{"the_left_button", [] { input::Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
         Ending{"the_middle_button",
                [] { input::Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }},

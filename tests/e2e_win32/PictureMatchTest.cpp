@@ -31,8 +31,9 @@ std::vector<std::wstring> PlaylistOf(const PictureCase& pictureCase) {
     constexpr std::string_view TestPrefix = "test/";
     std::vector<std::wstring> paths;
     for (const std::string& design : pictureCase.designs) {
-        paths.push_back(design.starts_with(TestPrefix) ? TestDesign(design.substr(TestPrefix.size()))
-                                                       : SampleDesign(design));
+        paths.push_back(design.starts_with(TestPrefix)
+                            ? TestDesign(design.substr(TestPrefix.size()))
+                            : SampleDesign(design));
     }
     return paths;
 }
@@ -41,15 +42,14 @@ class PictureMatch : public SaverTest, public ::testing::WithParamInterface<Pict
 
 TEST_P(PictureMatch, FullScreenEqualsTheNativeToolsPictureAwayFromTheNoticeText) {
     const PictureCase& pictureCase = GetParam();
-    const Picture expected =
-        Picture::ReadPpm(Paths().references + "/" + pictureCase.name + ".ppm");
+    const Picture expected = Picture::ReadPpm(Paths().references + "/" + pictureCase.name + ".ppm");
     ASSERT_FALSE(expected.Empty()) << "no reference picture for " << pictureCase.name;
     ASSERT_EQ(expected.Width(), ExpectedScreenWidth);
     ASSERT_EQ(expected.Height(), ExpectedScreenHeight);
     for (const auto& [entry, value] : pictureCase.settings) SaverProfile::SetNumber(entry, value);
     SaverProfile::SetPlaylist(PlaylistOf(pictureCase));
-    ASSERT_NE(StartFullScreen({{"VIRELUNA_SEED", pictureCase.seed},
-                               {"VIRELUNA_TICKS", pictureCase.ticks}}),
+    ASSERT_NE(StartFullScreen(
+                  {{"VIRELUNA_SEED", pictureCase.seed}, {"VIRELUNA_TICKS", pictureCase.ticks}}),
               nullptr);
 
     Picture shown;
@@ -83,8 +83,8 @@ std::string CaseName(const ::testing::TestParamInfo<PictureCase>& info) {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PictureMatch,
-                         ::testing::ValuesIn(ReadPictureCases(Paths().cases)), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, PictureMatch, ::testing::ValuesIn(ReadPictureCases(Paths().cases)),
+                         CaseName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(PictureMatch);
 
 }  // namespace

@@ -16,8 +16,9 @@ constexpr wchar_t ApplicationTitle[] = L"VirelunaLogo";
 constexpr wchar_t AboutCaption[] = L"Tessoran Vireluna Screensaver";
 constexpr wchar_t AboutVersionLine[] = L"QuibelScreensaver Ver. 4.0.0.2";
 constexpr wchar_t MissingAtStart[] = L"File cannot be opened.\n\n";
-constexpr wchar_t MissingWhileRunning[] = L"\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A"
-                                          L"\u307E\u305B\u3093\n\n";  // "File not found"
+constexpr wchar_t MissingWhileRunning[] =
+    L"\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A"
+    L"\u307E\u305B\u3093\n\n";  // "File not found"
 constexpr double StopIconRedShare = 0.15;
 constexpr auto MissingDesignLimit = 30s;
 
@@ -44,8 +45,7 @@ TEST_F(Startup, NoSwitchOrCShowsTheAboutBoxAndOkEndsIt) {
         ASSERT_NE(about.window, nullptr) << "no About box for '" << Narrow(arguments) << "'";
         EXPECT_EQ(about.caption, AboutCaption);
         EXPECT_EQ(about.text.substr(0, about.text.find(L'\n')), AboutVersionLine);
-        EXPECT_GT(about.text.size(), std::wstring(AboutVersionLine).size() + 2)
-            << "no legal line";
+        EXPECT_GT(about.text.size(), std::wstring(AboutVersionLine).size() + 2) << "no legal line";
         EXPECT_EQ(about.buttons, L"OK\n");
         EXPECT_EQ(saver.TopLevelWindows().size(), 1u);
         ASSERT_TRUE(PressButton(about.window, L"OK"));

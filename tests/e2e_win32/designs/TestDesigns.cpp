@@ -12,10 +12,10 @@ namespace {
 constexpr int RedThread = 10;
 constexpr int BlueThread = 12;
 constexpr int EmeraldThread = 48;
-constexpr int RuleLength = 240;   // file units of the level and upright rules
-constexpr int RuleStitch = 40;    // one stitch of a rule
-constexpr int RayLength = 110;    // file units of a ray of the fan
-constexpr int RayCount = 48;      // rays over the full turn: every slope class shows up
+constexpr int RuleLength = 240;  // file units of the level and upright rules
+constexpr int RuleStitch = 40;   // one stitch of a rule
+constexpr int RayLength = 110;   // file units of a ray of the fan
+constexpr int RayCount = 48;     // rays over the full turn: every slope class shows up
 constexpr int FanCentreX = 380;
 constexpr int FanCentreY = 120;
 

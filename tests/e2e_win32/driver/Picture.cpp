@@ -97,7 +97,8 @@ Picture Picture::ReadPpm(const std::string& path) {
 bool Picture::WritePpm(const std::string& path) const {
     std::ofstream file(std::filesystem::path(WindowsPath(path)), std::ios::binary);
     file << "P6\n" << width_ << ' ' << height_ << "\n" << MaxPpmSample << "\n";
-    file.write(reinterpret_cast<const char*>(rgb_.data()), static_cast<std::streamsize>(rgb_.size()));
+    file.write(reinterpret_cast<const char*>(rgb_.data()),
+               static_cast<std::streamsize>(rgb_.size()));
     return static_cast<bool>(file);
 }
 

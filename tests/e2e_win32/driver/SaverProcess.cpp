@@ -74,10 +74,10 @@ int CountGdiTableEntries(HANDLE process) {
         return -1;
     std::uint64_t table = 0;
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process,
-                           reinterpret_cast<const char*>(basic.PebBaseAddress) +
-                               PebGdiSharedHandleTableOffset,
-                           &table, sizeof table, &read) ||
+    if (!ReadProcessMemory(
+            process,
+            reinterpret_cast<const char*>(basic.PebBaseAddress) + PebGdiSharedHandleTableOffset,
+            &table, sizeof table, &read) ||
         table == 0)
         return -1;
     std::vector<GdiHandleEntry> entries(GdiHandleTableEntries);
@@ -101,8 +101,7 @@ SaverProcess::SaverProcess(const std::wstring& arguments,
     startup.cb = sizeof startup;
     PROCESS_INFORMATION information{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup,
-                        &information))
+                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &information))
         return;
     CloseHandle(information.hThread);
     process_ = information.hProcess;

@@ -31,14 +31,16 @@ Picture EmblemOfSaver() {
         info.bmiHeader.biHeight = -shape.bmHeight;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
-        std::vector<std::uint8_t> bgrx(static_cast<std::size_t>(shape.bmWidth) * shape.bmHeight * 4);
+        std::vector<std::uint8_t> bgrx(static_cast<std::size_t>(shape.bmWidth) * shape.bmHeight *
+                                       4);
         HDC screen = GetDC(nullptr);
         GetDIBits(screen, bitmap, 0, shape.bmHeight, bgrx.data(), &info, DIB_RGB_COLORS);
         ReleaseDC(nullptr, screen);
         emblem = Picture(shape.bmWidth, shape.bmHeight);
         for (int y = 0; y < shape.bmHeight; ++y) {
             for (int x = 0; x < shape.bmWidth; ++x) {
-                const std::uint8_t* pixel = &bgrx[(static_cast<std::size_t>(y) * shape.bmWidth + x) * 4];
+                const std::uint8_t* pixel =
+                    &bgrx[(static_cast<std::size_t>(y) * shape.bmWidth + x) * 4];
                 emblem.Set(x, y, {pixel[2], pixel[1], pixel[0]});
             }
         }

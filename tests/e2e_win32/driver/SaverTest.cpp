@@ -52,8 +52,8 @@ bool SaverTest::Settle(HWND window) {
     constexpr UINT ReplyLimitMs = 5000;
     for (int round = 0; round < Rounds; ++round) {
         DWORD_PTR result = 0;
-        if (!IsWindow(window) || !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK,
-                                                      ReplyLimitMs, &result))
+        if (!IsWindow(window) ||
+            !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, ReplyLimitMs, &result))
             return false;
     }
     return IsWindow(window) != FALSE;

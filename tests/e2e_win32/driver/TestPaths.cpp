@@ -8,8 +8,8 @@ namespace vireluna::e2e {
 
 std::wstring Widen(const std::string& utf8) {
     if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                           nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
                         length);
@@ -44,9 +44,9 @@ std::string Variable(const char* name) {
 
 const TestPaths& Paths() {
     static const TestPaths paths{
-        Variable("VIRELUNA_E2E_SAVER"),      Variable("VIRELUNA_E2E_DESIGNS"),
+        Variable("VIRELUNA_E2E_SAVER"),        Variable("VIRELUNA_E2E_DESIGNS"),
         Variable("VIRELUNA_E2E_TEST_DESIGNS"), Variable("VIRELUNA_E2E_REFERENCES"),
-        Variable("VIRELUNA_E2E_CASES"),      Variable("VIRELUNA_E2E_OUTPUT"),
+        Variable("VIRELUNA_E2E_CASES"),        Variable("VIRELUNA_E2E_OUTPUT"),
     };
     return paths;
 }

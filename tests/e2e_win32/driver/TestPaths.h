@@ -11,12 +11,12 @@ std::string Narrow(const std::wstring& text);
 
 // The folders and programs the test run names in its environment.
 struct TestPaths {
-    std::string saver;       // VirelunaLogo.scr
-    std::string designs;     // the bundled sample designs
-    std::string testDesigns; // designs made for the tests
-    std::string references;  // pictures drawn by the native tool, one per picture case
-    std::string cases;       // the picture cases
-    std::string output;      // where failing tests leave their screenshots
+    std::string saver;        // VirelunaLogo.scr
+    std::string designs;      // the bundled sample designs
+    std::string testDesigns;  // designs made for the tests
+    std::string references;   // pictures drawn by the native tool, one per picture case
+    std::string cases;        // the picture cases
+    std::string output;       // where failing tests leave their screenshots
 };
 
 // From VIRELUNA_E2E_*; an empty member when the variable is missing.

@@ -49,9 +49,9 @@ PreviewHost::PreviewHost(int clientWidth, int clientHeight) {
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN;
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRect(&frame, style, FALSE);
-    window_ = CreateWindowExW(0, HostClass, L"Preview host", style, HostPosition.x,
-                              HostPosition.y, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(0, HostClass, L"Preview host", style, HostPosition.x, HostPosition.y,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
     Pump();
 }
 
@@ -91,8 +91,8 @@ HWND PreviewHost::WaitForSaverChild(const SaverProcess& saver, Clock::duration l
 
 OtherWindow::OtherWindow() {
     RegisterHostClass();
-    window_ = CreateWindowExW(0, HostClass, L"Another program", WS_OVERLAPPEDWINDOW, 100, 100,
-                              300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(0, HostClass, L"Another program", WS_OVERLAPPEDWINDOW, 100, 100, 300,
+                              200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 OtherWindow::~OtherWindow() {
