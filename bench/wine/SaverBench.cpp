@@ -4,6 +4,8 @@
 //
 // Usage: saver_bench.exe DESIGN.pxs TICKS   (the saver in VIRELUNA_E2E_SAVER, default settings)
 #include <windows.h>
+// after windows.h, which it builds on
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -92,6 +94,12 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("start to first stitch: %.3f s\n", Seconds(firstStitch - start));
     std::printf("ticks: %d in %.2f s: %.1f ticks per second (period 30 ms: 33.3)\n", ticks, drawing,
                 drawing > 0 ? (ticks - 1) / drawing : 0.0);
+    PROCESS_MEMORY_COUNTERS memory{};
+    if (GetProcessMemoryInfo(saver.Handle(), &memory, sizeof memory)) {
+        constexpr double Megabyte = 1024.0 * 1024.0;
+        std::printf("peak working set as Windows reports it: %.1f MB (private %.1f MB)\n",
+                    memory.PeakWorkingSetSize / Megabyte, memory.PagefileUsage / Megabyte);
+    }
     input::Key(VK_SPACE);
     const std::optional<DWORD> code = saver.WaitForExit();
     SaverProfile::Reset();
