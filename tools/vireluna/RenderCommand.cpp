@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/SaverSettings.h"
+#include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/RenderSession.h"
 #include "tools/vireluna/ScreenSizeText.h"
@@ -17,19 +18,9 @@ namespace {
 
 constexpr int ExitFailure = 1;
 
-// The command-line flag of each "Config" entry that a render may override.
-struct OverrideFlag {
-    std::string_view flag;
-    std::string_view entry;
-};
-constexpr std::array<OverrideFlag, 6> OverrideFlags{{
-    {"--pen-size", "PenSize"},
-    {"--rotation", "Rotation"},
-    {"--draw-speed", "DrawSpeed"},
-    {"--reduction", "Reduction"},
-    {"--hold-time", "HoldTime"},
-    {"--draw-step", "DrawStep"},
-}};
+// The command-line flag of each "Config" entry that a render may override, shared with the
+// X11 saver.
+constexpr const auto& OverrideFlags = SettingOptions;
 
 struct RenderArguments {
     std::vector<std::string> files;
@@ -47,13 +38,6 @@ struct RenderArguments {
     CLI::Option* profileOption = nullptr;
     std::array<CLI::Option*, OverrideFlags.size()> overrideOptions{};
 };
-
-const StoredSettingField& FieldOf(std::string_view entry) {
-    for (const StoredSettingField& field : StoredSettingFields) {
-        if (field.entry == entry) return field;
-    }
-    return StoredSettingFields.front();
-}
 
 bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std::string& error) {
     request.files = arguments.files;
@@ -138,7 +122,7 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
     arguments->profileOption = render->add_option("--profile", arguments->profilePath,
                                                   "the profile file (default: the user's)");
     for (std::size_t i = 0; i < OverrideFlags.size(); ++i) {
-        const StoredSettingField& field = FieldOf(OverrideFlags[i].entry);
+        const StoredSettingField& field = FieldOf(OverrideFlags[i]);
         arguments->overrideOptions[i] =
             render
                 ->add_option(std::string(OverrideFlags[i].flag), arguments->overrides[i],
