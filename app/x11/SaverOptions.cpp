@@ -93,10 +93,15 @@ class Parser {
         if (name == "--version") return ParseOutcome::Version;
         if (name == "--root" || name == "--window" || name == "--fullscreen" ||
             name == "--window-id") {
-            if (modeGiven)
+            // The same mode twice is harmless (a daemon may add the --root it always gives).
+            const SaverMode previous = options_.mode;
+            const std::optional<ParseOutcome> outcome = Mode(name);
+            if (outcome) return outcome;
+            if (modeGiven && options_.mode != previous) {
                 return Usage("give only one of --root, --window-id, --window, --fullscreen");
+            }
             modeGiven = true;
-            return Mode(name);
+            return std::nullopt;
         }
         if (name == "--geometry") {
             std::string value;
@@ -219,7 +224,11 @@ std::string SaverUsage() {
         const StoredSettingField& field = FieldOf(setting);
         std::string left = std::string(setting.flag) + " N";
         text << "  " << left << std::string(22 - left.size(), ' ') << setting.label << ", "
-             << field.range.min << " to " << field.range.max << " (" << setting.entry << ")\n";
+             << field.range.min << " to " << field.range.max << ", default " << field.defaultValue
+             << " (" << setting.entry << ")\n";
+        for (std::size_t value = 0; value < setting.choices.size(); ++value) {
+            text << std::string(26, ' ') << value << ": " << setting.choices[value] << '\n';
+        }
     }
     return text.str();
 }

@@ -18,7 +18,7 @@ constexpr int Margin = 12;
 constexpr int RegularWeight = 400;
 constexpr int BoldWeight = 700;
 constexpr ColourValue PanelColour = 0x00F0F0F0;
-constexpr ColourValue CaptionColour = 0x00D0C8C0;
+constexpr ColourValue CaptionColour = 0x00D0D0D0;
 constexpr ColourValue FrameColour = 0x00606060;
 
 // The messages are Japanese: ask fontconfig for a face that writes it, whatever is installed.
