@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libinih-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-liberation
-  pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev x11-apps
+  pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev x11-apps fonts-ipafont-gothic
 )
 
 missing=()

@@ -29,6 +29,7 @@ constexpr Flag Flags[] = {
     {"--seed", "N", "random seed (default: the time)"},
     {"--ticks", "N", "stop ticking after N ticks and keep the picture"},
     {"--profile", "FILE", "the profile file (default: the user's)"},
+    {"--stats", "", "at the end, tell how many ticks ran and at what rate"},
     {"--help", "", "show this text"},
     {"--version", "", "show the version"},
 };
@@ -90,6 +91,11 @@ class Parser {
     // Empty optional: go on with the next argument.
     std::optional<ParseOutcome> Option(const std::string& name, bool& modeGiven) {
         if (name == "--help") return ParseOutcome::Help;
+        if (name == "--stats") {
+            if (inlineValue_) return Usage("--stats takes no value");
+            options_.stats = true;
+            return std::nullopt;
+        }
         if (name == "--version") return ParseOutcome::Version;
         if (name == "--root" || name == "--window" || name == "--fullscreen" ||
             name == "--window-id") {

@@ -24,6 +24,7 @@ struct SaverOptions {
     std::string profilePath;                              // empty: the user's profile
     std::map<std::string, std::int32_t> configOverrides;  // "Config" entry to value
     std::vector<std::string> files;                       // empty: the profile's playlist
+    bool stats = false;  // at the end, the tick count and rate on stderr
 };
 
 enum class ParseOutcome { Run, Help, Version, UsageError };

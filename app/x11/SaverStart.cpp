@@ -1,5 +1,6 @@
 #include "app/x11/SaverStart.h"
 
+#include <chrono>
 #include <ctime>
 #include <iostream>
 #include <memory>
@@ -97,7 +98,14 @@ int RunOn(Display* display, const SaverOptions& options) {
     if (options.ticks) loopOptions.tickLimit = *options.ticks;
     loopOptions.deleteWindow = target.deleteWindow;
     x11::SaverLoop loop(display, target.window, host, *saver, inputRules, wake, loopOptions);
+    const auto started = std::chrono::steady_clock::now();
     loop.Run();
+    if (options.stats) {
+        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
+        std::cerr << "vireluna-saver: " << loop.TicksRun() << " ticks in " << seconds.count()
+                  << " s: " << loop.TicksRun() / seconds.count() << " a second at a period of "
+                  << saver->Settings().timerPeriod << " ms\n";
+    }
     saver.reset();
     x11::ReleaseTarget(display, target);
     return ExitNormal;

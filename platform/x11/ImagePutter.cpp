@@ -11,8 +11,8 @@
 
 namespace vireluna::x11 {
 namespace {
-// One band of the picture at a time: a full-HD row is 7.5 KiB, so 64 rows stay under 0.5 MiB.
-constexpr int BandRows = 64;
+// One band of the picture at a time: a full-HD row is 7.5 KiB, so 16 rows stay at 120 KiB.
+constexpr int BandRows = 16;
 constexpr int BitsPerPixelOfBand = 32;
 
 bool HostIsLittleEndian() {
