@@ -8,5 +8,6 @@ namespace vireluna::cli {
 void AddInfoCommand(CLI::App& app, int& exitStatus);
 void AddSettingsCommand(CLI::App& app, int& exitStatus);
 void AddRenderCommand(CLI::App& app, int& exitStatus);
+void AddCheckCommand(CLI::App& app, int& exitStatus);
 
 }  // namespace vireluna::cli

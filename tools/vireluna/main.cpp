@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     vireluna::cli::AddInfoCommand(app, exitStatus);
     vireluna::cli::AddSettingsCommand(app, exitStatus);
     vireluna::cli::AddRenderCommand(app, exitStatus);
+    vireluna::cli::AddCheckCommand(app, exitStatus);
     CLI11_PARSE(app, argc, argv);
     return exitStatus;
 }

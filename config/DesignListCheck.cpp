@@ -1,0 +1,97 @@
+#include "config/DesignListCheck.h"
+
+#include <cstddef>
+#include <cstdio>
+
+#include "design/DesignFileFormat.h"
+#include "design/DesignLimits.h"
+#include "platform/ExclusiveInputFile.h"
+#include "shell/SaverSettings.h"
+
+namespace vireluna {
+namespace {
+
+std::int32_t LittleEndianWord(const unsigned char* bytes) {
+    const std::uint32_t word = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
+                               std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
+    return static_cast<std::int32_t>(word);
+}
+
+static_assert(HeaderCountsBytes == 32, "FileTooShortMessage names the header size");
+
+std::string PathList(std::string_view heading, const std::vector<std::string>& paths) {
+    std::string message(heading);
+    for (const std::string& path : paths) message += path + "\n";
+    return message;
+}
+
+}  // namespace
+
+DesignHeaderCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
+    DesignHeaderCounts counts;
+    ExclusiveInputFile file;
+    if (!file.Open(utf8Path.c_str())) return counts;
+    unsigned char header[HeaderCountsBytes];
+    std::size_t got = 0;
+    while (got < sizeof header) {
+        const std::size_t chunk = file.Read(header + got, sizeof header - got);
+        if (chunk == 0) break;
+        got += chunk;
+    }
+    if (got < sizeof header) {
+        counts.outcome = DesignHeaderCounts::Outcome::TooShort;
+        return counts;
+    }
+    counts.outcome = DesignHeaderCounts::Outcome::Read;
+    counts.colourCount = LittleEndianWord(header + ColourCountOffset);
+    counts.stitchCount = LittleEndianWord(header + StitchCountOffset);
+    return counts;
+}
+
+std::string TooManyFilesMessage() {
+    char text[96];
+    std::snprintf(text, sizeof text,
+                  "Too many files in the list, reduce number of file. (maximum %d files).",
+                  MaxPlaylistEntries);
+    return text;
+}
+
+DesignListVerdict CheckDesignFileHeaders(const std::vector<std::string>& paths,
+                                         DesignHeaderProbe& probe) {
+    std::vector<std::string> tooManyColours;
+    std::vector<std::string> tooManyStitches;
+    for (const std::string& path : paths) {
+        const DesignHeaderCounts counts = probe.Probe(path);
+        switch (counts.outcome) {
+            case DesignHeaderCounts::Outcome::NotFound:
+                return {false, std::string(FileNotFoundMessage) + path};
+            case DesignHeaderCounts::Outcome::TooShort:
+                return {false, std::string(FileTooShortMessage) + path};
+            case DesignHeaderCounts::Outcome::Read:
+                break;
+        }
+        // Signed comparisons: the limits themselves and negative counts pass.
+        if (counts.colourCount > MaxDesignColours) tooManyColours.push_back(path);
+        if (counts.stitchCount > MaxStitchRecords) tooManyStitches.push_back(path);
+    }
+    if (!tooManyColours.empty()) return {false, PathList(TooManyColoursMessage, tooManyColours)};
+    if (!tooManyStitches.empty()) {
+        return {false, PathList(TooManyStitchesMessage, tooManyStitches)};
+    }
+    return {};
+}
+
+DesignListVerdict CheckDesignListLength(std::size_t entryCount) {
+    if (entryCount == 0) return {false, std::string(EmptyListMessage)};
+    if (entryCount > static_cast<std::size_t>(MaxPlaylistEntries)) {
+        return {false, TooManyFilesMessage()};
+    }
+    return {};
+}
+
+DesignListVerdict CheckDesignList(const std::vector<std::string>& paths, DesignHeaderProbe& probe) {
+    const DesignListVerdict length = CheckDesignListLength(paths.size());
+    return length.accepted ? CheckDesignFileHeaders(paths, probe) : length;
+}
+
+}  // namespace vireluna

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vireluna {
+
+// What a look at a design file's two header counts found.
+struct DesignHeaderCounts {
+    enum class Outcome {
+        Read,      // both counts read
+        NotFound,  // missing, access denied, not a file, or held by another program
+        TooShort,  // opened, but shorter than the header words
+    };
+    Outcome outcome = Outcome::NotFound;
+    std::int32_t colourCount = 0;
+    std::int32_t stitchCount = 0;
+};
+
+// Opens a design file exclusively and reads its colour and stitch counts.
+class DesignHeaderProbe {
+  public:
+    virtual ~DesignHeaderProbe() = default;
+    virtual DesignHeaderCounts Probe(const std::string& utf8Path) = 0;
+};
+
+// The probe over real files.
+class DesignFileHeaderProbe final : public DesignHeaderProbe {
+  public:
+    DesignHeaderCounts Probe(const std::string& utf8Path) override;
+};
+
+// The answer of a check: accepted, or refused with the one message the user sees.
+struct DesignListVerdict {
+    bool accepted = true;
+    std::string message;
+};
+
+inline constexpr std::string_view EmptyListMessage = "No files were in the list.";
+inline constexpr std::string_view FileNotFoundMessage = "File not found.\n\n";
+// A file too short to hold both counts cannot be tested, so it is refused as unreadable.
+inline constexpr std::string_view FileTooShortMessage =
+    "Could not read the file because it is too short to be a design file (less than 32 "
+    "bytes).\n\n";
+inline constexpr std::string_view TooManyColoursMessage =
+    "Could not process the file because it contains too many color changes. (Maximum 72)\n";
+inline constexpr std::string_view TooManyStitchesMessage =
+    "Could not read the file because it contains too many stitches. (maximum 64,000 "
+    "stitches)\n";
+
+// "Too many files in the list, ..." with the playlist's limit.
+std::string TooManyFilesMessage();
+
+// The header test of every file in list order: stops at the first file that cannot be
+// read; else names every file over the colour limit, or else every file over the stitch limit.
+DesignListVerdict CheckDesignFileHeaders(const std::vector<std::string>& paths,
+                                         DesignHeaderProbe& probe);
+
+// The length test: 1 to 20 entries.
+DesignListVerdict CheckDesignListLength(std::size_t entryCount);
+
+// The whole test a list passes before it becomes the playlist: 1 to 20 entries (no file is
+// opened otherwise), then the header test.
+DesignListVerdict CheckDesignList(const std::vector<std::string>& paths, DesignHeaderProbe& probe);
+
+}  // namespace vireluna

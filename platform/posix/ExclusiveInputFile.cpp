@@ -1,0 +1,59 @@
+#include "platform/ExclusiveInputFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+namespace vireluna {
+namespace {
+// The descriptor is kept shifted by one so that a null handle means "closed".
+int Descriptor(void* handle) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)) - 1;
+}
+
+int OpenForReading(const char* path) {
+    int fd;
+    do {
+        fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+}  // namespace
+
+// POSIX has no share modes: an exclusive advisory lock is the nearest promise, refused while
+// another program holds any lock on the file. Only regular files open, as on Windows, where a
+// folder or a device is not a file to read.
+bool ExclusiveInputFile::Open(const char* utf8Path) {
+    Close();
+    const int fd = OpenForReading(utf8Path);
+    if (fd < 0) return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(fd) + 1);
+    return true;
+}
+
+std::size_t ExclusiveInputFile::Read(void* buffer, std::size_t size) {
+    if (handle_ == nullptr) return 0;
+    for (;;) {
+        const ssize_t got = ::read(Descriptor(handle_), buffer, size);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) return 0;
+    }
+}
+
+void ExclusiveInputFile::Close() {
+    if (handle_ == nullptr) return;
+    ::close(Descriptor(handle_));  // also releases the lock
+    handle_ = nullptr;
+}
+
+}  // namespace vireluna

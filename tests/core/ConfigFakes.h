@@ -1,0 +1,97 @@
+#pragma once
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "config/DesignListCheck.h"
+#include "config/PageControls.h"
+
+// Fakes of the configuration pages' controls: they keep what a real control would show.
+namespace vireluna::testing {
+
+class FakeListBox final : public ListBoxControl {
+  public:
+    void Append(std::string_view text) override { entries.emplace_back(text); }
+    int Count() const override { return static_cast<int>(entries.size()); }
+    std::string Text(int index) const override { return entries.at(index); }
+    std::vector<int> SelectedIndexes() const override { return selected; }
+    void DeleteAt(int index) override {
+        entries.erase(entries.begin() + index);
+        std::erase(selected, index);
+        for (int& i : selected) i -= i > index ? 1 : 0;
+    }
+    void Clear() override { entries.clear(), selected.clear(); }
+    void SetHorizontalExtent(int pixels) override { extent = pixels; }
+
+    std::vector<std::string> entries;
+    std::vector<int> selected;
+    int extent = 0;
+};
+
+class FakeRadio final : public RadioButtonControl {
+  public:
+    void SetChecked(bool value) override { checked = value; }
+    bool IsChecked() const override { return checked; }
+    bool checked = false;
+};
+
+// Calls back on every text change, as the real field notifies its page.
+class FakeEdit final : public EditControl {
+  public:
+    std::string Text() const override { return text; }
+    void SetText(std::string_view value) override {
+        text = value;
+        if (onChange) onChange();
+    }
+    void FocusAndSelectAll() override { ++focusedAndSelected; }
+    std::string text;
+    int focusedAndSelected = 0;
+    std::function<void()> onChange;
+};
+
+class FakeSpin final : public SpinControl {
+  public:
+    void SetRange(int lowerEnd, int upperEnd) override { lower = lowerEnd, upper = upperEnd; }
+    int lower = 0, upper = 0;
+};
+
+class FakeFileDialog final : public FileOpenDialog {
+  public:
+    FileChoice Choose() override { return next; }
+    FileChoice next;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+  public:
+    struct Box {
+        std::string text;
+        std::string caption;
+        BoxIcon icon;
+        bool operator==(const Box&) const = default;
+    };
+    void Show(std::string_view text, std::string_view caption, BoxIcon icon) override {
+        shown.push_back({std::string(text), std::string(caption), icon});
+    }
+    std::vector<Box> shown;
+};
+
+// Header counts by path; a path not listed is missing. Records every path it opened.
+class FakeHeaderProbe final : public DesignHeaderProbe {
+  public:
+    DesignHeaderCounts Probe(const std::string& path) override {
+        opened.push_back(path);
+        const auto found = files.find(path);
+        if (found == files.end()) return {};
+        return found->second;
+    }
+    void Add(const std::string& path, std::int32_t colours, std::int32_t stitches) {
+        files[path] = {DesignHeaderCounts::Outcome::Read, colours, stitches};
+    }
+    std::map<std::string, DesignHeaderCounts> files;
+    std::vector<std::string> opened;
+};
+
+}  // namespace vireluna::testing

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "config/DesignListCheck.h"
+#include "tests/core/ConfigFakes.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace vireluna {
+namespace {
+
+using testing::FakeHeaderProbe;
+using namespace std::string_literals;
+
+const std::string ColourHeading =
+    "Could not process the file because it contains too many color changes. (Maximum 72)\n";
+const std::string StitchHeading =
+    "Could not read the file because it contains too many stitches. (maximum 64,000 stitches)\n";
+
+TEST(CheckDesignList, LimitsThemselvesAndNegativeCountsPass) {
+    FakeHeaderProbe probe;
+    probe.Add("a", 72, 64000);
+    probe.Add("b", -1, -64001);
+    EXPECT_TRUE(CheckDesignList({"a", "b"}, probe).accepted);
+}
+
+TEST(CheckDesignList, LengthIsTestedBeforeAnyFileIsOpened) {
+    FakeHeaderProbe probe;
+    const DesignListVerdict empty = CheckDesignList({}, probe);
+    EXPECT_FALSE(empty.accepted);
+    EXPECT_EQ(empty.message, "No files were in the list.");
+
+    const std::vector<std::string> twentyOne(21, "missing");
+    const DesignListVerdict tooMany = CheckDesignList(twentyOne, probe);
+    EXPECT_EQ(tooMany.message,
+              "Too many files in the list, reduce number of file. (maximum 20 files).");
+    EXPECT_TRUE(probe.opened.empty());
+}
+
+TEST(CheckDesignList, FirstUnopenableFileWinsOverEarlierFindings) {
+    FakeHeaderProbe probe;
+    probe.Add("1", 73, 0);
+    probe.Add("2", 1, 1);
+    const DesignListVerdict verdict = CheckDesignList({"1", "2", "3", "4"}, probe);
+    EXPECT_EQ(verdict.message, "File not found.\n\n3");
+    EXPECT_EQ(probe.opened, (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST(CheckDesignList, ColourFailuresHideStitchFailuresAndAllAreNamed) {
+    FakeHeaderProbe probe;
+    probe.Add("stitches", 10, 64001);
+    probe.Add("colours", 73, 10);
+    probe.Add("both", 100, 100000);
+    EXPECT_EQ(CheckDesignList({"stitches", "colours", "both"}, probe).message,
+              ColourHeading + "colours\nboth\n");
+    EXPECT_EQ(CheckDesignList({"stitches", "stitches"}, probe).message,
+              StitchHeading + "stitches\nstitches\n");
+}
+
+TEST(CheckDesignList, ShortFileIsRefusedAtOnceByName) {
+    FakeHeaderProbe probe;
+    probe.Add("big", 80, 0);
+    probe.files["short"] = {DesignHeaderCounts::Outcome::TooShort, 0, 0};
+    EXPECT_EQ(CheckDesignList({"big", "short", "missing"}, probe).message,
+              std::string(FileTooShortMessage) + "short");
+}
+
+// The real probe over files on disk.
+class DesignFileHeaderProbeTest : public ::testing::Test {
+  protected:
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        written_.push_back(path);
+        return path.string();
+    }
+    ~DesignFileHeaderProbeTest() override {
+        for (const auto& path : written_) std::filesystem::remove(path);
+    }
+    std::vector<std::filesystem::path> written_;
+};
+
+std::string Header(std::string colourWord, std::string stitchWord) {
+    return std::string(24, 'x') + colourWord + stitchWord;
+}
+
+TEST_F(DesignFileHeaderProbeTest, ReadsBothSignedLittleEndianWords) {
+    DesignFileHeaderProbe probe;
+    const DesignHeaderCounts counts = probe.Probe(
+        Write("vireluna_probe_counts.pxs", Header("\x48\0\0\0"s, "\x01\xFA\0\0"s) + "tail"));
+    EXPECT_EQ(counts.outcome, DesignHeaderCounts::Outcome::Read);
+    EXPECT_EQ(counts.colourCount, 72);
+    EXPECT_EQ(counts.stitchCount, 64001);
+    EXPECT_EQ(probe.Probe(Write("vireluna_probe_negative.pxs", Header("\xFF\xFF\xFF\xFF"s, "abcd")))
+                  .colourCount,
+              -1);
+}
+
+TEST_F(DesignFileHeaderProbeTest, ShortMissingAndFolderAreTold) {
+    DesignFileHeaderProbe probe;
+    EXPECT_EQ(probe.Probe(Write("vireluna_probe_short.pxs", std::string(31, '\0'))).outcome,
+              DesignHeaderCounts::Outcome::TooShort);
+    EXPECT_EQ(probe.Probe(Write("vireluna_probe_exact.pxs", std::string(32, '\0'))).outcome,
+              DesignHeaderCounts::Outcome::Read);
+    EXPECT_EQ(probe.Probe((std::filesystem::temp_directory_path() / "vireluna_none.pxs").string())
+                  .outcome,
+              DesignHeaderCounts::Outcome::NotFound);
+    EXPECT_EQ(probe.Probe(std::filesystem::temp_directory_path().string()).outcome,
+              DesignHeaderCounts::Outcome::NotFound);
+}
+
+#ifdef _WIN32
+TEST_F(DesignFileHeaderProbeTest, FileHeldOpenByAnotherHandleIsNotFound) {
+    const std::string path = Write("vireluna_probe_held.pxs", std::string(32, '\0'));
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DesignFileHeaderProbe probe;
+    EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::NotFound);
+    CloseHandle(held);
+    EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::Read);
+}
+#endif
+
+}  // namespace
+}  // namespace vireluna

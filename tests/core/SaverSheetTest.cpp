@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/SheetTransfer.h"
+#include "platform/MemoryProfileStore.h"
+#include "tests/core/ConfigFakes.h"
+
+namespace vireluna {
+namespace {
+
+using testing::FakeEdit;
+using testing::FakeFileDialog;
+using testing::FakeHeaderProbe;
+using testing::FakeListBox;
+using testing::FakeMessageBoxes;
+using testing::FakeRadio;
+using testing::FakeSpin;
+
+// Both pages over fakes, the profile read into them as the settings program does.
+class SaverSheetTest : public ::testing::Test {
+  protected:
+    SaverSheetTest() {
+        OptionPageControls controls;
+        for (std::size_t i = 0; i < 3; ++i) controls.penSize[i] = &radios[i];
+        for (std::size_t i = 0; i < 4; ++i) controls.rotation[i] = &radios[3 + i];
+        for (std::size_t i = 0; i < 4; ++i) controls.drawStep[i] = &radios[7 + i];
+        controls.drawSpeed = &drawSpeed;
+        controls.reduction = &reduction;
+        controls.holdTime = &holdTime;
+        controls.spinDrawSpeed = controls.spinReduction = controls.spinHoldTime = &spin;
+        sheet.m_pageOption.Bind(controls);
+        sheet.m_pageList.Bind({&list, &dialog});
+    }
+    void Load() { PutIntoPages(ReadSheetValues(profile), sheet); }
+
+    std::array<FakeRadio, 11> radios;
+    FakeEdit drawSpeed, reduction, holdTime;
+    FakeSpin spin;
+    FakeListBox list;
+    FakeFileDialog dialog;
+    FakeMessageBoxes boxes;
+    FakeHeaderProbe probe;
+    MemoryProfileStore profile;
+    CSaverSheet sheet{boxes, probe};
+};
+
+TEST_F(SaverSheetTest, APageNeverDisplayedIsNotAskedToApply) {
+    ASSERT_TRUE(profile.WriteString(FileListSection, "File01", "/missing.pxs"));
+    Load();
+    sheet.Open(CSaverSheet::OptionPageIndex);
+    EXPECT_TRUE(sheet.PressOk());  // the list page would refuse the missing file
+    EXPECT_TRUE(probe.opened.empty());
+    EXPECT_EQ(sheet.m_pageList.m_strFiles[0], "/missing.pxs");
+}
+
+TEST_F(SaverSheetTest, ADisplayedPageRefusingKeepsTheSheetOpen) {
+    ASSERT_TRUE(profile.WriteString(FileListSection, "File01", "/missing.pxs"));
+    Load();
+    sheet.Open(CSaverSheet::OptionPageIndex);
+    ASSERT_TRUE(sheet.SelectPage(CSaverSheet::ListPageIndex));
+    ASSERT_TRUE(sheet.SelectPage(CSaverSheet::OptionPageIndex));
+    EXPECT_FALSE(sheet.PressOk());
+    EXPECT_TRUE(sheet.IsOpen());
+    EXPECT_EQ(probe.opened, std::vector<std::string>{"/missing.pxs"});
+}
+
+TEST_F(SaverSheetTest, DisplayingAgainRefreshesFieldsButNotTheList) {
+    Load();
+    sheet.Open(CSaverSheet::OptionPageIndex);
+    reduction.text = "55";
+    ASSERT_TRUE(sheet.SelectPage(CSaverSheet::ListPageIndex));
+    list.entries.push_back("/typed-in");
+    sheet.m_pageOption.m_nReduction = 66;
+    ASSERT_TRUE(sheet.SelectPage(CSaverSheet::OptionPageIndex));
+    EXPECT_EQ(reduction.text, "66");
+    ASSERT_TRUE(sheet.SelectPage(CSaverSheet::ListPageIndex));
+    EXPECT_EQ(list.entries.back(), "/typed-in");
+}
+
+TEST_F(SaverSheetTest, ApplyClearsTheMarksAndCancelAsksNoPage) {
+    Load();
+    sheet.Open();
+    sheet.m_pageList.OnDeleteAll();
+    EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::ListPageIndex));
+    sheet.PressCancel();
+    EXPECT_FALSE(sheet.IsOpen());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(sheet.m_pageList.m_strFiles[0], DefaultDesignPath());
+}
+
+TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries) {
+    for (int k = 1; k <= 20; ++k) {
+        ASSERT_TRUE(
+            profile.WriteString(FileListSection, PlaylistEntryName(k), "/" + std::to_string(k)));
+    }
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Rotation", 9));
+    Load();
+    EXPECT_EQ(sheet.m_pageOption.m_nRotation, 9);
+    sheet.m_pageList.m_strFiles = {"/only"};
+    ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
+    const SheetValues stored = ReadSheetValues(profile);
+    EXPECT_EQ(stored.files[0], "/only");
+    EXPECT_EQ(stored.files[1], "");
+    EXPECT_EQ(stored.files[19], "");
+    EXPECT_EQ(stored.settings.Rotation, 9);
+    EXPECT_EQ(stored.settings.HoldTime, 100);
+
+    profile.RefuseWrites(true);
+    EXPECT_FALSE(WriteSheetValues(stored, profile));
+}
+
+}  // namespace
+}  // namespace vireluna

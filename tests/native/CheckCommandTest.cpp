@@ -1,0 +1,116 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/native/ProfileTestFolder.h"
+
+namespace vireluna {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFile;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun RunCheck(const std::vector<std::string>& paths) {
+    std::string command = std::string("'") + VIRELUNA_TOOL_PATH + "' check --";
+    for (const std::string& path : paths) command += " '" + path + "'";
+    ToolRun run;
+    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr) return run;
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
+        run.out.append(chunk, got);
+    }
+    const int wait = ::pclose(pipe);
+    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    return run;
+}
+
+std::string Word(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    return {static_cast<char>(bits & 0xFF), static_cast<char>(bits >> 8 & 0xFF),
+            static_cast<char>(bits >> 16 & 0xFF), static_cast<char>(bits >> 24)};
+}
+
+class CheckCommandTest : public ::testing::Test {
+  protected:
+    // A file whose header holds the two counts; the rest of a design is not needed.
+    std::string Design(const std::string& name, std::int32_t colours, std::int32_t stitches) {
+        const std::string path = folder_.Path() + "/" + name;
+        WriteFile(path, std::string(24, '\0') + Word(colours) + Word(stitches));
+        return path;
+    }
+    TempFolder folder_;
+};
+
+TEST_F(CheckCommandTest, AcceptedListPrintsNothingAndExitsZero) {
+    const ToolRun run = RunCheck({Design("a.pxs", 72, 64000), Design("b.txt", -1, -1),
+                                  std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/koi.pxs"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+TEST_F(CheckCommandTest, PrintsThePagesMessagesInItsOrderOfPrecedence) {
+    const std::string stitches = Design("s.pxs", 1, 64001);
+    const std::string colours = Design("c.pxs", 73, 1);
+    const std::string missing = folder_.Path() + "/missing.pxs";
+
+    const ToolRun notFound = RunCheck({colours, stitches, missing, colours});
+    EXPECT_EQ(notFound.status, 1);
+    EXPECT_EQ(notFound.out, "File not found.\n\n" + missing + "\n");
+
+    const ToolRun tooManyColours = RunCheck({stitches, colours, colours});
+    EXPECT_EQ(tooManyColours.status, 1);
+    EXPECT_EQ(tooManyColours.out,
+              "Could not process the file because it contains too many color changes. (Maximum "
+              "72)\n" +
+                  colours + "\n" + colours + "\n");
+
+    EXPECT_EQ(RunCheck({stitches}).out,
+              "Could not read the file because it contains too many stitches. (maximum 64,000 "
+              "stitches)\n" +
+                  stitches + "\n");
+
+    EXPECT_EQ(RunCheck({}).out, "No files were in the list.\n");
+    const ToolRun tooMany = RunCheck(std::vector<std::string>(21, missing));
+    EXPECT_EQ(tooMany.status, 1);
+    EXPECT_EQ(tooMany.out,
+              "Too many files in the list, reduce number of file. (maximum 20 files).\n");
+}
+
+TEST_F(CheckCommandTest, ShortFolderAndLockedFilesAreRefused) {
+    const std::string shortFile = folder_.Path() + "/short.pxs";
+    WriteFile(shortFile, std::string(31, '\0'));
+    const ToolRun shortRun = RunCheck({shortFile});
+    EXPECT_EQ(shortRun.status, 1);
+    EXPECT_EQ(shortRun.out,
+              "Could not read the file because it is too short to be a design file "
+              "(less than 32 bytes).\n\n" +
+                  shortFile + "\n");
+
+    EXPECT_EQ(RunCheck({folder_.Path()}).out, "File not found.\n\n" + folder_.Path() + "\n");
+
+    // Another program holding a lock on the file keeps the check out, as a sharing
+    // violation does on Windows.
+    const std::string held = Design("held.pxs", 1, 1);
+    const int fd = ::open(held.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_SH), 0);
+    EXPECT_EQ(RunCheck({held}).out, "File not found.\n\n" + held + "\n");
+    ::close(fd);
+    EXPECT_EQ(RunCheck({held}).status, 0);
+}
+
+}  // namespace
+}  // namespace vireluna
