@@ -9,7 +9,9 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libinih-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-liberation
-  pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev x11-apps fonts-ipafont-gothic
+  pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev x11-apps
+  p7zip-full
+  fonts-ipafont-gothic
 )
 
 missing=()

@@ -63,6 +63,17 @@ WINEPREFIX="$VIRELUNA_WINEPREFIX" wineboot --init >/dev/null 2>&1
 WINEPREFIX="$VIRELUNA_WINEPREFIX" wineserver -w
 run_ctest wine64 "$build/mingw64"
 WINEPREFIX="$VIRELUNA_WINEPREFIX" wineserver -k >/dev/null 2>&1
+# The packages, installed as a user would: the .deb unpacked, the installer in its own prefix.
+echo "== test packages"
+"$root/tests/packaging/test-packages.sh" 2>&1 | tee "$logs/packages.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+packages=$(sed -nE 's/^packages: ([0-9]+) passed, ([0-9]+) failed$/\1 \2/p' "$logs/packages.log")
+if [ -n "$packages" ]; then
+  passed=$((passed + ${packages% *}))
+  failed=$((failed + ${packages#* }))
+else
+  failed=$((failed + 1))
+fi
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 
 # Fuzzers: the design reader longest, seeded with the sample designs.

@@ -16,13 +16,16 @@ LineWalk::LineWalk(PixelPoint from, PixelPoint to) {
     minorStart_ = xMajor_ ? from.y : from.x;
     majorSign_ = majorDelta < 0 ? -1 : 1;
     minorSign_ = minorDelta < 0 ? -1 : 1;
+    tieStepsEarly_ = minorDelta < 0;
     // Two ints differ by less than 2^32, so both lengths fit and their product fits 64 bits.
     majorLength_ = static_cast<std::uint32_t>(std::llabs(majorDelta));
     minorLength_ = static_cast<std::uint32_t>(std::llabs(minorDelta));
 }
 
 std::uint64_t LineWalk::RoundedOffset(std::uint64_t quotient, std::uint64_t remainder) const {
-    return quotient + (2 * remainder >= majorLength_ ? 1 : 0);
+    const std::uint64_t twice = 2 * remainder;
+    const bool stepped = tieStepsEarly_ ? twice >= majorLength_ : twice > majorLength_;
+    return quotient + (stepped ? 1 : 0);
 }
 
 std::uint64_t LineWalk::MinorOffsetAt(std::uint64_t step) const {

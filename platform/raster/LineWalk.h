@@ -20,7 +20,9 @@ struct PixelBox {
 
 // The pixel path of a straight line: one pixel per step along the longer (major) axis.
 // Step i lies i pixels from the start along the major axis; its minor-axis offset is
-// i * minorLength / majorLength rounded half up, so step Steps() is exactly the end point.
+// i * minorLength / majorLength rounded to the nearest pixel, so step Steps() is exactly the end
+// point. A tie goes to the pixel with the smaller minor coordinate, as the display does: the
+// offset rounds half up when the minor axis runs backwards and half down when it runs forwards.
 // Every step can be computed directly, which lets a caller skip the part of a line that
 // lies outside the image, however far away its end points are.
 class LineWalk {
@@ -67,6 +69,7 @@ class LineWalk {
     std::int64_t minorStart_;
     int majorSign_;
     int minorSign_;
+    bool tieStepsEarly_;  // a half-way offset already takes the minor step
     std::uint32_t majorLength_;
     std::uint32_t minorLength_;
 };

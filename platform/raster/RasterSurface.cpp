@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/posix/DataFolder.h"
 #include "platform/raster/TextPainter.h"
 #include "platform/raster/WidePen.h"
 
@@ -22,7 +23,7 @@ Rgb ToRgb(ColourValue colour) {
 }  // namespace
 
 std::string DefaultLogoPath() {
-    return VIRELUNA_RESOURCE_DIR "/logo.bmp";
+    return FindDataFile("logo.bmp");
 }
 
 struct RasterSurface::Impl {

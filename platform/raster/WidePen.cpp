@@ -1,54 +1,39 @@
 #include "platform/raster/WidePen.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/raster/PolygonFill.h"
 
 namespace vireluna::raster {
 
 namespace {
 
-// Pixel offset d from the pen centre, in half pixels. An even-width pen is centred on the
-// corner above and to the left of its pixel, so its centre pixels are d = -1 and d = 0.
-int DoubledOffset(int offset, int width) {
-    return width % 2 == 1 ? 2 * offset : 2 * offset + 1;
+// Rounds half up, as the display rounds a fraction of a pixel.
+std::int64_t RoundHalfUp(double value) {
+    return static_cast<std::int64_t>(std::floor(value + 0.5));
 }
 
-// A pixel belongs to the disc when its centre lies within sqrt(w (w - 1)) / 2 of the pen
-// centre, just under w / 2: that keeps small discs round (3 gives a plus, not a square).
-bool InDisc(int dx, int dy, int width) {
-    const int u = DoubledOffset(dx, width);
-    const int v = DoubledOffset(dy, width);
-    return u * u + v * v <= width * (width - 1);
+int ClampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
 
 WidePen::WidePen(int width) : width_(std::clamp(width, 1, kMaxWidth)) {
-    if (width_ == 1) return;
-    const int bound = width_ / 2 + 1;
-    for (int dy = -bound; dy <= bound; ++dy) {
-        int first = bound + 1;
-        int last = -bound - 1;
-        for (int dx = -bound; dx <= bound; ++dx) {
-            if (!InDisc(dx, dy, width_)) continue;
-            first = std::min(first, dx);
-            last = std::max(last, dx);
-        }
-        if (first > last) continue;
-        disc_.push_back({dy, first, last});
-        reach_ = std::max({reach_, std::abs(dy), std::abs(first), std::abs(last)});
-    }
-    // A disc that misses its diagonal neighbours would leave a diagonal band thinner than a
-    // straight one; stamping the corner pixel of each diagonal step restores the width.
-    fillDiagonalCorners_ = !InDisc(1, 1, width_) && !InDisc(-1, -1, width_);
+    if (width_ > 1) cap_ = RoundCapRows(width_);
 }
 
 void WidePen::DrawLine(RasterImage& image, PixelPoint from, PixelPoint to, Rgb colour) const {
     if (width_ == 1) {
         DrawThinLine(image, from, to, colour);
-    } else {
-        DrawDiscLine(image, from, to, colour);
+        return;
     }
+    DrawCap(image, from, colour);
+    DrawCap(image, to, colour);
+    if (from != to) DrawBand(image, from, to, colour);
 }
 
 void WidePen::DrawThinLine(RasterImage& image, PixelPoint from, PixelPoint to, Rgb colour) const {
@@ -67,32 +52,47 @@ void WidePen::DrawThinLine(RasterImage& image, PixelPoint from, PixelPoint to, R
     }
 }
 
-void WidePen::DrawDiscLine(RasterImage& image, PixelPoint from, PixelPoint to, Rgb colour) const {
-    const LineWalk walk(from, to);
-    std::uint32_t first = 0;
-    std::uint32_t last = walk.Steps();
-    // Centres up to the disc's reach outside the image still paint inside it; one pixel more
-    // keeps the diagonal corner of the first step outside the box harmless.
-    const std::int64_t margin = reach_ + 1;
-    const PixelBox reachBox{-margin, -margin, image.Width() - 1 + margin,
-                            image.Height() - 1 + margin};
-    if (!walk.ClipSteps(reachBox, first, last)) return;
-    LineWalk::Cursor cursor(walk, first);
-    for (std::uint32_t step = first;; ++step) {
-        if (fillDiagonalCorners_ && cursor.MovedDiagonally()) {
-            Stamp(image, cursor.DiagonalCorner(), colour);
-        }
-        Stamp(image, cursor.Point(), colour);
-        if (step == last) break;
-        cursor.Advance();
+void WidePen::DrawBand(RasterImage& image, PixelPoint from, PixelPoint to, Rgb colour) const {
+    const std::int64_t dx = std::int64_t{to.x} - from.x;
+    const std::int64_t dy = std::int64_t{to.y} - from.y;
+    const int half = width_ / 2;
+    if (dy == 0) {  // level: the rows from y - width / 2, the columns between the ends
+        const std::int64_t top = std::int64_t{from.y} - half;
+        image.FillRect(std::min(from.x, to.x), ClampToInt(top), std::max(from.x, to.x),
+                       ClampToInt(top + width_), colour);
+        return;
     }
+    if (dx == 0) {  // upright: the same across the columns
+        const std::int64_t left = std::int64_t{from.x} - half;
+        image.FillRect(ClampToInt(left), std::min(from.y, to.y), ClampToInt(left + width_),
+                       std::max(from.y, to.y), colour);
+        return;
+    }
+    // The width across the line, split into its x and y parts; the half on the right of the
+    // line (towards larger x) takes the larger rounding of each part, the left half the smaller.
+    const double length = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+    const double acrossX = width_ * std::abs(static_cast<double>(dy)) / length;
+    const double acrossY = width_ * std::abs(static_cast<double>(dx)) / length;
+    const std::int64_t narrowX = RoundHalfUp(acrossX / 2);
+    const std::int64_t narrowY = RoundHalfUp(acrossY / 2);
+    const std::int64_t wideX = RoundHalfUp((acrossX + 1) / 2);
+    const std::int64_t wideY = RoundHalfUp((acrossY + 1) / 2);
+    // The right side lies up from a line that falls to the right, down from one that rises.
+    const std::int64_t rightYSign = (dx > 0) == (dy > 0) ? -1 : 1;
+    const std::array<PolygonPoint, 4> band{{
+        {from.x + wideX, from.y + rightYSign * wideY},
+        {from.x - narrowX, from.y - rightYSign * narrowY},
+        {to.x - narrowX, to.y - rightYSign * narrowY},
+        {to.x + wideX, to.y + rightYSign * wideY},
+    }};
+    FillPolygon(image, band, colour);
 }
 
-void WidePen::Stamp(RasterImage& image, PixelPoint centre, Rgb colour) const {
-    // Centres lie within the reach box, so these sums cannot overflow.
-    for (const Span& span : disc_) {
-        const int y = centre.y + span.dy;
-        image.FillRect(centre.x + span.dxFirst, y, centre.x + span.dxLast + 1, y + 1, colour);
+void WidePen::DrawCap(RasterImage& image, PixelPoint centre, Rgb colour) const {
+    for (const ShapeRow& row : cap_) {
+        const std::int64_t y = std::int64_t{centre.y} + row.dy;
+        image.FillRect(ClampToInt(std::int64_t{centre.x} + row.left), ClampToInt(y),
+                       ClampToInt(std::int64_t{centre.x} + row.right), ClampToInt(y + 1), colour);
     }
 }
 

@@ -111,15 +111,50 @@ TEST(RasterWidePen, WidthTwoIsTwoPixelsThick) {
     for (int x = 9; x <= 20; ++x) EXPECT_TRUE(canvas.Inked(x, 9) && canvas.Inked(x, 10));
 }
 
-TEST(RasterWidePen, DiagonalKeepsItsWidth) {
-    // A 45-degree band of width w is w * sqrt(2) pixels wide along a row.
-    for (const auto& [width, across] : {std::pair{2, 3}, std::pair{3, 4}}) {
+TEST(RasterThinLine, AHalfWayStepGoesToTheSmallerCoordinate) {
+    // Half-way steps fall on every other column of a 4 x 2 slope; the display keeps them on
+    // the smaller minor coordinate whichever way the line runs.
+    LineCanvas falling(8, 8), rising(8, 8), upright(8, 8);
+    falling.Line(1, {0, 0}, {4, 2});
+    rising.Line(1, {0, 2}, {4, 0});
+    upright.Line(1, {2, 4}, {0, 0});
+    using Pixels = std::set<std::pair<int, int>>;
+    EXPECT_EQ(falling.InkedPixels(), (Pixels{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(rising.InkedPixels(), (Pixels{{0, 2}, {1, 1}, {2, 1}, {3, 0}}));
+    EXPECT_EQ(upright.InkedPixels(), (Pixels{{2, 4}, {1, 3}, {1, 2}, {0, 1}}));
+}
+
+TEST(RasterWidePen, DiagonalBandIsAsWideAsTheDisplayDrawsIt) {
+    // Across a 45-degree line the display reaches the larger rounding of half the width on one
+    // side and the smaller on the other, in x and in y: a row meets 4 pixels at width 2 and 6
+    // at width 3 (measured on the display).
+    for (const auto& [width, across] : {std::pair{2, 4}, std::pair{3, 6}}) {
         LineCanvas canvas(40, 40);
         canvas.Line(width, {5, 5}, {35, 35});
         int run = 0;
         for (int x = 0; x < 40; ++x) run += canvas.Inked(x, 20) ? 1 : 0;
         EXPECT_EQ(run, across) << "width " << width;
     }
+}
+
+TEST(RasterWidePen, RoundCapsHaveTheDisplaysShape) {
+    // Dots of widths 4 and 5 as the display paints them, the end point marked by the centre.
+    const auto dot = [](int width) {
+        LineCanvas canvas(12, 12);
+        canvas.Line(width, {5, 5}, {5, 5});
+        std::set<std::pair<int, int>> offsets;
+        for (const auto& [x, y] : canvas.InkedPixels()) offsets.insert({x - 5, y - 5});
+        return offsets;
+    };
+    std::set<std::pair<int, int>> four, five;
+    for (int dy = -2; dy <= 1; ++dy)
+        for (int dx = -2; dx <= 1; ++dx)
+            if ((dy != -2 && dy != 1) || dx == -1 || dx == 0) four.insert({dx, dy});
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (std::abs(dy) < 2 || std::abs(dx) < 2) five.insert({dx, dy});
+    EXPECT_EQ(dot(4), four);
+    EXPECT_EQ(dot(5), five);
 }
 
 TEST(RasterWidePen, ZeroLengthLineLeavesARoundDot) {

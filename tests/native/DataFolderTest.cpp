@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/posix/DataFolder.h"
+#include "platform/raster/RasterSurface.h"
+#include "tests/native/ProfileTestFolder.h"
+
+namespace vireluna {
+namespace {
+
+using testing::ScopedVariable;
+using testing::TempFolder;
+using testing::WriteFile;
+
+// An installed copy takes its emblem from the same folder as its designs, not from the
+// source tree it was built in.
+TEST(DataFolder, TheEmblemComesFromTheDataFolderThatHasIt) {
+    TempFolder data;
+    const std::string emblem = data.Path() + "/logo.bmp";
+    ScopedVariable dataDir("VIRELUNA_DATA_DIR", data.Path());
+    EXPECT_NE(raster::DefaultLogoPath(), emblem);  // not there yet
+    WriteFile(emblem, "BM");
+    EXPECT_EQ(raster::DefaultLogoPath(), emblem);
+}
+
+TEST(DataFolder, AFileNoFolderHasIsNamedInTheSourceTree) {
+    EXPECT_EQ(FindDataFile("designs/no-such.pxs"),
+              VIRELUNA_SOURCE_DIR "/resources/designs/no-such.pxs");
+}
+
+}  // namespace
+}  // namespace vireluna
