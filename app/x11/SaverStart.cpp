@@ -6,9 +6,9 @@
 #include <memory>
 
 // The core first: the X11 headers define macros such as None.
-#include "app/x11/DataFiles.h"
 #include "platform/Random.h"
 #include "platform/raster/RasterImage.h"
+#include "platform/raster/RasterSurface.h"
 #include "shell/FullScreenSaverWnd.h"
 #include "tools/vireluna/RenderProfile.h"
 #include "tools/vireluna/UserProfile.h"
@@ -63,7 +63,7 @@ int RunOn(Display* display, const SaverOptions& options) {
     }
 
     raster::RasterImage emblem;
-    const std::string emblemPath = EmblemPath();
+    const std::string emblemPath = raster::DefaultLogoPath();
     std::unique_ptr<ProfileStore> userProfile = cli::OpenUserProfile(options.profilePath, error);
     if (!raster::ReadBmp(emblemPath, emblem)) {
         error = "cannot read the emblem picture '" + emblemPath + "'";
