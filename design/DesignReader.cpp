@@ -105,6 +105,9 @@ class FileSource {
         return Read(pair, PairBytes) == PairBytes;
     }
 
+    // A read failed: what was read is not the whole file, and the load must not stand.
+    bool Failed() const { return file_.Failed(); }
+
   private:
     bool Refill() {
         filled_ = file_.Read(buffer_, sizeof buffer_);
@@ -137,6 +140,8 @@ class MemorySource {
         position_ += PairBytes;
         return true;
     }
+
+    bool Failed() const { return false; }
 
   private:
     const std::uint8_t* bytes_;
@@ -255,8 +260,10 @@ StreamEnd DecodeStream(Source& source, RecordWriter& writer) {
 }
 
 // The end of the file acts as the end code wherever it comes: what was read before it stands.
+// A failed read is not an end: the load fails, the records hold no design, and the colours
+// and extents stay as they were, as when the file cannot be opened.
 template <typename Source>
-void LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFileDetails* details) {
+bool LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFileDetails* details) {
     std::uint8_t headerBytes[ColourListOffset] = {};
     const std::uint64_t headerRead = source.Read(headerBytes, sizeof headerBytes);
     const DesignHeader header = HeaderFrom(headerBytes, static_cast<std::size_t>(headerRead));
@@ -276,6 +283,10 @@ void LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFile
         const auto skip = static_cast<std::uint64_t>(std::max<std::int64_t>(gap, 0));
         if (source.Read(nullptr, skip) == skip) streamEnd = DecodeStream(source, writer);
     }
+    if (source.Failed()) {
+        design.records[0] = StitchRecord(0, 0, StitchKind::End);
+        return false;
+    }
 
     const ThreadPalette palette;
     for (std::int32_t i = 0; i < colourCount; ++i) {
@@ -290,6 +301,7 @@ void LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFile
         std::copy_n(threadNumbers.begin(), colourCount, details->threadNumbers.begin());
         details->streamEnd = streamEnd;
     }
+    return true;
 }
 
 }  // namespace
@@ -299,6 +311,7 @@ bool ReadDesignHeader(const char* utf8Path, DesignHeader& header) {
     if (!file.Open(utf8Path)) return false;
     FileSource source(file);
     std::uint8_t bytes[HeaderCountsBytes];
+    // A read error ends the read short as well.
     if (source.Read(bytes, sizeof bytes) != sizeof bytes) return false;
     header = HeaderFrom(bytes, sizeof bytes);
     return true;
@@ -310,8 +323,7 @@ bool LoadDesign(const char* utf8Path, std::int32_t reduction, Design& design,
     InputFile file;
     if (!file.Open(utf8Path)) return false;
     FileSource source(file);
-    LoadFrom(source, reduction, design, details);
-    return true;
+    return LoadFrom(source, reduction, design, details);
 }
 
 bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32_t reduction,
@@ -319,8 +331,7 @@ bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32
     design.recordCount = 0;
     if (bytes == nullptr && size != 0) return false;
     MemorySource source(bytes, size);
-    LoadFrom(source, reduction, design, details);
-    return true;
+    return LoadFrom(source, reduction, design, details);
 }
 
 void ComputeExtents(const StitchRecord* records, DesignExtents& extents) {

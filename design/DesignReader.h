@@ -44,14 +44,15 @@ struct DesignFileDetails {
 
 // Loads the design file at utf8Path into design, scaling by reduction / 100.
 // design.records must already hold MaxStitchRecords entries. Loading allocates nothing.
-// False only when the file cannot be opened: then recordCount is 0 and the rest of design is
-// unchanged. Otherwise the end of the file, wherever it comes, acts as the end code and what
-// was read before it stands: a file that ends inside its header has no colours and no
-// records; one that ends inside its colour list keeps the entries read in full and has no
-// records; a stream cut short ends at its last whole record (a control code or a leading
-// jump whose displacement is cut off leaves nothing). A stream longer than the records can
-// hold ends there too. A colour list longer than MaxDesignColours sets only the first
-// MaxDesignColours colours. details, when given, is filled whenever the result is true.
+// False when the file cannot be opened: then recordCount is 0 and the rest of design is
+// unchanged. False too when a read fails (a folder, a device error): then recordCount is 0,
+// records[0] is the End record and the colours and extents are unchanged. Otherwise the end of the
+// file, wherever it comes, acts as the end code and what was read before it stands: a file that
+// ends inside its header has no colours and no records; one that ends inside its colour list keeps
+// the entries read in full and has no records; a stream cut short ends at its last whole record (a
+// control code or a leading jump whose displacement is cut off leaves nothing). A stream longer
+// than the records can hold ends there too. A colour list longer than MaxDesignColours sets only
+// the first MaxDesignColours colours. details, when given, is filled whenever the result is true.
 bool LoadDesign(const char* utf8Path, std::int32_t reduction, Design& design,
                 DesignFileDetails* details = nullptr);
 

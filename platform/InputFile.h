@@ -17,11 +17,15 @@ class InputFile {
     bool Open(const char* utf8Path);
     // Reads up to size bytes; returns how many were read, 0 at the end of the file or on error.
     std::size_t Read(void* buffer, std::size_t size);
+    // True once a read has failed (a folder, a device error): unlike the end of the file,
+    // the data that follows is unknown. Open clears it.
+    bool Failed() const { return failed_; }
     void Close();
     bool IsOpen() const { return handle_ != nullptr; }
 
   private:
     void* handle_ = nullptr;
+    bool failed_ = false;
 };
 
 }  // namespace vireluna

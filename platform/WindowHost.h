@@ -6,7 +6,7 @@
 
 namespace vireluna {
 
-enum class MessageIcon { Stop, Exclamation, Information };
+enum class MessageIcon { Stop, Exclamation, Information, None };
 
 struct ScreenSize {
     int width;

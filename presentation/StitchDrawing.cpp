@@ -9,9 +9,8 @@
 namespace vireluna {
 namespace {
 
-constexpr std::int32_t ThinnestPenSize = 0;
-constexpr std::int32_t BoldestPenSize = 2;
 constexpr int PreviewPenWidth = 1;
+constexpr int ThinnestPenWidth = 1;
 constexpr ColourValue NoColourLoaded = 0x02000000;  // black, as an unknown thread number
 
 // The last record a batch may read: the arrays hold MaxStitchRecords records.
@@ -35,7 +34,8 @@ StitchKind KindAt(const StitchRecord* placed, std::int32_t i) {
 
 int PenWidthFor(bool isPreview, std::int32_t penSize) {
     if (isPreview) return PreviewPenWidth;
-    return std::clamp(penSize, ThinnestPenSize, BoldestPenSize) + 1;
+    const std::int64_t width = std::int64_t{penSize} + 1;
+    return static_cast<int>(std::clamp<std::int64_t>(width, ThinnestPenWidth, MaxPenWidth));
 }
 
 ColourValue PenColour(const Design& design, std::int32_t colourIndex) {

@@ -7,9 +7,12 @@
 
 namespace vireluna {
 
+// The widest pen the saver draws with, in pixels: a display draws nothing sensible wider.
+inline constexpr int MaxPenWidth = 64;
+
 // The pen width of the stitches: 1 pixel in the preview; in full screen PenSize + 1, so the
-// stored choices 0, 1 and 2 give 1, 2 and 3 pixels. A stored value outside 0..2 counts as the
-// nearest choice.
+// option page's choices 0, 1 and 2 give 1, 2 and 3 pixels. The settings keep PenSize within
+// 0 .. MaxPenWidth - 1; any other value still gives a width from 1 to MaxPenWidth.
 int PenWidthFor(bool isPreview, std::int32_t penSize);
 
 // What one batch needs besides the records and the colours.

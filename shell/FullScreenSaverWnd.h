@@ -27,6 +27,9 @@ class CFullScreenSaverWnd : public CSaverWnd {
     void OnMouseMove(int x, int y);
     void OnButtonDown();
     void OnKeyDown();
+    // True when the window is to stay shown active instead of being deactivated. While the
+    // load-failure message is open the message box takes the activation as usual.
+    bool RefusesDeactivation() const { return !ShowingMessage(); }
     void RequestClose();
 
     std::int32_t LastMouseX() const { return lastMouseX; }

@@ -19,26 +19,26 @@ StoredSettings ReadStoredSettings(ProfileStore& profile) {
     return stored;
 }
 
-// A stored value outside the option page's range is brought to the nearest end of it: no
-// value in the profile can then give a zero timer period, an overflowing product or a
-// DrawStep without a stitch count.
-StoredSettings ClampToOptionRanges(const StoredSettings& stored) {
-    StoredSettings clamped = stored;
+// A hand-edited profile may hold anything. Values outside the option page's ranges keep
+// their meaning (HoldTime 0: no hold; Rotation 7: the full turn; Reduction 500: a larger
+// design); only values that would break the saver are brought to the nearest usable one.
+StoredSettings UsableSettings(const StoredSettings& stored) {
+    StoredSettings usable = stored;
     for (const StoredSettingField& field : StoredSettingFields) {
-        clamped.*field.member = std::clamp(stored.*field.member, field.range.min, field.range.max);
+        usable.*field.member = std::clamp(stored.*field.member, field.usable.min, field.usable.max);
     }
-    return clamped;
+    return usable;
 }
 
 SaverSettings RunTimeSettings(const StoredSettings& stored) {
-    const StoredSettings clamped = ClampToOptionRanges(stored);
+    const StoredSettings usable = UsableSettings(stored);
     SaverSettings settings{};
-    settings.stitchesPerTick = StitchesPerDrawStep[static_cast<std::size_t>(clamped.DrawStep)];
-    settings.HoldTime = clamped.HoldTime;
-    settings.Reduction = clamped.Reduction;
-    settings.timerPeriod = clamped.DrawSpeed * TimerUnitMilliseconds;
-    settings.Rotation = clamped.Rotation;
-    settings.PenSize = clamped.PenSize;
+    settings.stitchesPerTick = StitchesPerDrawStep[static_cast<std::size_t>(usable.DrawStep)];
+    settings.HoldTime = usable.HoldTime;
+    settings.Reduction = usable.Reduction;
+    settings.timerPeriod = usable.DrawSpeed * TimerUnitMilliseconds;
+    settings.Rotation = usable.Rotation;
+    settings.PenSize = usable.PenSize;
     return settings;
 }
 

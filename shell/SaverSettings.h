@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ProfileStore.h"
+#include "presentation/StitchDrawing.h"
 
 namespace vireluna {
 
@@ -47,27 +48,39 @@ struct SettingRange {
     std::int32_t max;
 };
 
-// One "Config" entry: its name, default, the range the option page offers, and its member.
+inline constexpr std::int32_t TimerUnitMilliseconds = 10;
+// Indexed by DrawStep; the fastest step skips 4 on purpose.
+inline constexpr std::array<std::int32_t, 4> StitchesPerDrawStep{1, 2, 3, 5};
+
+// The values the saver can use as they stand. A stored value outside this range would be a
+// fault (a negative pen width, a timer of 0 ms, a hold that never ends, a DrawStep without a
+// stitch count, an overflowing timer period) and is brought to the nearest end of it. Values
+// merely outside the option page's range keep the meaning they have.
+inline constexpr SettingRange AnyValue{INT32_MIN, INT32_MAX};
+inline constexpr SettingRange UsablePenSize{0, MaxPenWidth - 1};
+inline constexpr SettingRange UsableDrawSpeed{1, INT32_MAX / TimerUnitMilliseconds};
+inline constexpr SettingRange UsableHoldTime{0, INT32_MAX};
+inline constexpr SettingRange UsableDrawStep{0, StitchesPerDrawStep.size() - 1};
+
+// One "Config" entry: its name, default, the range the option page offers, the range the
+// saver uses without a fault, and its member.
 struct StoredSettingField {
     std::string_view entry;
     std::int32_t defaultValue;
     SettingRange range;
+    SettingRange usable;
     std::int32_t StoredSettings::*member;
 };
 
 // In the order they are read from the profile.
 inline constexpr std::array<StoredSettingField, 6> StoredSettingFields{{
-    {"PenSize", StoredSettings{}.PenSize, {0, 2}, &StoredSettings::PenSize},
-    {"Rotation", StoredSettings{}.Rotation, {0, 3}, &StoredSettings::Rotation},
-    {"DrawSpeed", StoredSettings{}.DrawSpeed, {1, 10}, &StoredSettings::DrawSpeed},
-    {"Reduction", StoredSettings{}.Reduction, {30, 100}, &StoredSettings::Reduction},
-    {"HoldTime", StoredSettings{}.HoldTime, {50, 500}, &StoredSettings::HoldTime},
-    {"DrawStep", StoredSettings{}.DrawStep, {0, 3}, &StoredSettings::DrawStep},
+    {"PenSize", StoredSettings{}.PenSize, {0, 2}, UsablePenSize, &StoredSettings::PenSize},
+    {"Rotation", StoredSettings{}.Rotation, {0, 3}, AnyValue, &StoredSettings::Rotation},
+    {"DrawSpeed", StoredSettings{}.DrawSpeed, {1, 10}, UsableDrawSpeed, &StoredSettings::DrawSpeed},
+    {"Reduction", StoredSettings{}.Reduction, {30, 100}, AnyValue, &StoredSettings::Reduction},
+    {"HoldTime", StoredSettings{}.HoldTime, {50, 500}, UsableHoldTime, &StoredSettings::HoldTime},
+    {"DrawStep", StoredSettings{}.DrawStep, {0, 3}, UsableDrawStep, &StoredSettings::DrawStep},
 }};
-
-inline constexpr std::int32_t TimerUnitMilliseconds = 10;
-// Indexed by DrawStep; the fastest step skips 4 on purpose.
-inline constexpr std::array<std::int32_t, 4> StitchesPerDrawStep{1, 2, 3, 5};
 
 // The default first playlist entry on this platform.
 std::string DefaultDesignPath();
@@ -78,10 +91,11 @@ std::string PlaylistEntryName(int k);
 // The six "Config" entries as stored, defaults for missing ones, nothing clamped.
 StoredSettings ReadStoredSettings(ProfileStore& profile);
 
-// Each value brought into the range the option page offers.
-StoredSettings ClampToOptionRanges(const StoredSettings& stored);
+// Each value as the saver uses it: as stored, unless it lies outside its usable range.
+StoredSettings UsableSettings(const StoredSettings& stored);
 
-// The run-time form: clamped, DrawSpeed as a timer period, DrawStep as stitches per tick.
+// The run-time form of the usable values: DrawSpeed as a timer period, DrawStep as stitches
+// per tick.
 SaverSettings RunTimeSettings(const StoredSettings& stored);
 
 // File01 always counts; reading stops at the first empty entry after it.

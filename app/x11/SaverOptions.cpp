@@ -135,9 +135,11 @@ class Parser {
         }
         for (const SettingOption& setting : SettingOptions) {
             if (name != setting.flag) continue;
-            const StoredSettingField& field = FieldOf(setting);
+            // Any value a hand-edited profile could hold, as the render tool takes it; the
+            // saver guards against the ones it cannot use.
             long long value = 0;
-            if (!Number(name, field.range.min, field.range.max, value)) {
+            if (!Number(name, std::numeric_limits<std::int32_t>::min(),
+                        std::numeric_limits<std::int32_t>::max(), value)) {
                 return ParseOutcome::UsageError;
             }
             options_.configOverrides[std::string(setting.entry)] = static_cast<std::int32_t>(value);
@@ -188,8 +190,12 @@ class Parser {
         std::string text;
         if (!Value(name, text)) return false;
         if (!ParseInteger(text, value) || value < low || value > high) {
-            error_ = name + " wants a whole number from " + std::to_string(low) + " to " +
-                     std::to_string(high) + ", not '" + text + "'";
+            const bool anyInt32 = low == std::numeric_limits<std::int32_t>::min() &&
+                                  high == std::numeric_limits<std::int32_t>::max();
+            error_ = name + " wants a whole number" +
+                     (anyInt32 ? std::string()
+                               : " from " + std::to_string(low) + " to " + std::to_string(high)) +
+                     ", not '" + text + "'";
             return false;
         }
         return true;
@@ -225,7 +231,8 @@ std::string SaverUsage() {
         text << "  " << left << std::string(left.size() < 22 ? 22 - left.size() : 1, ' ')
              << flag.help << '\n';
     }
-    text << "\nSettings over the profile's (each also as -name, as XScreenSaver passes them):\n";
+    text << "\nSettings over the profile's (each also as -name, as XScreenSaver passes them),\n"
+            "with the option page's range; other values are used as in a hand-edited profile:\n";
     for (const SettingOption& setting : SettingOptions) {
         const StoredSettingField& field = FieldOf(setting);
         std::string left = std::string(setting.flag) + " N";

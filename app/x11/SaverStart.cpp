@@ -5,7 +5,6 @@
 #include <iostream>
 #include <memory>
 
-// The core first: the X11 headers define macros such as None.
 #include "platform/Random.h"
 #include "platform/raster/RasterImage.h"
 #include "platform/raster/RasterSurface.h"
@@ -19,7 +18,7 @@
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11WindowHost.h"
 
-#include <X11/Xlib.h>
+#include "platform/x11/Xlib.h"
 
 namespace vireluna::saver {
 namespace {
@@ -85,7 +84,7 @@ int RunOn(Display* display, const SaverOptions& options) {
     host.InvalidateWithErase();  // the window's first paint
     if (inputRules != nullptr) {
         // The first pointer position is where the pointer is now, not where it first moves to.
-        Window root = None, child = None;
+        Window root = x11::XNone, child = x11::XNone;
         int rootX = 0, rootY = 0, x = 0, y = 0;
         unsigned buttons = 0;
         if (XQueryPointer(display, target.window, &root, &child, &rootX, &rootY, &x, &y,

@@ -16,6 +16,7 @@ int Descriptor(void* handle) {
 
 bool InputFile::Open(const char* utf8Path) {
     Close();
+    failed_ = false;
     int fd;
     do {
         fd = ::open(utf8Path, O_RDONLY | O_CLOEXEC);
@@ -30,7 +31,10 @@ std::size_t InputFile::Read(void* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(Descriptor(handle_), buffer, size);
         if (got >= 0) return static_cast<std::size_t>(got);
-        if (errno != EINTR) return 0;
+        if (errno != EINTR) {
+            failed_ = true;
+            return 0;
+        }
     }
 }
 

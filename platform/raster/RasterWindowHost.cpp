@@ -14,6 +14,8 @@ std::string_view IconName(MessageIcon icon) {
             return "exclamation";
         case MessageIcon::Information:
             return "information";
+        case MessageIcon::None:
+            return "no icon";
     }
     return "message";
 }

@@ -10,6 +10,7 @@ constexpr int WidePathCapacity = 1024;
 
 bool InputFile::Open(const char* utf8Path) {
     Close();
+    failed_ = false;
     wchar_t widePath[WidePathCapacity];
     if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, widePath,
                             WidePathCapacity) == 0) {
@@ -28,6 +29,7 @@ std::size_t InputFile::Read(void* buffer, std::size_t size) {
     DWORD got = 0;
     if (!ReadFile(static_cast<HANDLE>(handle_), buffer,
                   static_cast<DWORD>(size < MaxChunk ? size : MaxChunk), &got, nullptr)) {
+        failed_ = true;
         return 0;
     }
     return got;

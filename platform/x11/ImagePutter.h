@@ -1,8 +1,6 @@
 #pragma once
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
+#include "platform/x11/Xlib.h"
 
 #include <vector>
 

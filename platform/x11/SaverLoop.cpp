@@ -94,7 +94,7 @@ void SaverLoop::HandleEvent(const XEvent& event) {
             gone_ = true;
             return;
         case ClientMessage:
-            if (options_.deleteWindow != None &&
+            if (options_.deleteWindow != XNone &&
                 static_cast<Atom>(event.xclient.data.l[0]) == options_.deleteWindow) {
                 gone_ = true;
             }

@@ -4,20 +4,19 @@
 #include <cstdint>
 #include <optional>
 
-// The core first: the X11 headers below and inside these define macros such as None.
 #include "shell/FullScreenSaverWnd.h"
 #include "shell/SaverWnd.h"
 
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/X11WindowHost.h"
 
-#include <X11/Xlib.h>
+#include "platform/x11/Xlib.h"
 
 namespace vireluna::x11 {
 
 struct SaverLoopOptions {
     std::optional<std::int64_t> tickLimit;  // stop ticking after this many; keep the picture
-    Atom deleteWindow = None;               // the window manager's close, for our own window
+    Atom deleteWindow = XNone;              // the window manager's close, for our own window
 };
 
 // The message loop of the X11 saver on one thread: waits on the X connection and the signal

@@ -1,7 +1,6 @@
 #include "platform/x11/SaverTarget.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xutil.h>
+#include "platform/x11/Xlib.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -51,14 +50,14 @@ bool Watch(Display* display, Window window, std::string& error) {
 // a saver drawing on the root would be hidden under it.
 Window VirtualRoot(Display* display, Window root) {
     const Atom marker = XInternAtom(display, "__SWM_VROOT", False);
-    Window rootReturn = None;
-    Window parent = None;
+    Window rootReturn = XNone;
+    Window parent = XNone;
     Window* children = nullptr;
     unsigned count = 0;
     if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) return root;
     Window found = root;
     for (unsigned i = 0; i < count && found == root; ++i) {
-        Atom type = None;
+        Atom type = XNone;
         int format = 0;
         unsigned long items = 0;
         unsigned long after = 0;
@@ -67,7 +66,7 @@ Window VirtualRoot(Display* display, Window root) {
                                &items, &after, &data) == Success &&
             data != nullptr) {
             if (type == XA_WINDOW && items == 1) {
-                Window virtualRoot = None;
+                Window virtualRoot = XNone;
                 std::memcpy(&virtualRoot, data, sizeof virtualRoot);
                 found = virtualRoot;
             }
@@ -91,7 +90,7 @@ Window CreateOwnWindow(Display* display, int x, int y, ScreenSize size, bool ove
                        long events) {
     const int screen = DefaultScreen(display);
     XSetWindowAttributes attributes{};
-    attributes.background_pixmap = None;  // the saver paints every pixel itself
+    attributes.background_pixmap = XNone;  // the saver paints every pixel itself
     attributes.override_redirect = overrideRedirect ? True : False;
     attributes.event_mask = events;
     return XCreateWindow(display, RootWindow(display, screen), x, y,
@@ -145,7 +144,7 @@ bool FindWindowTarget(Display* display, unsigned long id, SaverTarget& target, s
 bool CreateTopLevelTarget(Display* display, ScreenSize size, SaverTarget& target,
                           std::string& error) {
     const Window window = CreateOwnWindow(display, 0, 0, size, false, OwnWindowEvents);
-    if (window == None || !Describe(display, window, target)) {
+    if (window == XNone || !Describe(display, window, target)) {
         error = "cannot create a window";
         return false;
     }
@@ -169,7 +168,7 @@ bool CreateFullScreenTarget(Display* display, SaverTarget& target, std::string& 
     const ScreenSize size{WidthOfScreen(screen), HeightOfScreen(screen)};
     // Override-redirect: no window manager frames, moves or stacks it; it stays on top.
     const Window window = CreateOwnWindow(display, 0, 0, size, true, FullScreenEvents);
-    if (window == None || !Describe(display, window, target)) {
+    if (window == XNone || !Describe(display, window, target)) {
         error = "cannot create a window";
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <X11/Xlib.h>
+#include "platform/x11/Xlib.h"
 
 #include <string>
 
@@ -10,12 +10,12 @@ namespace vireluna::x11 {
 
 // The window the saver draws into, whoever made it.
 struct SaverTarget {
-    Window window = None;
+    Window window = XNone;
     Visual* visual = nullptr;
     int depth = 0;
     ScreenSize size{0, 0};
-    bool ours = false;         // created here, destroyed on the way out
-    Atom deleteWindow = None;  // the window manager's close button, for a top-level window
+    bool ours = false;          // created here, destroyed on the way out
+    Atom deleteWindow = XNone;  // the window manager's close button, for a top-level window
 };
 
 // The window named by $XSCREENSAVER_WINDOW, else the virtual root, else the root window.

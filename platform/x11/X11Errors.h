@@ -1,6 +1,6 @@
 #pragma once
 
-#include <X11/Xlib.h>
+#include "platform/x11/Xlib.h"
 
 namespace vireluna::x11 {
 

@@ -12,8 +12,7 @@
 #include "platform/x11/TickSchedule.h"
 #include "platform/x11/TrackingSurface.h"
 
-// After the core headers: Xlib defines macros such as None.
-#include <X11/Xlib.h>
+#include "platform/x11/Xlib.h"
 
 namespace vireluna::x11 {
 

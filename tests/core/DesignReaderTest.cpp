@@ -558,6 +558,28 @@ TEST_F(DesignReaderTest, MissingFileAfterALoadLeavesTheDesignInPlace) {
     EXPECT_TRUE(SameDesign(design, before));
 }
 
+// A folder opens on some systems and then fails to read: that is not an empty design that
+// ends at once, it is a file that cannot be loaded, reported as one.
+TEST_F(DesignReaderTest, FolderFailsToLoadAndKeepsTheColoursAndExtents) {
+    PxsWriter good({10});
+    good.Move(9, 9);
+    good.End();
+    ASSERT_TRUE(Load(good));
+    const Design before = CopyOf(design);
+    const std::string folder = TempPath("folder.pxs");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    EXPECT_FALSE(LoadDesign(folder.c_str(), 100, design, &details));
+    DesignHeader header;
+    EXPECT_FALSE(ReadDesignHeader(folder.c_str(), header));
+    std::filesystem::remove(folder);
+
+    EXPECT_EQ(design.recordCount, 0);
+    EXPECT_EQ(design.colourCount, before.colourCount);
+    EXPECT_EQ(design.colours, before.colours);
+    EXPECT_EQ(design.extents.minX, before.extents.minX);
+    EXPECT_EQ(design.extents.maxY, before.extents.maxY);
+}
+
 TEST_F(DesignReaderTest, WriterDrawnShapeRoundTrips) {
     PxsWriter writer({1, 2});
     writer.JumpTo(-400, 300);  // leading jumps: dropped

@@ -41,6 +41,30 @@ TEST(InputFile, MissingFileDoesNotOpenAndReadsNothing) {
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
 }
 
+// Where a folder opens at all, its read is an error, not the end of a file; opening a file
+// afterwards starts clean.
+TEST(InputFile, FolderReadIsAnErrorNotTheEnd) {
+    const std::string folder = TempPath("vireluna_inputfile_folder");
+    std::filesystem::create_directory(folder);
+    const std::string path = TempPath("vireluna_inputfile_after_folder.bin");
+    { std::ofstream(path, std::ios::binary) << "xy"; }
+    InputFile file;
+    if (file.Open(folder.c_str())) {
+        unsigned char buffer[4];
+        EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
+        EXPECT_TRUE(file.Failed());
+    }
+    ASSERT_TRUE(file.Open(path.c_str()));
+    EXPECT_FALSE(file.Failed());
+    unsigned char buffer[4];
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 2u);
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
+    EXPECT_FALSE(file.Failed()) << "the end of the file is no error";
+    file.Close();
+    std::filesystem::remove(folder);
+    std::filesystem::remove(path);
+}
+
 TEST(InputFile, OpensUtf8Paths) {
     // Created through a wide-aware path so the name on disk is the real one on every system.
     const std::filesystem::path path =

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/MemoryProfileStore.h"
@@ -111,18 +112,61 @@ TEST(LoadSaverSettings, DrawSpeedAndDrawStepBecomeRunTimeValues) {
     }
 }
 
-TEST(LoadSaverSettings, ValuesOutsideTheOptionRangesAreClampedToTheirEnds) {
+// A hand-edited profile: values beyond the option page keep the meaning they have.
+TEST(LoadSaverSettings, ValuesOutsideTheOptionRangesAreKeptAsStored) {
+    MemoryProfileStore profile;
+    for (const auto& [entry, value] : {std::pair{"PenSize", 5},
+                                       {"Rotation", -1},
+                                       {"DrawSpeed", 50},
+                                       {"Reduction", -40},
+                                       {"HoldTime", 0},
+                                       {"DrawStep", 3}}) {
+        ASSERT_TRUE(profile.WriteInteger(ConfigSection, entry, value));
+    }
+    EXPECT_EQ(Values(Load(profile).settings), (std::array<std::int32_t, 6>{5, -1, 500, -40, 0, 5}));
+
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Reduction", 0));
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "HoldTime", 5000));
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Rotation", 7));
+    const SaverSettings settings = Load(profile).settings;
+    EXPECT_EQ(settings.Reduction, 0);
+    EXPECT_EQ(settings.HoldTime, 5000);
+    EXPECT_EQ(settings.Rotation, 7);
+}
+
+// Only what would break the saver is replaced: a negative or too wide pen, a timer of 0 ms or
+// one whose period overflows, a hold that never ends, a DrawStep without a stitch count.
+TEST(LoadSaverSettings, ValuesThatWouldBreakTheSaverTakeTheNearestUsableOne) {
     MemoryProfileStore low;
     MemoryProfileStore high;
     for (const StoredSettingField& field : StoredSettingFields) {
         ASSERT_TRUE(low.WriteInteger(ConfigSection, field.entry, INT32_MIN));
-        ASSERT_TRUE(high.WriteInteger(ConfigSection, field.entry, field.range.max + 1));
+        ASSERT_TRUE(high.WriteInteger(ConfigSection, field.entry, INT32_MAX));
     }
-    EXPECT_EQ(Values(Load(low).settings), (std::array<std::int32_t, 6>{0, 0, 10, 30, 50, 1}));
-    EXPECT_EQ(Values(Load(high).settings), (std::array<std::int32_t, 6>{2, 3, 100, 100, 500, 5}));
+    EXPECT_EQ(Values(Load(low).settings),
+              (std::array<std::int32_t, 6>{0, INT32_MIN, 10, INT32_MIN, 0, 1}));
+    EXPECT_EQ(Values(Load(high).settings),
+              (std::array<std::int32_t, 6>{63, INT32_MAX, 2147483640, INT32_MAX, INT32_MAX, 5}));
 
-    // The stored values themselves are read as they stand.
-    EXPECT_EQ(ReadStoredSettings(high).DrawSpeed, 11);
+    struct Case {
+        const char* entry;
+        std::int32_t stored;
+        std::int32_t used;
+    };
+    for (const Case& c : {Case{"HoldTime", -1, 0}, Case{"DrawSpeed", 0, 1}, Case{"DrawStep", 4, 3},
+                          Case{"DrawStep", -1, 0}, Case{"PenSize", -1, 0}, Case{"PenSize", 64, 63},
+                          Case{"PenSize", 63, 63}}) {
+        MemoryProfileStore profile;
+        ASSERT_TRUE(profile.WriteInteger(ConfigSection, c.entry, c.stored));
+        const StoredSettings stored = ReadStoredSettings(profile);
+        const StoredSettings usable = UsableSettings(stored);
+        for (const StoredSettingField& field : StoredSettingFields) {
+            const bool guarded = field.entry == c.entry;
+            EXPECT_EQ(stored.*field.member, guarded ? c.stored : field.defaultValue);
+            EXPECT_EQ(usable.*field.member, guarded ? c.used : field.defaultValue)
+                << c.entry << " " << c.stored;
+        }
+    }
 }
 
 }  // namespace

@@ -137,6 +137,33 @@ TEST_F(SaverWndTest, FullScreenDrawsHoldsPausesFortyTwoTicksThenClears) {
     EXPECT_EQ(host.eraseRequests, 1) << "a start does not clear";
 }
 
+// HoldTime 0 means no hold and no clearing; a negative one would never end and counts as 0.
+TEST_F(SaverWndTest, HoldTimeZeroOrBelowStartsTheNextDesignAtOnceWithoutClearing) {
+    for (const int holdTime : {0, -3}) {
+        SCOPED_TRACE(holdTime);
+        profile.WriteInteger(ConfigSection, "HoldTime", holdTime);
+        Open({Line(TempPath("a"), 3)});
+        EXPECT_EQ(Tick(), TickResult::DesignFinished);
+        const std::size_t notices = Count(SurfaceCallKind::DrawText);
+        EXPECT_EQ(Tick(), TickResult::DesignFinished) << "the next design, drawn over this one";
+        EXPECT_EQ(Count(SurfaceCallKind::DrawText), notices + 1);
+        EXPECT_EQ(host.eraseRequests, 0);
+    }
+}
+
+// A hand-edited PenSize beyond the page draws as wide as it says, up to the widest pen.
+TEST_F(SaverWndTest, PenSizeBeyondTheOptionPageDrawsWiderLines) {
+    for (const auto& [penSize, width] : {std::pair{5, 6}, {63, 64}, {1000, 64}, {-7, 1}}) {
+        profile.WriteInteger(ConfigSection, "PenSize", penSize);
+        host.surface.calls.clear();
+        Open({Line(TempPath("a"), 3)});
+        EXPECT_EQ(Tick(), TickResult::DesignFinished);
+        const auto lines = host.surface.Lines();
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back().width, width) << penSize;
+    }
+}
+
 TEST_F(SaverWndTest, PreviewScalesThinLinesShowsNoLogoAndClearsAtTheHoldEnd) {
     Open({Line(TempPath("a"), 3)}, Preview);
     EXPECT_TRUE(window->IsPreview());

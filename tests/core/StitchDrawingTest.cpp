@@ -116,8 +116,12 @@ TEST(PenWidthFor, PreviewIsAlwaysThinAndFullScreenFollowsPenSize) {
     EXPECT_EQ(PenWidthFor(false, 0), 1);
     EXPECT_EQ(PenWidthFor(false, 1), 2);
     EXPECT_EQ(PenWidthFor(false, 2), 3);
+    // Beyond the option page: the width still follows, within 1 .. MaxPenWidth pixels.
+    EXPECT_EQ(PenWidthFor(false, 9), 10);
+    EXPECT_EQ(PenWidthFor(false, 63), 64);
     EXPECT_EQ(PenWidthFor(false, -3), 1);
-    EXPECT_EQ(PenWidthFor(false, 9), 3);
+    EXPECT_EQ(PenWidthFor(false, INT32_MAX), MaxPenWidth);
+    EXPECT_EQ(PenWidthFor(false, INT32_MIN), 1);
 }
 
 // A design loaded after one with more colours: entries past its own last one are stale.

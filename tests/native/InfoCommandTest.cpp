@@ -216,6 +216,18 @@ TEST_F(InfoCommandTest, FilesThatCannotBeOpenedAndSeveralFilesWithJson) {
     EXPECT_EQ(text.out.find(missing), std::string::npos);
 }
 
+TEST_F(InfoCommandTest, FolderIsAReadErrorNotAnEmptyDesign) {
+    const std::string folder = TempPath("folder.pxs");
+    std::filesystem::create_directories(folder);
+    for (const std::string& options : {"", "--json "}) {
+        const ToolRun run = RunInfo(options + folder);
+        EXPECT_EQ(run.status, 1) << options;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_NE(run.err.find(folder + ": cannot be read"), std::string::npos) << run.err;
+    }
+    std::filesystem::remove(folder);
+}
+
 TEST_F(InfoCommandTest, TextReportsWarningsAndExtentsAtTheDefaultReduction) {
     PxsWriter writer(std::vector<std::int32_t>(73, 10));
     writer.SetDeclaredStitchCount(70000);

@@ -43,6 +43,24 @@ TEST_F(IniProfileStoreTest, ReadsAHandWrittenFile) {
     EXPECT_EQ(store.ReadString("Display File List", "File03", "default"), "default");
 }
 
+// What the saver makes of a hand-edited file: values beyond the option page stand, faults
+// take the nearest usable value.
+TEST_F(IniProfileStoreTest, HandEditedSettingsReachTheSaverAsTheyMean) {
+    WriteFile(ProfilePath(),
+              "[Config]\nPenSize=5\nRotation=-1\nDrawSpeed=0\nReduction=250\nHoldTime = 0\n"
+              "DrawStep=9\n");
+    IniProfileStore store(ProfilePath());
+    SaverSettings settings{};
+    Playlist playlist;
+    LoadSaverSettings(store, settings, playlist);
+    EXPECT_EQ(settings.PenSize, 5);
+    EXPECT_EQ(settings.Rotation, -1);
+    EXPECT_EQ(settings.timerPeriod, 10);
+    EXPECT_EQ(settings.Reduction, 250);
+    EXPECT_EQ(settings.HoldTime, 0);
+    EXPECT_EQ(settings.stitchesPerTick, 5);
+}
+
 TEST_F(IniProfileStoreTest, LongLinesAreReadWhole) {
     const std::string path300 = "/" + std::string(295, 'a') + ".pxs";
     const std::string path1000 = "/" + std::string(500, 'b') + " x;y " + std::string(490, 'c');

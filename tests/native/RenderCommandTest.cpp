@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -146,21 +147,76 @@ TEST_F(RenderCommand, RefusesWhatItCannotDoWithAClearMessage) {
     const std::string png = " -o " + PathOf("never.png");
     std::string twentyOne;
     for (int i = 0; i < 21; ++i) twentyOne += design;
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {design + png + " --screen 1024", "--screen"},
-        {design + png + " --screen 0x768", "--screen"},
-        {design + png + " --preview 1024x100", "--preview"},
-        {PathOf("missing.pxs") + png, "missing.pxs"},
-        {twentyOne + png, "20"},
-        {design + " -o " + PathOf("no/folder/x.png"), "cannot write"},
+    struct Case {
+        std::string arguments;
+        int status;  // 2: the command line itself is wrong; 1: it cannot be done
+        std::string message;
     };
-    for (const auto& [arguments, message] : cases) {
-        const Run run = Render(arguments);
-        EXPECT_EQ(run.status, 1) << arguments;
-        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    const std::vector<Case> cases = {
+        {design + png + " --screen 1024", 2, "--screen"},
+        {design + png + " --screen 0x768", 2, "--screen"},
+        {design + png + " --preview 1024x100", 2, "--preview"},
+        {twentyOne + png, 2, "20"},
+        {design + png + " --pen-size two", 2, "--pen-size"},
+        {PathOf("missing.pxs") + " " + PathOf("gone.pxs") + png, 1, "gone.pxs"},
+        {design + " -o " + PathOf("no/folder/x.png"), 1, "cannot write"},
+    };
+    for (const Case& c : cases) {
+        const Run run = Render(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_TRUE(run.out.empty()) << run.out;
     }
     EXPECT_FALSE(std::filesystem::exists(PathOf("never.png")));
+}
+
+// With no file named, the saver's own playlist plays: the entries up to the first empty one,
+// each of which must open, as the saver's start demands; entries after a gap never play.
+TEST_F(RenderCommand, WithoutFilesPlaysTheProfilesPlaylist) {
+    const std::string design = Zigzag();
+    const std::string png = " -o " + PathOf("playlist.png");
+    testing::WriteFile(PathOf("profile.ini"), "[Display File List]\nFile01=" + design +
+                                                  "\nFile02=\nFile03=" + PathOf("gone.pxs") + "\n");
+    Run run = Render(png + " --seed 4");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("design " + design + ","), std::string::npos) << run.out;
+
+    testing::WriteFile(PathOf("profile.ini"), "[Display File List]\nFile01=" + design +
+                                                  "\nFile02=" + PathOf("gone.pxs") + "\n");
+    run = Render(png);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot open design file '" + PathOf("gone.pxs") + "'"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find(design), std::string::npos) << "only the failing entry is named";
+}
+
+// A hand-edited profile's extremes run a whole design through reader, placement, drawing and
+// the raster without a fault (the sanitizer tree checks every step) and with a picture.
+TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
+    const std::map<std::string, std::int32_t> extremes[] = {
+        {{"Reduction", INT32_MAX}, {"PenSize", INT32_MAX}, {"Rotation", INT32_MIN}},
+        {{"Reduction", INT32_MIN}, {"PenSize", 63}, {"Rotation", 3}},
+        {{"Reduction", 0}, {"PenSize", INT32_MIN}, {"HoldTime", INT32_MIN}},
+        {{"Reduction", -100}, {"PenSize", 9}, {"Rotation", -1}, {"DrawSpeed", INT32_MAX}},
+    };
+    for (const auto& overrides : extremes) {
+        MemoryProfileStore profile;
+        cli::RenderRequest request;
+        request.files = {std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/koi.pxs"};
+        request.output = PathOf("extreme.png");
+        request.screen = {320, 240};
+        request.seed = 5;
+        request.configOverrides = overrides;
+        request.configOverrides["DrawStep"] = 3;
+        std::ostringstream messages;
+        cli::RenderSummary summary;
+        std::string error;
+        ASSERT_TRUE(cli::RunRender(request, profile, messages, summary, error)) << error;
+        EXPECT_TRUE(messages.str().empty()) << messages.str();
+        EXPECT_GT(summary.ticks, 1);
+        EXPECT_GT(CountStitched(request.output, 0, 0, 320, 240), 0) << "logo and notice at least";
+    }
 }
 
 // The command line refuses missing files up front, as the saver's start does; files that

@@ -64,25 +64,26 @@ TEST_F(SettingsCommandTest, JsonShowsStoredInUseAndRunTimeValues) {
     EXPECT_EQ(json["profile"]["state"], "found");
     EXPECT_EQ(json["stored"]["Rotation"], 7);
     EXPECT_EQ(json["stored"]["DrawSpeed"], 0);
-    EXPECT_EQ(json["inUse"]["Rotation"], 3);
-    EXPECT_EQ(json["inUse"]["DrawSpeed"], 1);
+    EXPECT_EQ(json["inUse"]["Rotation"], 7) << "any value beyond 2 is the full turn";
+    EXPECT_EQ(json["inUse"]["DrawSpeed"], 1) << "a timer of 0 ms would be a fault";
     EXPECT_EQ(json["settings"], (nlohmann::json{{"stitchesPerTick", 5},
                                                 {"HoldTime", 70},
                                                 {"Reduction", 55},
                                                 {"timerPeriod", 10},
-                                                {"Rotation", 3},
+                                                {"Rotation", 7},
                                                 {"PenSize", 2}}));
     EXPECT_EQ(json["playlist"]["fileCount"], 2);
     EXPECT_EQ(json["playlist"]["paths"], (nlohmann::json{"/a.pxs", "/b c.pxs"}));
 }
 
-TEST_F(SettingsCommandTest, TextNamesTheProfileAndMarksClampedValues) {
+TEST_F(SettingsCommandTest, TextNamesTheProfileAndMarksGuardedValues) {
     const std::string path = Profile(OutOfRangeProfile);
     const ToolRun run = RunSettings("--profile '" + path + "'");
     ASSERT_EQ(run.status, 0);
     for (const std::string& expected :
          {path + " (found)", std::string("DrawSpeed        0      1*  timerPeriod = 10 ms"),
-          std::string("fileCount = 2"), std::string("File02  /b c.pxs")}) {
+          std::string("Rotation         7      7   Rotation = 7"), std::string("fileCount = 2"),
+          std::string("File02  /b c.pxs")}) {
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }
     EXPECT_EQ(run.out.find("/d.pxs"), std::string::npos);

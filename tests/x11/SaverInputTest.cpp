@@ -9,7 +9,7 @@
 #include "presentation/Overlays.h"
 #include "tests/x11/X11TestSupport.h"
 
-#include <X11/Xutil.h>
+#include "platform/x11/Xlib.h"
 
 namespace vireluna::x11test {
 namespace {
@@ -145,7 +145,7 @@ TEST_P(ModuleModes, InputChangesNothing) {
     std::vector<std::string> render{"--seed",   "11",           "--ticks",
                                     "120",      "--draw-speed", "1",
                                     "--screen", "1024x768",     SamplePath("logo.pxs")};
-    Window window = None;
+    Window window = x11::XNone;
     if (inWindow) {
         window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, 0, 0);
         XSelectInput(display, window, KeyPressMask | ButtonPressMask | PointerMotionMask);

@@ -59,7 +59,7 @@ TEST_F(SaverLifecycle, EachEndingSignalEndsItWithin100Milliseconds) {
         ChildProcess saver({SaverPath(), "--root", SamplePath("blossom.pxs")},
                            SaverEnvironment(*server_));
         ASSERT_TRUE(
-            WaitFor([&] { return ShowsBackgroundAt(*server_, None, 0, 0); }, StartDeadline));
+            WaitFor([&] { return ShowsBackgroundAt(*server_, x11::XNone, 0, 0); }, StartDeadline));
         const Clock::time_point sent = Clock::now();
         saver.Signal(signal);
         const std::optional<int> status = saver.WaitExit(EndDeadline);
@@ -110,7 +110,7 @@ TEST_F(SaverLifecycle, RefusesToStartWithAClearMessage) {
         {{"--window-id", "nonsense"}, display, 2, "--window-id wants a window id"},
         {{"--root"}, {"DISPLAY=:9876"}, 1, "cannot open the X display ':9876'"},
         {{"--frobnicate"}, display, 2, "unknown option '--frobnicate'"},
-        {{"--pen-size", "3"}, display, 2, "--pen-size wants a whole number from 0 to 2"},
+        {{"--pen-size", "thick"}, display, 2, "--pen-size wants a whole number"},
         {{"--root", "--fullscreen"}, display, 2, "give only one of"},
     };
     for (const Refusal& refusal : refusals) {

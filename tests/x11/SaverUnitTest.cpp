@@ -101,14 +101,15 @@ saver::ParseOutcome Parse(std::vector<std::string> arguments, saver::SaverOption
 TEST(SaverOptions, TakesXScreenSaverStyleSingleDashOptionsAndHexWindowIds) {
     saver::SaverOptions options;
     std::string error;
-    ASSERT_EQ(Parse({"-window-id", "0x1a00007", "-pen-size", "2", "-hold-time=50", "a.pxs"},
+    // A hold outside the option page's range, as a hand-edited profile may hold it.
+    ASSERT_EQ(Parse({"-window-id", "0x1a00007", "-pen-size", "2", "-hold-time=20", "a.pxs"},
                     options, error),
               saver::ParseOutcome::Run)
         << error;
     EXPECT_EQ(options.mode, saver::SaverMode::WindowId);
     EXPECT_EQ(options.windowId, 0x1a00007u);
     EXPECT_EQ(options.configOverrides.at("PenSize"), 2);
-    EXPECT_EQ(options.configOverrides.at("HoldTime"), 50);
+    EXPECT_EQ(options.configOverrides.at("HoldTime"), 20);
     EXPECT_EQ(options.files, std::vector<std::string>{"a.pxs"});
 
     saver::SaverOptions decimal;
@@ -130,9 +131,9 @@ TEST(SaverOptions, DefaultsToAWindowWithTheProfilesPlaylist) {
 
 TEST(SaverOptions, RefusesWhatItCannotUseAndSaysWhy) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> refusals{
-        {{"--reduction", "29"}, "--reduction wants a whole number from 30 to 100, not '29'"},
-        {{"--draw-speed", "11"}, "--draw-speed wants a whole number from 1 to 10, not '11'"},
-        {{"--rotation", "two"}, "--rotation wants a whole number from 0 to 3, not 'two'"},
+        {{"--reduction", "80%"}, "--reduction wants a whole number, not '80%'"},
+        {{"--draw-speed", "4294967296"}, "--draw-speed wants a whole number, not '4294967296'"},
+        {{"--rotation", "two"}, "--rotation wants a whole number, not 'two'"},
         {{"--ticks", "0"}, "--ticks wants a whole number from 1"},
         {{"--seed"}, "--seed needs a value"},
         {{"--window-id", "0"}, "--window-id wants a window id"},

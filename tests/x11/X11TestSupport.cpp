@@ -14,7 +14,7 @@
 #include <sstream>
 #include <thread>
 
-#include <X11/Xutil.h>
+#include "platform/x11/Xlib.h"
 
 namespace vireluna::x11test {
 namespace {
@@ -80,7 +80,7 @@ XvfbServer::~XvfbServer() {
 }
 
 raster::RasterImage XvfbServer::Grab(Window window) const {
-    if (window == None) window = DefaultRootWindow(display_);
+    if (window == x11::XNone) window = DefaultRootWindow(display_);
     XWindowAttributes attributes{};
     XGetWindowAttributes(display_, window, &attributes);
     XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(attributes.width),

@@ -10,8 +10,7 @@
 
 #include "platform/raster/RasterImage.h"
 
-// After the core headers: Xlib defines macros such as None.
-#include <X11/Xlib.h>
+#include "platform/x11/Xlib.h"
 
 namespace vireluna::x11test {
 
@@ -33,7 +32,7 @@ class XvfbServer {
     const std::string& Name() const { return name_; }
     Display* Connection() const { return display_; }
     // The whole screen, or one window, as the server shows it now.
-    raster::RasterImage Grab(Window window = None) const;
+    raster::RasterImage Grab(Window window = x11::XNone) const;
     // The root window painted black again, as a fresh server shows it.
     void ClearRoot() const;
 

@@ -1,5 +1,6 @@
 #include "tools/logogen/Emblem.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -40,11 +41,7 @@ constexpr Palette kPalette = {
 
 // The picture is laid out in the units of the stitched emblem (y up), then scaled into the
 // space above the lettering.
-constexpr double kScale = 0.22;
-constexpr double kModelLeft = -170.0;
-constexpr double kModelTop = 206.0;
-constexpr double kPictureLeft = 4.0;
-constexpr double kPictureTop = 5.0;
+constexpr PictureFrame kEmblemFrame{0.22, 4.0, 5.0};
 
 constexpr double kMoonRadius = 170.0;
 constexpr double kHollowRadius = 145.0;
@@ -57,21 +54,25 @@ constexpr double kStarArm = 56.0;
 constexpr double kStarWaist = 17.0;
 constexpr double kShineScale = 0.45;
 
-constexpr double kStemHalfWidth = 0.8 / kScale;  // pixels, in model units
-constexpr double kTendrilHalfWidth = 0.55 / kScale;
+// Stem widths in pixels at the emblem's size; larger pictures widen them with the scale.
+constexpr double kStemHalfWidthPixels = 0.8;
+constexpr double kTendrilHalfWidthPixels = 0.55;
 constexpr double kLeafWidth = 40.0;
 
 constexpr const char* kName = "VIRELUNA";
 constexpr int kLetterSpacing = 2;
 constexpr int kLetteringTop = 95;
 
-Vec ToModel(Vec pixel) {
-    return {(pixel.x - kPictureLeft) / kScale + kModelLeft,
-            kModelTop - (pixel.y - kPictureTop) / kScale};
+Region InModel(Region model, const PictureFrame& frame) {
+    return [model = std::move(model), frame](Vec pixel) {
+        return model({(pixel.x - frame.left) / frame.scale + kPictureModelLeft,
+                      kPictureModelTop - (pixel.y - frame.top) / frame.scale});
+    };
 }
 
-Region InModel(Region model) {
-    return [model = std::move(model)](Vec pixel) { return model(ToModel(pixel)); };
+// A stroke half width in model units: its pixel width at the emblem's size, or wider.
+double HalfWidth(double pixelsAtEmblemSize, const PictureFrame& frame) {
+    return pixelsAtEmblemSize / std::min(frame.scale, kEmblemFrame.scale);
 }
 
 Region Tilted(Region region, double radians) {
@@ -84,23 +85,25 @@ Region Crescent(double radius, double hollowRadius) {
                   kMoonTilt);
 }
 
-void PaintMoon(Canvas& canvas) {
-    canvas.Paint(InModel(Crescent(kMoonRadius, kHollowRadius)), ToColour(kNavy));
+void PaintMoon(Canvas& canvas, const PictureFrame& frame) {
+    canvas.Paint(InModel(Crescent(kMoonRadius, kHollowRadius), frame), ToColour(kNavy));
     // A lighter sliver along the hollow's edge gives the moon some roundness.
     const Region sheen =
         Difference(Crescent(kMoonRadius - kSheenInset, kHollowRadius),
                    Crescent(kMoonRadius - kSheenInset, kHollowRadius + kSheenInset / 2));
-    canvas.Paint(InModel(sheen), ToColour(kNavySheen));
+    canvas.Paint(InModel(sheen, frame), ToColour(kNavySheen));
 }
 
-void PaintVine(Canvas& canvas) {
+void PaintVine(Canvas& canvas, const PictureFrame& frame) {
     const Path stem =
         CubicBezier({-30.0, -125.0}, {-80.0, -40.0}, {-50.0, 60.0}, {55.0, 100.0}, 60);
     const Vec tendrilRoot = PointAlong(stem, 0.62);
     const Vec curlCentre{tendrilRoot.x + 30.0, tendrilRoot.y + 4.0};
     const Path tendril = Spiral(curlCentre, 30.0, 6.0, kPi + 0.13, -1.3, 60);
-    canvas.Paint(InModel(Stroke(stem, kStemHalfWidth)), ToColour(kStemGreen));
-    canvas.Paint(InModel(Stroke(tendril, kTendrilHalfWidth)), ToColour(kStemGreen));
+    canvas.Paint(InModel(Stroke(stem, HalfWidth(kStemHalfWidthPixels, frame)), frame),
+                 ToColour(kStemGreen));
+    canvas.Paint(InModel(Stroke(tendril, HalfWidth(kTendrilHalfWidthPixels, frame)), frame),
+                 ToColour(kStemGreen));
 
     struct LeafPlace {
         double along;
@@ -112,29 +115,43 @@ void PaintVine(Canvas& canvas) {
     for (const LeafPlace& place : kLeaves) {
         const Vec base = PointAlong(stem, place.along);
         const Vec tip{base.x + place.reach.x, base.y + place.reach.y};
-        canvas.Paint(InModel(Leaf(base, tip, kLeafWidth, place.bend)), ToColour(kLeafGreen));
+        canvas.Paint(InModel(Leaf(base, tip, kLeafWidth, place.bend), frame), ToColour(kLeafGreen));
         // The lit half of the leaf, on the side its bow turns to.
         const Region half =
             Leaf(base, tip, kLeafWidth / 2, place.bend + (place.bend > 0 ? 0.06 : -0.06));
-        canvas.Paint(InModel(half), ToColour(kLeafLight));
+        canvas.Paint(InModel(half, frame), ToColour(kLeafLight));
     }
 }
 
-void PaintStar(Canvas& canvas) {
-    canvas.Paint(InModel(PolygonRegion(StarOutline(kStarCentre, 4, kStarArm, kStarWaist, kPi / 2))),
-                 ToColour(kGold));
+void PaintStar(Canvas& canvas, const PictureFrame& frame) {
+    canvas.Paint(
+        InModel(PolygonRegion(StarOutline(kStarCentre, 4, kStarArm, kStarWaist, kPi / 2)), frame),
+        ToColour(kGold));
     canvas.Paint(InModel(PolygonRegion(StarOutline(kStarCentre, 4, kStarArm * kShineScale,
-                                                   kStarWaist * kShineScale, kPi / 2))),
+                                                   kStarWaist * kShineScale, kPi / 2)),
+                         frame),
                  ToColour(kGoldLight));
 }
 
 }  // namespace
 
+const Palette& EmblemPalette() {
+    return kPalette;
+}
+
+Colour EmblemField() {
+    return ToColour(kField);
+}
+
+void PaintEmblemPicture(Canvas& canvas, const PictureFrame& frame) {
+    PaintMoon(canvas, frame);
+    PaintVine(canvas, frame);
+    PaintStar(canvas, frame);
+}
+
 bool DrawEmblem(IndexedPicture& picture) {
     Canvas canvas(kEmblemWidth, kEmblemHeight, ToColour(kField));
-    PaintMoon(canvas);
-    PaintVine(canvas);
-    PaintStar(canvas);
+    PaintEmblemPicture(canvas, kEmblemFrame);
     const int letteringWidth = LetteringWidth(kName, kLetterSpacing);
     if (letteringWidth < 0 || !DrawLettering(canvas, kName, (kEmblemWidth - letteringWidth) / 2,
                                              kLetteringTop, kLetterSpacing, ToColour(kNavy))) {

@@ -9,8 +9,10 @@
 
 #include "design/DesignReader.h"
 #include "design/ThreadPalette.h"
+#include "platform/InputFile.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/DesignJson.h"
+#include "tools/vireluna/ParseAndRun.h"
 
 namespace vireluna::cli {
 namespace {
@@ -20,7 +22,6 @@ using Json = OrderedJson;
 // The saver's own default for its Reduction setting.
 constexpr std::int32_t SaverDefaultReduction = 80;
 constexpr int ExitLoadFailed = 1;
-constexpr int ExitUsage = 2;
 
 struct InfoOptions {
     std::vector<std::string> paths;
@@ -212,6 +213,12 @@ void PrintPalette(std::ostream& out) {
     }
 }
 
+// Why a load failed: the file did not open, or it opened and a read failed (a folder).
+const char* LoadFailureText(const std::string& path) {
+    InputFile probe;
+    return probe.Open(path.c_str()) ? "cannot be read" : "cannot be opened";
+}
+
 int RunInfo(const InfoOptions& options) {
     if (options.palette) {
         if (options.json) {
@@ -228,7 +235,7 @@ int RunInfo(const InfoOptions& options) {
     for (const std::string& path : options.paths) {
         DesignFileDetails details;
         if (!LoadDesign(path.c_str(), options.reduction, design, &details)) {
-            std::cerr << "vireluna info: " << path << ": cannot be opened\n";
+            std::cerr << "vireluna info: " << path << ": " << LoadFailureText(path) << '\n';
             status = ExitLoadFailed;
             continue;
         }
@@ -260,12 +267,12 @@ void AddInfoCommand(CLI::App& app, int& exitStatus) {
         ->excludes(records);
     info->callback([options, &exitStatus] {
         if (options->paths.empty() && !options->palette) {
-            std::cerr << "vireluna info: name at least one design file, or --palette\n";
+            PrintUsageError("vireluna info", "name at least one design file, or --palette");
             exitStatus = ExitUsage;
             return;
         }
         if (options->json && options->paths.size() > 1) {
-            std::cerr << "vireluna info: --json takes one design file; name one at a time\n";
+            PrintUsageError("vireluna info", "--json takes one design file; name one at a time");
             exitStatus = ExitUsage;
             return;
         }

@@ -9,6 +9,7 @@
 #include "shell/SaverSettings.h"
 #include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
+#include "tools/vireluna/ParseAndRun.h"
 #include "tools/vireluna/RenderSession.h"
 #include "tools/vireluna/ScreenSizeText.h"
 #include "tools/vireluna/UserProfile.h"
@@ -39,7 +40,13 @@ struct RenderArguments {
     std::array<CLI::Option*, OverrideFlags.size()> overrideOptions{};
 };
 
+// False, with error set, when the arguments make no sense together or in themselves.
 bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std::string& error) {
+    if (arguments.files.size() > MaxPlaylistEntries) {
+        error = "give 1 to " + std::to_string(MaxPlaylistEntries) + " design files, not " +
+                std::to_string(arguments.files.size());
+        return false;
+    }
     request.files = arguments.files;
     request.output = arguments.output;
     if (arguments.screenOption->count() > 0) {
@@ -78,15 +85,28 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
     return true;
 }
 
+// The entries the saver plays: File01, then the others up to the first empty one.
+std::vector<std::string> PlaylistFiles(ProfileStore& profile) {
+    const Playlist playlist = ReadPlaylist(profile);
+    return {playlist.paths.begin(), playlist.paths.begin() + playlist.fileCount};
+}
+
 int RunRenderCommand(const RenderArguments& arguments) {
     RenderRequest request;
     std::string error;
-    if (!BuildRequest(arguments, request, error) || !CheckFilesOpen(request.files, error)) {
-        std::cerr << "vireluna render: " << error << '\n';
-        return ExitFailure;
+    if (!BuildRequest(arguments, request, error)) {
+        PrintUsageError("vireluna render", error);
+        return ExitUsage;
     }
     std::unique_ptr<ProfileStore> profile = OpenUserProfile(arguments.profilePath, error);
     if (!profile) {
+        std::cerr << "vireluna render: " << error << '\n';
+        return ExitFailure;
+    }
+    // No file named: the profile's playlist, as the saver plays it, and checked as the
+    // saver's start checks it.
+    if (request.files.empty()) request.files = PlaylistFiles(*profile);
+    if (!CheckFilesOpen(request.files, error)) {
         std::cerr << "vireluna render: " << error << '\n';
         return ExitFailure;
     }
@@ -105,8 +125,8 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
     auto arguments = std::make_shared<RenderArguments>();
     CLI::App* render = app.add_subcommand(
         "render", "draws designs into a PNG exactly as the saver shows them, tick by tick");
-    render->add_option("files", arguments->files, "design files: the playlist, 1 to 20")
-        ->required();
+    render->add_option("files", arguments->files,
+                       "design files: the playlist, 1 to 20 (default: the profile's playlist)");
     render->add_option("-o,--output", arguments->output, "the PNG to write")->required();
     arguments->screenOption =
         render->add_option("--screen", arguments->screen, "screen size WIDTHxHEIGHT (1024x768)");
@@ -123,11 +143,10 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
                                                   "the profile file (default: the user's)");
     for (std::size_t i = 0; i < OverrideFlags.size(); ++i) {
         const StoredSettingField& field = FieldOf(OverrideFlags[i]);
-        arguments->overrideOptions[i] =
-            render
-                ->add_option(std::string(OverrideFlags[i].flag), arguments->overrides[i],
-                             "overrides " + std::string(field.entry) + " of the profile")
-                ->check(CLI::Range(field.range.min, field.range.max));
+        arguments->overrideOptions[i] = render->add_option(
+            std::string(OverrideFlags[i].flag), arguments->overrides[i],
+            "overrides " + std::string(field.entry) + " of the profile (the option page offers " +
+                std::to_string(field.range.min) + " to " + std::to_string(field.range.max) + ")");
     }
     render->callback([arguments, &exitStatus] { exitStatus = RunRenderCommand(*arguments); });
 }

@@ -120,14 +120,15 @@ std::string FormatSummary(const RenderSummary& summary) {
 }
 
 bool CheckFilesOpen(const std::vector<std::string>& files, std::string& error) {
+    std::string failed;
     for (const std::string& file : files) {
         InputFile probe;
-        if (!probe.Open(file.c_str())) {
-            error = "cannot open design file '" + file + "'";
-            return false;
-        }
+        if (probe.Open(file.c_str())) continue;
+        failed += (failed.empty() ? "'" : ", '") + file + "'";
     }
-    return true;
+    if (failed.empty()) return true;
+    error = "cannot open design file " + failed;
+    return false;
 }
 
 }  // namespace vireluna::cli

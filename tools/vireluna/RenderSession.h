@@ -46,8 +46,8 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, std::ostream
 
 std::string FormatSummary(const RenderSummary& summary);
 
-// As the saver refuses to start with a playlist file missing: false, with error naming the
-// first file that cannot be opened.
+// As the saver refuses to start with a playlist file missing: false, with error naming every
+// file that cannot be opened.
 bool CheckFilesOpen(const std::vector<std::string>& files, std::string& error);
 
 }  // namespace vireluna::cli

@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -15,7 +16,8 @@ namespace {
 
 constexpr int ExitUnreadableProfile = 1;
 constexpr int JsonIndent = 2;
-constexpr const char* PenSizeNames[] = {"thin", "regular", "bold"};
+// The option page's names for the pen sizes it offers.
+constexpr std::array<const char*, 3> PenSizeNames = {"thin", "regular", "bold"};
 
 struct SettingsOptions {
     std::string profilePath;
@@ -40,7 +42,7 @@ SettingsReport ReadReport(const SettingsOptions& options) {
     report.state = store.FileState();
     report.firstErrorLine = store.FirstErrorLine();
     report.stored = ReadStoredSettings(store);
-    report.inUse = ClampToOptionRanges(report.stored);
+    report.inUse = UsableSettings(report.stored);
     LoadSaverSettings(store, report.settings, report.playlist);
     return report;
 }
@@ -73,8 +75,11 @@ std::string StateText(const SettingsReport& report) {
 // What each "Config" entry becomes at run time, in the order of StoredSettingFields.
 std::string RunTimeText(std::string_view entry, const SaverSettings& settings) {
     if (entry == "PenSize") {
-        return "PenSize = " + std::to_string(settings.PenSize) + " (" +
-               PenSizeNames[settings.PenSize] + ")";
+        const auto size = static_cast<std::size_t>(settings.PenSize);
+        const std::string name =
+            size < PenSizeNames.size() ? PenSizeNames[size] + std::string(", ") : std::string();
+        return "PenSize = " + std::to_string(settings.PenSize) + " (" + name +
+               std::to_string(PenWidthFor(false, settings.PenSize)) + " px)";
     }
     if (entry == "Rotation") return "Rotation = " + std::to_string(settings.Rotation);
     if (entry == "DrawSpeed")
@@ -92,17 +97,17 @@ void PrintText(const SettingsReport& report) {
             report.firstErrorLine);
     }
     std::printf("\n%-10s %7s %7s  %s\n", "Entry", "Stored", "In use", "At run time");
-    bool anyClamped = false;
+    bool anyGuarded = false;
     for (const StoredSettingField& field : StoredSettingFields) {
         const std::int32_t stored = report.stored.*field.member;
         const std::int32_t inUse = report.inUse.*field.member;
-        const bool clamped = stored != inUse;
-        anyClamped = anyClamped || clamped;
+        const bool guarded = stored != inUse;
+        anyGuarded = anyGuarded || guarded;
         std::printf("%-10s %7d %6d%c  %s\n", std::string(field.entry).c_str(), stored, inUse,
-                    clamped ? '*' : ' ', RunTimeText(field.entry, report.settings).c_str());
+                    guarded ? '*' : ' ', RunTimeText(field.entry, report.settings).c_str());
     }
-    if (anyClamped) {
-        std::printf("* outside the range the option page offers; the nearest end of it is used\n");
+    if (anyGuarded) {
+        std::printf("* the stored value would break the saver; the nearest usable one is used\n");
     }
     std::printf("\nPlaylist  fileCount = %d\n", report.playlist.fileCount);
     for (int k = 1; k <= report.playlist.fileCount; ++k) {

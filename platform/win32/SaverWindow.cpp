@@ -1,0 +1,218 @@
+#include "platform/win32/SaverWindow.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/MessageBox.h"
+#include "resources/win32/ResourceIds.h"
+
+namespace vireluna::win32 {
+namespace {
+
+constexpr wchar_t WindowClassName[] = L"VirelunaSaverWindow";
+constexpr UINT_PTR AnimationTimer = 1;
+
+// Registered at the first window creation and kept for the life of the process.
+bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = module;
+    windowClass.hCursor = LoadCursorW(module, MAKEINTRESOURCEW(IDC_INVISIBLE));
+    windowClass.hbrBackground = nullptr;  // the saver erases its own background
+    windowClass.hIcon = nullptr;
+    windowClass.lpszClassName = WindowClassName;
+    registered = RegisterClassW(&windowClass) != 0;
+    return registered;
+}
+
+}  // namespace
+
+SaverWindow::SaverWindow(bool fullScreen, ProfileStore& profile, Random& random, TickLimit ticks)
+    : module_(GetModuleHandleW(nullptr)), ticks_(ticks) {
+    if (fullScreen) {
+        auto window = std::make_unique<CFullScreenSaverWnd>(profile, *this, random);
+        fullScreen_ = window.get();
+        logic_ = std::move(window);
+    } else {
+        logic_ = std::make_unique<CSaverWnd>(profile, *this, random);
+    }
+}
+
+SaverWindow::~SaverWindow() {
+    ReleaseSurface();
+}
+
+bool SaverWindow::CreatePreview(HWND host, ProfileStore& profile, Random& random, TickLimit ticks) {
+    RECT client{};
+    if (!GetClientRect(host, &client)) return false;
+    return Create(std::unique_ptr<SaverWindow>(new SaverWindow(false, profile, random, ticks)),
+                  WS_CHILD | WS_VISIBLE, client, host);
+}
+
+bool SaverWindow::CreateFullScreen(ProfileStore& profile, Random& random, TickLimit ticks) {
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return Create(std::unique_ptr<SaverWindow>(new SaverWindow(true, profile, random, ticks)),
+                  WS_POPUP | WS_VISIBLE, screen, nullptr);
+}
+
+bool SaverWindow::Create(std::unique_ptr<SaverWindow> window, DWORD style, const RECT& rect,
+                         HWND parent) {
+    if (!RegisterSaverClass(window->module_, &SaverWindow::WindowProc)) return false;
+    const HWND created = CreateWindowExW(WS_EX_TOPMOST, WindowClassName, L"", style, rect.left,
+                                         rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                         parent, nullptr, window->module_, window.get());
+    if (created == nullptr) return false;  // the object goes with the unique_ptr
+    window->ownedByWindow_ = true;
+    window.release();  // from now on the window's end deletes it
+    return true;
+}
+
+LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<SaverWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+
+    ++self->handlerDepth_;
+    const LRESULT result = self->fullScreen_ != nullptr
+                               ? self->FullScreenMessage(message, wParam, lParam)
+                               : self->SaverMessage(message, wParam, lParam);
+    --self->handlerDepth_;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        self->windowGone_ = true;
+    }
+    if (self->windowGone_ && self->handlerDepth_ == 0 && self->ownedByWindow_) delete self;
+    return result;
+}
+
+LRESULT SaverWindow::FullScreenMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    CFullScreenSaverWnd& saver = *fullScreen_;
+    switch (message) {
+        case WM_SYSCOMMAND:
+            if (saver.OnSysCommand(static_cast<std::uint32_t>(wParam))) return 0;
+            break;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            break;
+        case WM_SETCURSOR:
+            SetCursor(nullptr);
+            return TRUE;
+        case WM_NCACTIVATE:
+            if (wParam == FALSE && saver.RefusesDeactivation()) return FALSE;
+            break;
+        case WM_ACTIVATE:
+            saver.OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            break;
+        case WM_ACTIVATEAPP:
+            saver.OnActivateApp(wParam != FALSE);
+            break;
+        case WM_MOUSEMOVE:
+            saver.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            saver.OnButtonDown();
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            saver.OnKeyDown();
+            break;
+        default:
+            break;
+    }
+    return SaverMessage(message, wParam, lParam);
+}
+
+LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            if (DefWindowProcW(window_, message, wParam, lParam) == -1) return -1;
+            logic_->OnCreate();
+            return 0;
+        case WM_SIZE:
+            DefWindowProcW(window_, message, wParam, lParam);
+            logic_->OnSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == AnimationTimer) OnTick();
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT client{};
+            GetClientRect(window_, &client);
+            GdiSurface surface(reinterpret_cast<HDC>(wParam), module_);
+            return logic_->OnEraseBkgnd(surface, client.right, client.bottom) ? TRUE : FALSE;
+        }
+        case WM_DESTROY:
+            // The saver's window is the application's main window: its end ends the program.
+            PostQuitMessage(0);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void SaverWindow::OnTick() {
+    if (!ticks_.AllowsTick()) {
+        KillTimer();
+        return;
+    }
+    logic_->OnTimer();
+    if (ticks_.CountTick()) KillTimer();
+}
+
+Surface& SaverWindow::AcquireSurface() {
+    ReleaseSurface();
+    tickDc_ = GetDC(window_);
+    surface_.emplace(tickDc_, module_);
+    return *surface_;
+}
+
+void SaverWindow::ReleaseSurface() {
+    surface_.reset();  // puts the context's own pen back and deletes ours
+    if (tickDc_ != nullptr) ReleaseDC(window_, tickDc_);
+    tickDc_ = nullptr;
+}
+
+void SaverWindow::InvalidateWithErase() {
+    if (window_ != nullptr) InvalidateRect(window_, nullptr, TRUE);
+}
+
+void SaverWindow::SetTimer(int periodMs) {
+    // Once the tick limit is reached the picture stays as it is.
+    if (window_ == nullptr || !ticks_.AllowsTick()) return;
+    ::SetTimer(window_, AnimationTimer, static_cast<UINT>(periodMs), nullptr);
+}
+
+void SaverWindow::KillTimer() {
+    if (window_ != nullptr) ::KillTimer(window_, AnimationTimer);
+}
+
+void SaverWindow::PostCloseRequest() {
+    if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+ScreenSize SaverWindow::GetScreenSize() const {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void SaverWindow::ShowMessageBox(std::string_view utf8Text, std::string_view utf8Caption,
+                                 MessageIcon icon) {
+    // Over the full screen the box belongs to the saver and stays above it, so it can be read.
+    MessageBoxOptions options;
+    if (fullScreen_ != nullptr) {
+        options.owner = window_;
+        options.topmost = true;
+    }
+    win32::ShowMessageBox(utf8Text, utf8Caption, icon, options);
+}
+
+}  // namespace vireluna::win32

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "config/SaverSheet.h"
+#include "platform/win32/config/Win32Controls.h"
+
+namespace vireluna::win32 {
+
+// Shows the configuration sheet modally over the platform's property sheet, its pages made
+// from the templates "File" and "Option" of the program's resources. boxes must be the
+// sheet's own message boxes: they are given the sheet as their owner. True when the sheet
+// was closed with OK, every displayed page having accepted.
+bool ShowSettingsSheet(CSaverSheet& sheet, Win32MessageBoxes& boxes, HINSTANCE instance,
+                       std::string_view utf8Caption);
+
+}  // namespace vireluna::win32
