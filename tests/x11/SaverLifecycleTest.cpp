@@ -123,6 +123,53 @@ TEST_F(SaverLifecycle, RefusesToStartWithAClearMessage) {
     }
 }
 
+TEST_F(SaverLifecycle, ALostDisplayEndsItCleanly) {
+    XvfbServer doomed(640, 480);
+    ASSERT_TRUE(doomed.Running());
+    ChildProcess saver({SaverPath(), "--root", SamplePath("koi.pxs")}, SaverEnvironment(doomed));
+    ASSERT_TRUE(
+        WaitFor([&] { return ShowsBackgroundAt(doomed, x11::XNone, 0, 0); }, StartDeadline));
+    doomed.Stop();
+    EXPECT_EQ(saver.WaitExit(EndDeadline), 0);
+    EXPECT_NE(saver.Stderr().find("connection to the X display was lost"), std::string::npos)
+        << saver.Stderr();
+}
+
+// The picture is kept: a window that was covered gets its stitches back, exactly; a resized
+// one starts again from the background, as a repaint clears the Windows saver.
+TEST_F(SaverLifecycle, ExposeRestoresThePictureAndResizeStartsItAfresh) {
+    const Window window = MakeWindow(*server_, 320, 240);
+    const std::vector<std::string> common{
+        "--seed", "9", "--ticks", "200", "--draw-speed", "1", SamplePath("logo.pxs")};
+    std::vector<std::string> render{"--screen", "1024x768", "--preview", "320x240"};
+    render.insert(render.end(), common.begin(), common.end());
+    const std::optional<raster::RasterImage> expected = Render(render);
+    ASSERT_TRUE(expected);
+    std::vector<std::string> arguments{SaverPath(), "--window-id", std::to_string(window)};
+    arguments.insert(arguments.end(), common.begin(), common.end());
+    ChildProcess saver(arguments, SaverEnvironment(*server_));
+    ASSERT_TRUE(WaitFor([&] { return DifferentPixels(server_->Grab(window), *expected) == 0; },
+                        StartDeadline));
+
+    Display* display = server_->Connection();
+    const Window cover = MakeWindow(*server_, 200, 200);
+    XSetWindowBackground(display, cover, 0);
+    XClearWindow(display, cover);
+    XUnmapWindow(display, cover);
+    XSync(display, False);
+    EXPECT_TRUE(WaitFor([&] { return DifferentPixels(server_->Grab(window), *expected) == 0; },
+                        EndDeadline));
+
+    XResizeWindow(display, window, 400, 300);
+    XSync(display, False);
+    const raster::RasterImage cleared(400, 300, Background);
+    EXPECT_TRUE(
+        WaitFor([&] { return DifferentPixels(server_->Grab(window), cleared) == 0; }, EndDeadline));
+    EXPECT_TRUE(saver.Running());
+    XDestroyWindow(display, cover);
+    XSync(display, False);
+}
+
 // A seed whose first design is the first file of a two-file playlist: in the preview the
 // notice takes one draw, then the shuffle picks slot 0 from the next.
 std::uint32_t SeedStartingWithFirstFile() {
