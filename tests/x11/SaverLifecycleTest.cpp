@@ -139,8 +139,10 @@ TEST_F(SaverLifecycle, ALostDisplayEndsItCleanly) {
 // one starts again from the background, as a repaint clears the Windows saver.
 TEST_F(SaverLifecycle, ExposeRestoresThePictureAndResizeStartsItAfresh) {
     const Window window = MakeWindow(*server_, 320, 240);
+    // The design is done at tick 289 and held for 100: the ticks that may still run once the
+    // picture is complete draw nothing, so the resize below is the last change.
     const std::vector<std::string> common{
-        "--seed", "9", "--ticks", "200", "--draw-speed", "1", SamplePath("logo.pxs")};
+        "--seed", "9", "--ticks", "300", "--draw-speed", "1", SamplePath("logo.pxs")};
     std::vector<std::string> render{"--screen", "1024x768", "--preview", "320x240"};
     render.insert(render.end(), common.begin(), common.end());
     const std::optional<raster::RasterImage> expected = Render(render);
