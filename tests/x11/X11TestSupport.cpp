@@ -72,11 +72,17 @@ XvfbServer::XvfbServer(int width, int height) {
 }
 
 XvfbServer::~XvfbServer() {
+    Stop();
+}
+
+void XvfbServer::Stop() {
     if (display_ != nullptr) XCloseDisplay(display_);
+    display_ = nullptr;
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }
+    pid_ = -1;
 }
 
 raster::RasterImage XvfbServer::Grab(Window window) const {

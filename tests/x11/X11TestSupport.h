@@ -35,6 +35,8 @@ class XvfbServer {
     raster::RasterImage Grab(Window window = x11::XNone) const;
     // The root window painted black again, as a fresh server shows it.
     void ClearRoot() const;
+    // Ends the server now, as when a session ends under its clients.
+    void Stop();
 
   private:
     pid_t pid_ = -1;
