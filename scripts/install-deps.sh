@@ -11,6 +11,7 @@ packages=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-liberation
   pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev x11-apps
   p7zip-full
+  fonts-ipafont-gothic
 )
 
 missing=()

@@ -43,6 +43,12 @@ void CFullScreenSaverWnd::RequestClose() {
 }
 
 void CFullScreenSaverWnd::OnMessageClosed() {
+    // With every design gone the next tick would only open the next box, and the user, whose
+    // every key now answers a box, could never leave the saver: it ends instead.
+    if (NothingCanBePlayed()) {
+        RequestClose();
+        return;
+    }
     // The pointer moved to answer the box, not to end the saver: measure from where it is now.
     lastMouseX = NoPointerYet;
     lastMouseY = NoPointerYet;

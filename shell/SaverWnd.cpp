@@ -89,7 +89,11 @@ TickResult CSaverWnd::StartDesign(Surface& surface) {
         DrawLogo(surface, logo);
     }
     if (AdvancePlayPosition(playPosition, playlist.fileCount)) ShufflePlayOrder();
-    if (!SelectDesignFile(playPosition) || !LoadDesign()) return TickResult::LoadFailed;
+    if (!SelectDesignFile(playPosition) || !LoadDesign()) {
+        failedSinceLastLoad |= 1u << playOrder[playPosition];
+        return TickResult::LoadFailed;
+    }
+    failedSinceLastLoad = 0;
     PlaceDesign();
     return FinishIfEnded(DrawStitches(surface), TickResult::DesignStarted);
 }
@@ -112,6 +116,11 @@ void CSaverWnd::ReportLoadFailure() {
     showingMessage = false;
     OnMessageClosed();
     host.SetTimer(settings.timerPeriod);
+}
+
+bool CSaverWnd::NothingCanBePlayed() const {
+    const std::uint32_t everyEntry = (1u << playlist.fileCount) - 1;
+    return (failedSinceLastLoad & everyEntry) == everyEntry;
 }
 
 bool CSaverWnd::SelectDesignFile(std::int32_t position) {

@@ -89,6 +89,9 @@ class CSaverWnd {
     TickResult LastTick() const { return lastTick; }
     // True while the modal load-failure message is open.
     bool ShowingMessage() const { return showingMessage; }
+    // True when every entry of the playlist has failed to load since the last design that
+    // loaded: nothing is left to play.
+    bool NothingCanBePlayed() const;
 
   protected:
     WindowHost& Host() { return host; }
@@ -126,6 +129,7 @@ class CSaverWnd {
     PlacementResult placement{};
     TickResult lastTick = TickResult::None;
     bool showingMessage = false;
+    std::uint32_t failedSinceLastLoad = 0;  // one bit per playlist entry
 };
 
 }  // namespace vireluna

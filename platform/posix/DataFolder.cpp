@@ -9,6 +9,8 @@ namespace {
 constexpr const char* DataDirVariable = "VIRELUNA_DATA_DIR";
 // From <prefix>/bin/program to <prefix>/share/vireluna: an unpacked package works wherever it is.
 constexpr const char* DataDirBesideProgram = "../share/vireluna";
+// From <prefix>/libexec/xscreensaver/vireluna-saver, where saver daemons look for modules.
+constexpr const char* DataDirBesideModule = "../../share/vireluna";
 constexpr const char* InstalledDataDirs[] = {"/usr/local/share/vireluna", "/usr/share/vireluna"};
 constexpr const char* RunningProgram = "/proc/self/exe";
 
@@ -27,6 +29,7 @@ std::vector<std::filesystem::path> DataFolders() {
     const std::filesystem::path program = std::filesystem::read_symlink(RunningProgram, failed);
     if (!failed) {
         folders.push_back((program.parent_path() / DataDirBesideProgram).lexically_normal());
+        folders.push_back((program.parent_path() / DataDirBesideModule).lexically_normal());
     }
     for (const char* dataDir : InstalledDataDirs) folders.emplace_back(dataDir);
     folders.emplace_back(VIRELUNA_RESOURCE_DIR);

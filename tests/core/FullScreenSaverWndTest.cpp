@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "platform/MemoryProfileStore.h"
 #include "shell/FullScreenSaverWnd.h"
 #include "shell/SaverSettings.h"
 #include "tests/core/FakeWindowHost.h"
+#include "tools/pxs/PxsWriter.h"
 
 namespace vireluna {
 namespace {
@@ -13,8 +15,9 @@ namespace {
 class FullScreenInputTest : public ::testing::Test {
   protected:
     FullScreenInputTest() {
-        // A file that cannot exist, so the first tick reports a failed load.
+        // Files that cannot exist, so the first tick reports a failed load.
         profile.WriteString(FileListSection, PlaylistEntryName(1), "/nonexistent/vireluna.pxs");
+        profile.WriteString(FileListSection, PlaylistEntryName(2), "/nonexistent/koi.pxs");
         window = std::make_unique<CFullScreenSaverWnd>(profile, host, random);
         window->OnCreate();
         window->OnSize(1024, 768);
@@ -87,6 +90,45 @@ TEST_F(FullScreenInputTest, TheLoadFailureMessageCanBeReadAndAnsweredWithoutEndi
     EXPECT_EQ(host.closeRequests, 0);
     window->OnKeyDown();
     EXPECT_EQ(host.closeRequests, 1);
+}
+
+TEST_F(FullScreenInputTest, OnceEveryDesignHasFailedTheSaverEndsAfterTheMessage) {
+    window->OnTimer();  // the first of the two entries fails
+    EXPECT_EQ(host.closeRequests, 0);
+    EXPECT_FALSE(window->NothingCanBePlayed());
+    window->OnTimer();  // the second one too: nothing is left to play
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(window->NothingCanBePlayed());
+    EXPECT_EQ(host.closeRequests, 1);
+}
+
+TEST(NothingCanBePlayedTest, OneEntryFailingTwiceIsNotEveryEntryFailing) {
+    // Three entries, one missing; over many passes it may come last and first again, but the
+    // saver never takes that for a playlist with nothing left.
+    MemoryProfileStore profile;
+    const std::string design =
+        (std::filesystem::temp_directory_path() / "vireluna_fullscreen_short.pxs").string();
+    pxs::PxsWriter writer;
+    for (int i = 0; i < 4; ++i) writer.Move(10, 0);
+    writer.End();
+    ASSERT_TRUE(writer.WriteFile(design));
+    profile.WriteString(FileListSection, PlaylistEntryName(1), design);
+    profile.WriteString(FileListSection, PlaylistEntryName(2), "/nonexistent/gone.pxs");
+    profile.WriteString(FileListSection, PlaylistEntryName(3), design);
+    profile.WriteInteger(ConfigSection, "HoldTime", 0);
+    fakes::FakeWindowHost host{{1024, 768}};
+    Random random{5};
+    CFullScreenSaverWnd window(profile, host, random);
+    window.OnCreate();
+    window.OnSize(1024, 768);
+    for (int tick = 0; tick < 20000 && host.messages.size() < 30; ++tick) {
+        window.OnTimer();
+        EXPECT_FALSE(window.NothingCanBePlayed());
+    }
+    EXPECT_GE(host.messages.size(), 30u);
+    EXPECT_EQ(host.closeRequests, 0);
+    std::error_code ignored;
+    std::filesystem::remove(design, ignored);
 }
 
 }  // namespace

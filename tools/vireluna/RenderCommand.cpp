@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/SaverSettings.h"
+#include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/ParseAndRun.h"
 #include "tools/vireluna/RenderSession.h"
@@ -18,19 +19,9 @@ namespace {
 
 constexpr int ExitFailure = 1;
 
-// The command-line flag of each "Config" entry that a render may override.
-struct OverrideFlag {
-    std::string_view flag;
-    std::string_view entry;
-};
-constexpr std::array<OverrideFlag, 6> OverrideFlags{{
-    {"--pen-size", "PenSize"},
-    {"--rotation", "Rotation"},
-    {"--draw-speed", "DrawSpeed"},
-    {"--reduction", "Reduction"},
-    {"--hold-time", "HoldTime"},
-    {"--draw-step", "DrawStep"},
-}};
+// The command-line flag of each "Config" entry that a render may override, shared with the
+// X11 saver.
+constexpr const auto& OverrideFlags = SettingOptions;
 
 struct RenderArguments {
     std::vector<std::string> files;
@@ -48,13 +39,6 @@ struct RenderArguments {
     CLI::Option* profileOption = nullptr;
     std::array<CLI::Option*, OverrideFlags.size()> overrideOptions{};
 };
-
-const StoredSettingField& FieldOf(std::string_view entry) {
-    for (const StoredSettingField& field : StoredSettingFields) {
-        if (field.entry == entry) return field;
-    }
-    return StoredSettingFields.front();
-}
 
 // False, with error set, when the arguments make no sense together or in themselves.
 bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std::string& error) {
@@ -158,7 +142,7 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
     arguments->profileOption = render->add_option("--profile", arguments->profilePath,
                                                   "the profile file (default: the user's)");
     for (std::size_t i = 0; i < OverrideFlags.size(); ++i) {
-        const StoredSettingField& field = FieldOf(OverrideFlags[i].entry);
+        const StoredSettingField& field = FieldOf(OverrideFlags[i]);
         arguments->overrideOptions[i] = render->add_option(
             std::string(OverrideFlags[i].flag), arguments->overrides[i],
             "overrides " + std::string(field.entry) + " of the profile (the option page offers " +

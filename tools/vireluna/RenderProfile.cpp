@@ -9,7 +9,8 @@ RenderProfile::RenderProfile(ProfileStore& base,
                              const std::vector<std::string>& files)
     : base_(base), configOverrides_(configOverrides.begin(), configOverrides.end()) {
     // Every entry is answered here, so nothing of the user's own playlist leaks in; the one
-    // after the last file is empty and ends the list.
+    // after the last file is empty and ends the list. No files: the profile's own playlist.
+    if (files.empty()) return;
     for (int k = 1; k <= MaxPlaylistEntries; ++k) {
         const auto index = static_cast<std::size_t>(k - 1);
         playlistEntries_[PlaylistEntryName(k)] = index < files.size() ? files[index] : "";

@@ -13,7 +13,8 @@ namespace vireluna::cli {
 // settings given on the command line answered instead, and the given files as the playlist.
 class RenderProfile final : public ProfileStore {
   public:
-    // configOverrides: "Config" entry name to value. files: at most the playlist's size.
+    // configOverrides: "Config" entry name to value. files: at most the playlist's size;
+    // none leaves the profile's playlist.
     RenderProfile(ProfileStore& base, std::map<std::string, std::int32_t> configOverrides,
                   const std::vector<std::string>& files);
 

@@ -1,0 +1,27 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/x11/SaverOptions.h"
+#include "app/x11/SaverStart.h"
+
+int main(int argc, char** argv) {
+    using namespace vireluna::saver;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    SaverOptions options;
+    std::string error;
+    switch (ParseSaverOptions(arguments, options, error)) {
+        case ParseOutcome::Help:
+            std::cout << SaverUsage();
+            return ExitNormal;
+        case ParseOutcome::Version:
+            std::cout << "vireluna-saver " << VIRELUNA_VERSION << '\n';
+            return ExitNormal;
+        case ParseOutcome::UsageError:
+            std::cerr << "vireluna-saver: " << error << "\n(see vireluna-saver --help)\n";
+            return ExitUsage;
+        case ParseOutcome::Run:
+            break;
+    }
+    return RunSaver(options);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/x11/Xlib.h"
+
+#include <vector>
+
+#include "platform/raster/RasterImage.h"
+#include "platform/x11/PixelFormat.h"
+
+namespace vireluna::x11 {
+
+// Copies rectangles of the raster picture onto a window, band by band through one small
+// buffer (shared memory when the server offers it), so memory stays small on any screen.
+class ImagePutter {
+  public:
+    ImagePutter(Display* display, Drawable target, Visual* visual, int depth);
+    ~ImagePutter();
+    ImagePutter(const ImagePutter&) = delete;
+    ImagePutter& operator=(const ImagePutter&) = delete;
+
+    // Puts [left, right) x [top, bottom) of image at the same place in the window, or at
+    // (toX, toY) in the second form. The rectangle must lie within image.
+    void Put(const raster::RasterImage& image, int left, int top, int right, int bottom) {
+        Put(image, left, top, right, bottom, left, top);
+    }
+    void Put(const raster::RasterImage& image, int left, int top, int right, int bottom, int toX,
+             int toY);
+    bool UsesSharedMemory() const { return shared_; }
+
+  private:
+    bool MakeBand(int width);
+    bool MakeSharedBand(int width, int rows);
+    void DropBand();
+    void Convert(const raster::RasterImage& image, int left, int top, int width, int rows);
+
+    Display* display_;
+    Drawable target_;
+    Visual* visual_;
+    int depth_;
+    GC gc_;
+    PixelFormat format_;
+    bool shmAvailable_;
+    bool shared_ = false;
+    XShmSegmentInfo shm_{};
+    XImage* band_ = nullptr;
+    std::vector<char> plainBuffer_;
+    int bandWidth_ = 0;
+    int bandRows_ = 0;
+};
+
+}  // namespace vireluna::x11

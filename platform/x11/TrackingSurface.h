@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Surface.h"
+#include "platform/x11/ChangedArea.h"
+
+namespace vireluna::x11 {
+
+// Draws through another surface and notes a rectangle that holds every pixel it may have
+// touched, so the window gets only the changed part of the picture.
+class TrackingSurface : public Surface {
+  public:
+    TrackingSurface(Surface& target, ChangedArea& changed) : target_(target), changed_(changed) {}
+
+    void SetPen(int width, ColourValue colour) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void FillRect(int left, int top, int right, int bottom, ColourValue colour) override;
+    void DrawLogo(int left, int top) override;
+    void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                  ColourValue background) override;
+    int VerticalDpi() const override { return target_.VerticalDpi(); }
+
+  private:
+    Surface& target_;
+    ChangedArea& changed_;
+    int penWidth_ = 1;
+    int currentX_ = 0;
+    int currentY_ = 0;
+};
+
+}  // namespace vireluna::x11
