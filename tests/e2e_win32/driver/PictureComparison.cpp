@@ -61,6 +61,11 @@ PictureDifference Compare(const Picture& shown, const Picture& expected, bool ma
             if (shown.At(x, y) == expected.At(x, y)) continue;
             if (difference.notice.found && Inside(box, x, y)) {
                 ++difference.insideNotice;
+                const Colour a = shown.At(x, y);
+                const Colour b = expected.At(x, y);
+                difference.largestNoticeStep =
+                    std::max({difference.largestNoticeStep, std::abs(a.red - b.red),
+                              std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
             } else {
                 ++difference.outsideNotice;
             }

@@ -21,6 +21,7 @@ struct PictureDifference {
     int outsideNotice = 0;  // differing pixels outside the notice box
     int insideNotice = 0;   // differing pixels inside it
     int noticeArea = 0;
+    int largestNoticeStep = 0;  // the largest difference of one colour channel inside it
     NoticeBox notice;
 };
 
