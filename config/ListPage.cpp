@@ -27,7 +27,7 @@ void CListPage::OnAdd() {
             for (const std::string& path : choice.utf8Paths) m_lstFiles->Append(path);
             break;
         case FileChoice::Outcome::TooManyFiles:
-            boxes_.Show(TooManyChosenMessage, TooManyChosenCaption, BoxIcon::None);
+            boxes_.Show(TooManyChosenMessage, TooManyChosenCaption, MessageIcon::None);
             break;
         case FileChoice::Outcome::Cancelled:
             break;
@@ -83,7 +83,7 @@ std::vector<std::string> CListPage::ListedPaths() const {
 }
 
 void CListPage::ShowRefusal(const std::string& message) {
-    boxes_.Show(message, ApplicationTitle, BoxIcon::Stop);
+    boxes_.Show(message, ApplicationTitle, MessageIcon::Stop);
 }
 
 }  // namespace vireluna

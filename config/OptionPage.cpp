@@ -85,7 +85,7 @@ bool COptionPage::ExchangeField(EditControl& field, std::int32_t& member, Settin
 }
 
 bool COptionPage::RefuseField(EditControl& field, std::string_view message) {
-    boxes_.Show(message, ApplicationTitle, BoxIcon::Exclamation);
+    boxes_.Show(message, ApplicationTitle, MessageIcon::Exclamation);
     field.FocusAndSelectAll();
     return false;
 }

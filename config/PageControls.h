@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/WindowHost.h"
+
 // What the configuration pages ask of their controls and of the sheet around them. The
 // Windows backend implements these over real controls; unit tests over fakes.
 namespace vireluna {
@@ -65,13 +67,12 @@ class FileOpenDialog {
     virtual FileChoice Choose() = 0;
 };
 
-enum class BoxIcon { None, Stop, Exclamation };
-
 // Modal message boxes with an OK button.
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;
-    virtual void Show(std::string_view utf8Text, std::string_view utf8Caption, BoxIcon icon) = 0;
+    virtual void Show(std::string_view utf8Text, std::string_view utf8Caption,
+                      MessageIcon icon) = 0;
 };
 
 // The sheet's mark of one page; the Apply button is enabled while any page is marked.

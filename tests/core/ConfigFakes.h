@@ -69,10 +69,10 @@ class FakeMessageBoxes final : public MessageBoxes {
     struct Box {
         std::string text;
         std::string caption;
-        BoxIcon icon;
+        MessageIcon icon;
         bool operator==(const Box&) const = default;
     };
-    void Show(std::string_view text, std::string_view caption, BoxIcon icon) override {
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
         shown.push_back({std::string(text), std::string(caption), icon});
     }
     std::vector<Box> shown;

@@ -64,7 +64,7 @@ TEST_F(ListPageTest, AddAppendsInOrderWithDuplicatesAndMarksEveryOutcome) {
     page.OnAdd();
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(boxes.shown, (std::vector<Box>{{"You choose too many files, then over memory limits.",
-                                              "Error", BoxIcon::None}}));
+                                              "Error", MessageIcon::None}}));
     EXPECT_TRUE(sheet.IsApplyEnabled());
 }
 
@@ -129,7 +129,7 @@ TEST_F(ListPageTest, RefusalKeepsListAndSlotsClearsTheMarkAndRepeats) {
 
     EXPECT_FALSE(sheet.PressOk());
     EXPECT_TRUE(sheet.IsOpen());
-    const Box refusal{"File not found.\n\n/gone", "VirelunaLogo", BoxIcon::Stop};
+    const Box refusal{"File not found.\n\n/gone", "VirelunaLogo", MessageIcon::Stop};
     EXPECT_EQ(boxes.shown, std::vector<Box>{refusal});
     EXPECT_FALSE(sheet.IsApplyEnabled());
     EXPECT_EQ(list.entries, Strings{"/gone"});

@@ -74,7 +74,7 @@ class OptionPageTest : public ::testing::Test {
     Box RangeBox(int min, int max) const {
         return {std::to_string(min) + " から " + std::to_string(max) +
                     " までの整数を入力してください。",
-                "VirelunaLogo", BoxIcon::Exclamation};
+                "VirelunaLogo", MessageIcon::Exclamation};
     }
 
     std::array<FakeRadio, 11> radios;
@@ -135,7 +135,7 @@ TEST_F(OptionPageTest, UnitTimeAcceptsAndRefusesWithTheExactMessages) {
         EXPECT_TRUE(sheet.PressApply()) << good;
     }
     EXPECT_EQ(page.m_nDrawSpeed, 5);
-    const Box notInteger{"整数を入力してください。", "VirelunaLogo", BoxIcon::Exclamation};
+    const Box notInteger{"整数を入力してください。", "VirelunaLogo", MessageIcon::Exclamation};
     const std::vector<std::pair<const char*, Box>> refusals{{"", notInteger},
                                                             {"abc", notInteger},
                                                             {"5x", notInteger},

@@ -16,18 +16,6 @@ std::string WindowText(HWND window) {
     return Utf8(text);
 }
 
-MessageIcon IconOf(BoxIcon icon) {
-    switch (icon) {
-        case BoxIcon::Stop:
-            return MessageIcon::Stop;
-        case BoxIcon::Exclamation:
-            return MessageIcon::Exclamation;
-        case BoxIcon::None:
-            break;
-    }
-    return MessageIcon::None;
-}
-
 }  // namespace
 
 void Win32ListBox::Append(std::string_view utf8Text) {
@@ -104,8 +92,8 @@ void Win32PageSite::SetModified(bool modified) {
 }
 
 void Win32MessageBoxes::Show(std::string_view utf8Text, std::string_view utf8Caption,
-                             BoxIcon icon) {
-    ShowMessageBox(utf8Text, utf8Caption, IconOf(icon), {owner_, false});
+                             MessageIcon icon) {
+    ShowMessageBox(utf8Text, utf8Caption, icon, {owner_, false});
 }
 
 }  // namespace vireluna::win32

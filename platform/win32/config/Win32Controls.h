@@ -66,7 +66,7 @@ class Win32PageSite final : public PageSite {
 class Win32MessageBoxes final : public MessageBoxes {
   public:
     void SetOwner(HWND owner) { owner_ = owner; }
-    void Show(std::string_view utf8Text, std::string_view utf8Caption, BoxIcon icon) override;
+    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
 
   private:
     HWND owner_ = nullptr;
