@@ -203,16 +203,27 @@ bool SettingsProgram::IsApplyEnabled() const {
 std::vector<std::wstring> SettingsProgram::ListEntries() const {
     constexpr int ListId = 1013;
     const HWND list = Control(0, ListId);
-    std::vector<std::wstring> entries;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        entries.push_back(text);
+    // The program may still be adding or deleting entries while they are read: an entry
+    // that vanished between the count and its text means reading the whole list again.
+    for (;;) {
+        std::vector<std::wstring> entries;
+        const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        bool changed = count == LB_ERR;
+        for (LRESULT i = 0; i < count && !changed; ++i) {
+            const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+            if (length == LB_ERR) {
+                changed = true;
+                break;
+            }
+            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+            const LRESULT got =
+                SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+            changed = got == LB_ERR || got > length;
+            text.resize(changed ? 0 : static_cast<std::size_t>(got));
+            entries.push_back(text);
+        }
+        if (!changed) return entries;
     }
-    return entries;
 }
 
 void SettingsProgram::SelectListEntries(const std::vector<int>& indexes) const {
