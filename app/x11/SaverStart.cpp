@@ -8,17 +8,15 @@
 #include "platform/Random.h"
 #include "platform/raster/RasterImage.h"
 #include "platform/raster/RasterSurface.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "tools/vireluna/RenderProfile.h"
-#include "tools/vireluna/UserProfile.h"
-
 #include "platform/x11/SaverLoop.h"
 #include "platform/x11/SaverTarget.h"
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11WindowHost.h"
-
 #include "platform/x11/Xlib.h"
+#include "shell/FullScreenSaverWnd.h"
+#include "tools/vireluna/RenderProfile.h"
+#include "tools/vireluna/UserProfile.h"
 
 namespace vireluna::saver {
 namespace {
@@ -53,25 +51,23 @@ std::unique_ptr<CSaverWnd> MakeSaverWindow(SaverMode mode, ProfileStore& profile
 }
 
 int RunOn(Display* display, const SaverOptions& options) {
-    x11::SaverTarget target;
+    // Everything that can fail before a window shows up on the screen.
     std::string error;
+    std::unique_ptr<ProfileStore> userProfile = cli::OpenUserProfile(options.profilePath, error);
+    if (!userProfile) return CannotStart(error);
+    raster::RasterImage emblem;
+    const std::string emblemPath = raster::DefaultLogoPath();
+    if (!raster::ReadBmp(emblemPath, emblem)) {
+        return CannotStart("cannot read the emblem picture '" + emblemPath + "'");
+    }
+    cli::RenderProfile profile(*userProfile, options.configOverrides, options.files);
+
+    x11::SaverTarget target;
     if (!OpenTarget(display, options, target, error)) return CannotStart(error);
     if (target.visual->c_class != TrueColor && target.visual->c_class != DirectColor) {
         x11::ReleaseTarget(display, target);
         return CannotStart("the window has no true-colour visual");
     }
-
-    raster::RasterImage emblem;
-    const std::string emblemPath = raster::DefaultLogoPath();
-    std::unique_ptr<ProfileStore> userProfile = cli::OpenUserProfile(options.profilePath, error);
-    if (!raster::ReadBmp(emblemPath, emblem)) {
-        error = "cannot read the emblem picture '" + emblemPath + "'";
-    }
-    if (!userProfile || emblem.Width() == 0) {
-        x11::ReleaseTarget(display, target);
-        return CannotStart(error);
-    }
-    cli::RenderProfile profile(*userProfile, options.configOverrides, options.files);
 
     x11::SignalWake wake;
     Random random(options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));

@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "shell/FullScreenSaverWnd.h"
-#include "shell/SaverWnd.h"
-
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/X11WindowHost.h"
-
 #include "platform/x11/Xlib.h"
+#include "shell/FullScreenSaverWnd.h"
+#include "shell/SaverWnd.h"
 
 namespace vireluna::x11 {
 

@@ -158,8 +158,8 @@ bool CreateTopLevelTarget(Display* display, ScreenSize size, SaverTarget& target
     XSetClassHint(display, window, &hint);
     target.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &target.deleteWindow, 1);
+    // Not waited for: a window manager may map it late, and its first expose paints it.
     XMapWindow(display, window);
-    WaitUntilMapped(display, window);
     return true;
 }
 

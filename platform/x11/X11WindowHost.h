@@ -11,7 +11,6 @@
 #include "platform/x11/ImagePutter.h"
 #include "platform/x11/TickSchedule.h"
 #include "platform/x11/TrackingSurface.h"
-
 #include "platform/x11/Xlib.h"
 
 namespace vireluna::x11 {

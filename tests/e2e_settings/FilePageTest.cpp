@@ -30,6 +30,7 @@ class FilePageTest : public ::testing::Test {
         ASSERT_TRUE(box.has_value()) << "no message box for: " << text;
         EXPECT_EQ(Narrow(box->caption), "VirelunaLogo");
         EXPECT_EQ(Narrow(box->text), text);
+        EXPECT_EQ(box->icon, BoxIconSeen::Stop);
     }
 
     DesignFolder folder;

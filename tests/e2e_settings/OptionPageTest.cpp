@@ -39,6 +39,7 @@ class OptionPageTest : public ::testing::Test {
         ASSERT_TRUE(box.has_value()) << "no message box for: " << text;
         EXPECT_EQ(Narrow(box->caption), "VirelunaLogo");
         EXPECT_EQ(Narrow(box->text), text);
+        EXPECT_EQ(box->icon, BoxIconSeen::Exclamation);
     }
     // The field has the keyboard focus with all of its text selected.
     void ExpectFocusedAndSelected(const SettingsProgram& program, int id) {

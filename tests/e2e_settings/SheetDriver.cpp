@@ -17,6 +17,8 @@ constexpr wchar_t ConfigKey[] = L"Software\\TessoranVireluna\\VirelunaLogo\\Conf
 constexpr wchar_t FileListKey[] = L"Software\\TessoranVireluna\\VirelunaLogo\\Display File List";
 // The message box's text control and the file dialog's file-name box.
 constexpr int MessageBoxTextId = 0xFFFF;
+constexpr int MessageBoxIconId = 0x440;
+constexpr std::chrono::milliseconds IconPaintDeadline{3000};
 constexpr int FileNameComboId = 0x47C;
 constexpr int FileNameEditId = 0x480;
 constexpr std::chrono::milliseconds PollInterval{50};
@@ -52,6 +54,38 @@ BOOL CALLBACK VisitTopLevel(HWND window, LPARAM context) {
     }
     search.found = window;
     return FALSE;
+}
+
+// Which icon the control shows, by the colours of its pixels on the screen; waits for the
+// box to be painted.
+BoxIconSeen IconOnScreen(HWND icon) {
+    if (icon == nullptr || !IsWindowVisible(icon) || SendMessageW(icon, STM_GETICON, 0, 0) == 0) {
+        return BoxIconSeen::None;
+    }
+    BoxIconSeen seen = BoxIconSeen::Other;
+    WaitFor(
+        [&] {
+            RECT rect;
+            GetWindowRect(icon, &rect);
+            const HDC screen = GetDC(nullptr);
+            int red = 0;
+            int yellow = 0;
+            for (LONG y = rect.top; y < rect.bottom; ++y) {
+                for (LONG x = rect.left; x < rect.right; ++x) {
+                    const COLORREF pixel = GetPixel(screen, x, y);
+                    const bool strongRed = GetRValue(pixel) > 150 && GetBValue(pixel) < 100;
+                    if (strongRed && GetGValue(pixel) < 100) ++red;
+                    if (strongRed && GetGValue(pixel) > 150) ++yellow;
+                }
+            }
+            ReleaseDC(nullptr, screen);
+            const int enough = (rect.right - rect.left) * (rect.bottom - rect.top) / 8;
+            if (red > enough) seen = BoxIconSeen::Stop;
+            if (yellow > enough) seen = BoxIconSeen::Exclamation;
+            return seen != BoxIconSeen::Other;
+        },
+        IconPaintDeadline);
+    return seen;
 }
 
 HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
@@ -169,16 +203,27 @@ bool SettingsProgram::IsApplyEnabled() const {
 std::vector<std::wstring> SettingsProgram::ListEntries() const {
     constexpr int ListId = 1013;
     const HWND list = Control(0, ListId);
-    std::vector<std::wstring> entries;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        entries.push_back(text);
+    // The program may still be adding or deleting entries while they are read: an entry
+    // that vanished between the count and its text means reading the whole list again.
+    for (;;) {
+        std::vector<std::wstring> entries;
+        const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        bool changed = count == LB_ERR;
+        for (LRESULT i = 0; i < count && !changed; ++i) {
+            const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+            if (length == LB_ERR) {
+                changed = true;
+                break;
+            }
+            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+            const LRESULT got =
+                SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+            changed = got == LB_ERR || got > length;
+            text.resize(changed ? 0 : static_cast<std::size_t>(got));
+            entries.push_back(text);
+        }
+        if (!changed) return entries;
     }
-    return entries;
 }
 
 void SettingsProgram::SelectListEntries(const std::vector<int>& indexes) const {
@@ -202,7 +247,8 @@ std::optional<MessageBoxSeen> SettingsProgram::CloseMessageBox() const {
         })) {
         return std::nullopt;
     }
-    MessageBoxSeen seen{TextOf(box), TextOf(GetDlgItem(box, MessageBoxTextId))};
+    MessageBoxSeen seen{TextOf(box), TextOf(GetDlgItem(box, MessageBoxTextId)),
+                        IconOnScreen(GetDlgItem(box, MessageBoxIconId))};
     PostClick(GetDlgItem(box, IDOK));
     WaitFor([box] { return !IsWindow(box); });
     return seen;

@@ -17,9 +17,14 @@ inline constexpr std::chrono::milliseconds Deadline{20000};
 // Polls until the condition holds or the deadline passes; true when it held.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline = Deadline);
 
+// The icon of a message box as it shows on the screen: the stop icon is red, the
+// exclamation icon yellow.
+enum class BoxIconSeen { None, Stop, Exclamation, Other };
+
 struct MessageBoxSeen {
     std::wstring caption;
     std::wstring text;
+    BoxIconSeen icon;
 };
 
 class SettingsProgram {

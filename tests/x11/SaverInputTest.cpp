@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/x11/Xlib.h"
 #include "presentation/Overlays.h"
 #include "tests/x11/X11TestSupport.h"
-
-#include "platform/x11/Xlib.h"
 
 namespace vireluna::x11test {
 namespace {

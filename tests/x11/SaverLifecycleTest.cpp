@@ -93,20 +93,42 @@ TEST_F(SaverLifecycle, DestroyingTheGivenWindowEndsIt) {
     EXPECT_EQ(saver.WaitExit(EndDeadline), 0);
 }
 
+// The top-level window named "Vireluna", once it is there.
+Window FindSaverWindow(Display* display) {
+    Window root = x11::XNone, parent = x11::XNone;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = x11::XNone;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && found == x11::XNone; ++i) {
+            char* name = nullptr;
+            if (XFetchName(display, children[i], &name) && name != nullptr) {
+                if (std::string(name) == "Vireluna") found = children[i];
+                XFree(name);
+            }
+        }
+        if (children != nullptr) XFree(children);
+    }
+    return found;
+}
+
 TEST_F(SaverLifecycle, ClosingItsOwnWindowEndsIt) {
     ChildProcess saver({SaverPath(), "--window", "--geometry", "400x300"},
                        SaverEnvironment(*server_));
-    std::string found;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            ChildProcess search({"/usr/bin/xdotool", "search", "--name", "^Vireluna$"},
-                                {"DISPLAY=" + server_->Name()});
-            return search.WaitExit(EndDeadline) == 0;
-        },
-        StartDeadline));
-    // The window manager's close: WM_DELETE_WINDOW, as a close button sends it.
-    ASSERT_TRUE(XDoTool(*server_, {"search", "--name", "^Vireluna$", "windowclose"}) ||
-                XDoTool(*server_, {"search", "--name", "^Vireluna$", "windowkill"}));
+    Display* display = server_->Connection();
+    Window window = x11::XNone;
+    ASSERT_TRUE(
+        WaitFor([&] { return (window = FindSaverWindow(display)) != x11::XNone; }, StartDeadline));
+    // What a window manager's close button sends: WM_DELETE_WINDOW.
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window;
+    close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &close);
+    XSync(display, False);
     EXPECT_EQ(saver.WaitExit(EndDeadline), 0);
 }
 

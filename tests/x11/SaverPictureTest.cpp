@@ -93,5 +93,27 @@ TEST(SaverPicture, GivenWindowOf320x240DrawsAsThePreviewDoes) {
     EXPECT_EQ(saver.WaitExit(5s), 0);
 }
 
+TEST(SaverPicture, RootModeDrawsIntoTheWindowTheDaemonNames) {
+    XvfbServer server(1024, 768);
+    ASSERT_TRUE(server.Running());
+    Display* display = server.Connection();
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+
+    const std::vector<std::string> common{
+        "--seed", "21", "--ticks", "150", "--draw-speed", "1", SamplePath("blossom.pxs")};
+    const std::optional<raster::RasterImage> expected =
+        Render(Join({"--screen", "1024x768", "--preview", "320x240"}, common));
+    ASSERT_TRUE(expected);
+    std::vector<std::string> environment = SaverEnvironment(server);
+    environment.push_back("XSCREENSAVER_WINDOW=" + std::to_string(window));
+    ChildProcess saver(Join({SaverPath(), "-root"}, common), environment);
+    ExpectPictureBecomes(server, window, *expected);
+    saver.Signal(SIGTERM);
+    EXPECT_EQ(saver.WaitExit(5s), 0);
+}
+
 }  // namespace
 }  // namespace vireluna::x11test

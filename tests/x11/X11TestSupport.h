@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/raster/RasterImage.h"
-
 #include "platform/x11/Xlib.h"
 
 namespace vireluna::x11test {

@@ -29,6 +29,13 @@ constexpr std::array<int, 3> OptionEdits{IDC_DRAW_SPEED_EDIT, IDC_REDUCTION_EDIT
 class SheetSession {
   public:
     SheetSession(CSaverSheet& sheet, Win32MessageBoxes& boxes) : sheet_(sheet), boxes_(boxes) {}
+    // The windows are gone: the pages keep no handle on their controls.
+    ~SheetSession() {
+        sheet_.m_pageList.Bind({});
+        sheet_.m_pageOption.Bind({});
+        for (int i = 0; i < CSaverSheet::PageCount; ++i) sheet_.Page(i).SetSite(&sheet_.Site(i));
+        boxes_.SetOwner(nullptr);
+    }
 
     void OnInitPage(HWND page, int index);
     INT_PTR OnCommand(int index, int id, int code);
