@@ -30,20 +30,6 @@ void Picture::Set(int x, int y, Colour colour) {
     rgb_[offset + 2] = colour.blue;
 }
 
-Picture Picture::Crop(const RECT& area) const {
-    Picture part(area.right - area.left, area.bottom - area.top);
-    for (int y = 0; y < part.height_; ++y)
-        for (int x = 0; x < part.width_; ++x) part.Set(x, y, At(area.left + x, area.top + y));
-    return part;
-}
-
-int Picture::Count(Colour colour) const {
-    int count = 0;
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x) count += At(x, y) == colour ? 1 : 0;
-    return count;
-}
-
 Picture Picture::FromScreen() {
     return FromScreen(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }

@@ -29,8 +29,6 @@ class Picture {
     bool Empty() const { return width_ == 0 || height_ == 0; }
     Colour At(int x, int y) const;
     void Set(int x, int y, Colour colour);
-    Picture Crop(const RECT& area) const;
-    int Count(Colour colour) const;
     bool operator==(const Picture&) const = default;
 
     // The screen as it is now, or a part of it (screen coordinates).
