@@ -5,7 +5,7 @@
 
 #include "design/DesignFileFormat.h"
 #include "design/DesignLimits.h"
-#include "platform/ExclusiveInputFile.h"
+#include "platform/InputFile.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
@@ -29,8 +29,8 @@ std::string PathList(std::string_view heading, const std::vector<std::string>& p
 
 DesignHeaderCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
     DesignHeaderCounts counts;
-    ExclusiveInputFile file;
-    if (!file.Open(utf8Path.c_str())) return counts;
+    InputFile file;
+    if (!file.OpenExclusive(utf8Path.c_str())) return counts;
     unsigned char header[HeaderCountsBytes];
     std::size_t got = 0;
     while (got < sizeof header) {

@@ -1,6 +1,8 @@
 #include "platform/InputFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,17 +14,44 @@ namespace {
 int Descriptor(void* handle) {
     return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)) - 1;
 }
+
+void* HandleOf(int fd) {
+    return reinterpret_cast<void*>(static_cast<std::intptr_t>(fd) + 1);
+}
+
+int OpenForReading(const char* path, int extraFlags) {
+    int fd;
+    do {
+        fd = ::open(path, O_RDONLY | O_CLOEXEC | extraFlags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
 }  // namespace
 
 bool InputFile::Open(const char* utf8Path) {
     Close();
     failed_ = false;
-    int fd;
-    do {
-        fd = ::open(utf8Path, O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = OpenForReading(utf8Path, 0);
     if (fd < 0) return false;
-    handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(fd) + 1);
+    handle_ = HandleOf(fd);
+    return true;
+}
+
+// POSIX has no share modes: an exclusive advisory lock is the nearest promise, refused while
+// another program holds any lock on the file. Only regular files open, as on Windows, where a
+// folder or a device is not a file to read.
+bool InputFile::OpenExclusive(const char* utf8Path) {
+    Close();
+    failed_ = false;
+    const int fd = OpenForReading(utf8Path, O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    handle_ = HandleOf(fd);
     return true;
 }
 
@@ -40,7 +69,7 @@ std::size_t InputFile::Read(void* buffer, std::size_t size) {
 
 void InputFile::Close() {
     if (handle_ == nullptr) return;
-    ::close(Descriptor(handle_));
+    ::close(Descriptor(handle_));  // also releases an exclusive lock
     handle_ = nullptr;
 }
 

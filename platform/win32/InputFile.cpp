@@ -6,21 +6,32 @@ namespace vireluna {
 namespace {
 // Long enough for any path the profile can hold; kept on the stack so opening allocates nothing.
 constexpr int WidePathCapacity = 1024;
-}  // namespace
 
-bool InputFile::Open(const char* utf8Path) {
-    Close();
-    failed_ = false;
+bool OpenWithSharing(const char* utf8Path, DWORD shareMode, DWORD flags, void*& handle) {
     wchar_t widePath[WidePathCapacity];
     if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, widePath,
                             WidePathCapacity) == 0) {
         return false;
     }
-    HANDLE file = CreateFileW(widePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = CreateFileW(widePath, GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    handle_ = file;
+    handle = file;
     return true;
+}
+}  // namespace
+
+bool InputFile::Open(const char* utf8Path) {
+    Close();
+    failed_ = false;
+    return OpenWithSharing(utf8Path, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN, handle_);
+}
+
+bool InputFile::OpenExclusive(const char* utf8Path) {
+    Close();
+    failed_ = false;
+    // Share mode 0: fails with a sharing violation while any other handle is open.
+    return OpenWithSharing(utf8Path, 0, 0, handle_);
 }
 
 std::size_t InputFile::Read(void* buffer, std::size_t size) {

@@ -219,7 +219,7 @@ TEST_F(InfoCommandTest, FilesThatCannotBeOpenedAndSeveralFilesWithJson) {
 TEST_F(InfoCommandTest, FolderIsAReadErrorNotAnEmptyDesign) {
     const std::string folder = TempPath("folder.pxs");
     std::filesystem::create_directories(folder);
-    for (const std::string& options : {"", "--json "}) {
+    for (const std::string options : {"", "--json "}) {
         const ToolRun run = RunInfo(options + folder);
         EXPECT_EQ(run.status, 1) << options;
         EXPECT_TRUE(run.out.empty()) << run.out;
