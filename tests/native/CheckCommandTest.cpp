@@ -1,15 +1,14 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tests/native/ProfileTestFolder.h"
+#include "tests/native/ToolRun.h"
 
 namespace vireluna {
 namespace {
@@ -17,24 +16,13 @@ namespace {
 using testing::TempFolder;
 using testing::WriteFile;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using testing::RunCapturingOutput;
+using testing::ToolRun;
 
 ToolRun RunCheck(const std::vector<std::string>& paths) {
     std::string command = std::string("'") + VIRELUNA_TOOL_PATH + "' check --";
     for (const std::string& path : paths) command += " '" + path + "'";
-    ToolRun run;
-    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) return run;
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        run.out.append(chunk, got);
-    }
-    const int wait = ::pclose(pipe);
-    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-    return run;
+    return RunCapturingOutput(command + " 2>/dev/null");
 }
 
 std::string Word(std::int32_t value) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "tests/native/ProfileTestFolder.h"
+#include "tests/native/ToolRun.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace {
@@ -20,11 +20,7 @@ using vireluna::pxs::PxsWriter;
 constexpr int Int32Max = 2147483647;
 constexpr int Int32Min = -2147483647 - 1;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using vireluna::testing::ToolRun;
 
 // Runs `vireluna info` with the arguments and keeps what it writes to each stream; the
 // error stream passes through a file in folder.
@@ -32,14 +28,7 @@ ToolRun RunInfo(const std::string& arguments, const std::string& folder) {
     const std::string errPath = folder + "/stderr.txt";
     const std::string command =
         std::string(VIRELUNA_TOOL_PATH) + " info " + arguments + " 2>" + errPath;
-    ToolRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    ToolRun run = vireluna::testing::RunCapturingOutput(command);
     std::ostringstream err;
     err << std::ifstream(errPath).rdbuf();
     run.err = err.str();

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <png.h>
-#include <sys/wait.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 
 #include "platform/MemoryProfileStore.h"
 #include "tests/native/ProfileTestFolder.h"
+#include "tests/native/ToolRun.h"
 #include "tools/pxs/PxsWriter.h"
 #include "tools/vireluna/RenderSession.h"
 
@@ -72,8 +72,7 @@ class RenderCommand : public ::testing::Test {
         const std::string command = std::string(VIRELUNA_TOOL_PATH) + " render " + arguments +
                                     " --profile '" + PathOf("profile.ini") + "' >'" +
                                     PathOf("out.txt") + "' 2>'" + PathOf("err.txt") + "'";
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(PathOf("out.txt")),
+        return {testing::ExitStatus(std::system(command.c_str())), ReadFile(PathOf("out.txt")),
                 ReadFile(PathOf("err.txt"))};
     }
 

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "tests/native/ProfileTestFolder.h"
+#include "tests/native/ToolRun.h"
 
 namespace vireluna {
 namespace {
@@ -14,25 +13,13 @@ namespace {
 using testing::TempFolder;
 using testing::WriteFile;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using testing::RunCapturingOutput;
+using testing::ToolRun;
 
 // Runs `vireluna settings` with the given arguments (and environment settings in front).
 ToolRun RunSettings(const std::string& arguments, const std::string& environment = "") {
-    const std::string command =
-        environment + " '" + VIRELUNA_TOOL_PATH + "' settings " + arguments + " 2>/dev/null";
-    ToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        run.out.append(chunk, got);
-    }
-    const int wait = ::pclose(pipe);
-    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-    return run;
+    return RunCapturingOutput(environment + " '" + VIRELUNA_TOOL_PATH + "' settings " + arguments +
+                              " 2>/dev/null");
 }
 
 nlohmann::json ParseJson(const std::string& text) {

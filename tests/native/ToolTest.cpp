@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "tests/native/ToolRun.h"
 
 namespace {
 
@@ -29,8 +30,7 @@ TEST(VirelunaTool, UsageErrorsGiveOneLineAndStatusTwo) {
           "render a.pxs -o a.png --screen 10"}) {
         const std::string command =
             std::string(VIRELUNA_TOOL_PATH) + " " + arguments + " >" + outPath + " 2>" + errPath;
-        const int raw = std::system(command.c_str());
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2) << arguments;
+        EXPECT_EQ(vireluna::testing::ExitStatus(std::system(command.c_str())), 2) << arguments;
         std::ostringstream err;
         err << std::ifstream(errPath).rdbuf();
         std::ostringstream out;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace vireluna::testing {
+
+// The exit status of a finished shell command, -1 when it did not exit normally.
+inline int ExitStatus(int rawWaitStatus) {
+    return WIFEXITED(rawWaitStatus) ? WEXITSTATUS(rawWaitStatus) : -1;
+}
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a shell command line and keeps its standard output and exit status.
+inline ToolRun RunCapturingOutput(const std::string& command) {
+    ToolRun run;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
+        run.out.append(chunk, got);
+    }
+    run.status = ExitStatus(::pclose(pipe));
+    return run;
+}
+
+}  // namespace vireluna::testing
