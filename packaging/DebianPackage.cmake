@@ -11,8 +11,11 @@ install(FILES ${VIRELUNA_SAMPLE_DESIGNS} DESTINATION ${VIRELUNA_DATA_DESTINATION
 
 # Debian wants manuals and changelogs compressed, and reproducibly (no name, no time stamp).
 set(VIRELUNA_COMPRESSED)
+# The output's folder is made first: Ninja makes it for an output, Make does not.
 function(vireluna_compress source output)
+  get_filename_component(folder ${output} DIRECTORY)
   add_custom_command(OUTPUT ${output}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
                      COMMAND sh -c "gzip -9n -c \"$0\" > \"$1\"" ${source} ${output}
                      DEPENDS ${source} VERBATIM)
   set(VIRELUNA_COMPRESSED ${VIRELUNA_COMPRESSED} ${output} PARENT_SCOPE)
