@@ -34,6 +34,13 @@ vireluna_compress(${CMAKE_CURRENT_BINARY_DIR}/changelog ${CMAKE_CURRENT_BINARY_D
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz debian/copyright
         DESTINATION ${VIRELUNA_DOC_DESTINATION})
 add_custom_target(vireluna_package_documents ALL DEPENDS ${VIRELUNA_COMPRESSED})
+# Everything built that the package holds: scripts/build-all.sh --main-job builds this, without
+# the tests, and configures its tree so that CPack does not build the rest either.
+add_custom_target(vireluna_package_contents)
+add_dependencies(vireluna_package_contents vireluna vireluna_package_documents)
+if(TARGET vireluna-saver)
+  add_dependencies(vireluna_package_contents vireluna-saver)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vireluna)
