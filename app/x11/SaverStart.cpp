@@ -6,14 +6,14 @@
 #include <memory>
 
 #include "platform/Random.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
 #include "platform/x11/SaverLoop.h"
 #include "platform/x11/SaverTarget.h"
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11WindowHost.h"
 #include "platform/x11/Xlib.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
 #include "shell/FullScreenSaverWnd.h"
 #include "tools/vireluna/RenderProfile.h"
 #include "tools/vireluna/UserProfile.h"
