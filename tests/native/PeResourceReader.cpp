@@ -367,36 +367,44 @@ std::optional<DialogTemplate> ParseDialog(std::span<const std::uint8_t> data) {
     return dialog;
 }
 
-std::vector<ImageShape> IconImages(const ResourceFile& file, std::uint16_t groupId) {
-    std::vector<ImageShape> images;
-    const auto group = file.Find(TypeGroupIcon, groupId);
+namespace {
+// The images an icon or cursor group names, each a resource of its own.
+std::vector<std::span<const std::uint8_t>> GroupImages(const ResourceFile& file,
+                                                       std::uint16_t groupType,
+                                                       std::uint16_t imageType,
+                                                       std::uint16_t groupId) {
+    std::vector<std::span<const std::uint8_t>> images;
+    const auto group = file.Find(groupType, groupId);
     if (!group) return images;
     for (const std::uint16_t id : GroupMembers(*group)) {
-        const auto image = file.Find(TypeIcon, id);
-        if (const auto shape = image ? PictureShape(*image) : std::nullopt)
-            images.push_back(*shape);
+        if (const auto image = file.Find(imageType, id)) images.push_back(*image);
+    }
+    return images;
+}
+}  // namespace
+
+std::vector<ImageShape> IconImages(const ResourceFile& file, std::uint16_t groupId) {
+    std::vector<ImageShape> images;
+    for (const auto image : GroupImages(file, TypeGroupIcon, TypeIcon, groupId)) {
+        if (const auto shape = PictureShape(image)) images.push_back(*shape);
     }
     return images;
 }
 
 std::vector<CursorImage> CursorImages(const ResourceFile& file, std::uint16_t groupId) {
     std::vector<CursorImage> cursors;
-    const auto group = file.Find(TypeGroupCursor, groupId);
-    if (!group) return cursors;
-    for (const std::uint16_t id : GroupMembers(*group)) {
-        const auto image = file.Find(TypeCursor, id);
-        if (!image) continue;
-        Reader reader(*image);
+    for (const auto image : GroupImages(file, TypeGroupCursor, TypeCursor, groupId)) {
+        Reader reader(image);
         CursorImage cursor;
         cursor.hotSpotX = reader.U16();
         cursor.hotSpotY = reader.U16();
         const std::size_t headerAt = reader.at();
         std::uint32_t headerBytes = 0;
         cursor.shape = ReadBitmapHeader(reader, true, headerBytes);
-        Reader counts(*image, headerAt + 32);
+        Reader counts(image, headerAt + 32);
         std::uint32_t palette = headerBytes > 12 ? counts.U32() : 0;
         if (palette == 0 && cursor.shape.bitCount <= 8) palette = 1u << cursor.shape.bitCount;
-        Reader bits(*image, headerAt + headerBytes);
+        Reader bits(image, headerAt + headerBytes);
         cursor.fullyTransparent = LeavesScreenAlone(bits, cursor.shape, palette);
         if (reader.ok()) cursors.push_back(cursor);
     }
