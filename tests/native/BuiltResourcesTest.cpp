@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <strings.h>
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -277,6 +279,12 @@ std::vector<std::string> WindowsTrees() {
 
 TEST(BuiltResources, BothBuildsHoldTheResourcesAsDescribed) {
     ASSERT_FALSE(WindowsTrees().empty());
+    // A lone native tree (a plain CMake build) has no Windows programs to read; beside the
+    // trees of scripts/build-all.sh a missing program is a failure.
+    const bool anyTree = std::ranges::any_of(WindowsTrees(), [](const std::string& tree) {
+        return std::filesystem::is_directory(tree);
+    });
+    if (!anyTree) GTEST_SKIP() << "no Windows build tree beside this one";
     for (const std::string& tree : WindowsTrees()) {
         for (const auto& [program, relativePath] : Programs) {
             const std::string path = tree + "/" + relativePath;
