@@ -24,6 +24,7 @@ struct SaverSettings {
     std::int32_t timerPeriod;  // milliseconds
     std::int32_t Rotation;
     std::int32_t PenSize;
+    StitchLook look = StitchLook::Flat;
 };
 
 struct Playlist {
