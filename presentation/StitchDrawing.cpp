@@ -42,8 +42,8 @@ int PenWidthFor(bool isPreview, std::int32_t penSize) {
 }
 
 int ThreadWidthFor(std::int32_t reduction, double drawScale) {
-    const double pixels = double{ThreadTenthsOfMillimetre} / TenthsPerUnit * reduction /
-                          PercentScale * drawScale;
+    const double pixels =
+        double{ThreadTenthsOfMillimetre} / TenthsPerUnit * reduction / PercentScale * drawScale;
     const double width = pixels * SubpixelScale;
     // The widest pen the flat look has bounds the thread too.
     if (!(width >= SubpixelScale)) return SubpixelScale;

@@ -206,8 +206,8 @@ void ThreadBand::LayShadow(const PixelView& view, const Segment& segment,
             std::int64_t distance = 0;
             std::int64_t along = 0;
             if (!segment.Measure(ax, ay, limit, distance, along)) continue;
-            const auto ramp = static_cast<int>(std::min<std::int64_t>(
-                One, (limit - distance) * One / std::max(shadowSoft_, 1)));
+            const auto ramp = static_cast<int>(
+                std::min<std::int64_t>(One, (limit - distance) * One / std::max(shadowSoft_, 1)));
             Shadow(view.At(x, y), Smooth(ramp), view);
         }
     }
@@ -253,17 +253,17 @@ void ThreadBand::LayThread(const PixelView& view, const Segment& segment,
             const int across =
                 static_cast<int>(std::min<std::int64_t>(distance, halfWidth_) * One / halfWidth_);
             const std::int64_t fromEnd = std::min(along, segment.length - along);
-            const int toHole = static_cast<int>(
-                std::min<std::int64_t>(One, std::max<std::int64_t>(0, fromEnd) * One / holeLength_));
-            const int holeLight = HoleLight + (One - HoleLight) * toHole * (2 * One - toHole) /
-                                                  (One * One);
+            const int toHole = static_cast<int>(std::min<std::int64_t>(
+                One, std::max<std::int64_t>(0, fromEnd) * One / holeLength_));
+            const int holeLight =
+                HoleLight + (One - HoleLight) * toHole * (2 * One - toHole) / (One * One);
             const int light = profile.light[across] * holeLight / One;
             const int sheen = profile.sheen[across] * toHole / One * toHole / One;
             const auto lay = [&](int threadChannel, std::uint8_t& channel) {
                 const int lit = threadChannel * light / One;
                 const int shone = lit + (MaxChannel - lit) * sheen / One;
-                channel = static_cast<std::uint8_t>((channel * (One - cover) + shone * cover + Half) /
-                                                    One);
+                channel = static_cast<std::uint8_t>(
+                    (channel * (One - cover) + shone * cover + Half) / One);
             };
             std::uint8_t* pixel = view.At(x, y);
             lay(thread_.red, pixel[view.redOffset]);

@@ -39,12 +39,12 @@ class ThreadBand {
     void LayThread(const PixelView& view, const Segment& segment, const PixelBox& box) const;
     void Shadow(std::uint8_t* pixel, int alpha, const PixelView& view) const;
 
-    int halfWidth_;    // 1/256 pixel
-    int shadowDx_;     // offset of the shadow, 1/256 pixel
+    int halfWidth_;  // 1/256 pixel
+    int shadowDx_;   // offset of the shadow, 1/256 pixel
     int shadowDy_;
-    int shadowSoft_;   // width of the shadow's blurred edge, 1/256 pixel
-    int holeLength_;   // how far from each end the needle holes darken the band, 1/256 pixel
-    int reach_;        // whole pixels
+    int shadowSoft_;  // width of the shadow's blurred edge, 1/256 pixel
+    int holeLength_;  // how far from each end the needle holes darken the band, 1/256 pixel
+    int reach_;       // whole pixels
     Rgb thread_;
     int fieldBrightest_;
     int deepestShade_;

@@ -14,10 +14,12 @@ enum class SurfaceCallKind { SetPen, SetThreadPen, MoveTo, LineTo, FillRect, Dra
 // One call made on a FakeSurface, with its arguments in the order of the Surface operation.
 struct SurfaceCall {
     SurfaceCallKind kind = SurfaceCallKind::SetPen;
-    // SetPen, SetThreadPen: width. MoveTo, LineTo, DrawLogo, DrawText: x, y. FillRect: left, top, right, bottom.
+    // SetPen, SetThreadPen: width. MoveTo, LineTo, DrawLogo, DrawText: x, y. FillRect: left, top,
+    // right, bottom.
     std::vector<int> ints;
-    ColourValue colour = 0;  // SetPen, SetThreadPen: pen colour. FillRect: fill. DrawText: background.
-    std::string text;        // DrawText only, as are the font fields
+    ColourValue colour =
+        0;             // SetPen, SetThreadPen: pen colour. FillRect: fill. DrawText: background.
+    std::string text;  // DrawText only, as are the font fields
     std::string fontFace;
     int fontHeight = 0;
     int fontWeight = 0;

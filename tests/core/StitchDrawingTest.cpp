@@ -123,8 +123,8 @@ TEST(DrawStitches, ThreadLookDrawsTheFlatLooksLinesAndBatchesWithThreads) {
         Batch threadBatch{};
         while (!flatBatch.ended) {
             flatBatch = Draw(flat, design, {2, perTick, 1.0}, flatBatch);
-            threadBatch = Draw(thread, design,
-                               {2, perTick, 1.0, StitchLook::Thread, threadWidth}, threadBatch);
+            threadBatch = Draw(thread, design, {2, perTick, 1.0, StitchLook::Thread, threadWidth},
+                               threadBatch);
             ASSERT_EQ(std::tuple(threadBatch.ended, threadBatch.drawPosition),
                       std::tuple(flatBatch.ended, flatBatch.drawPosition));
         }

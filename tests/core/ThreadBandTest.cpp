@@ -25,7 +25,8 @@ struct Picture {
     std::vector<std::uint8_t> bytes;
 
     Picture() {
-        for (int i = 0; i < Width * Height; ++i) bytes.insert(bytes.end(), Field.begin(), Field.end());
+        for (int i = 0; i < Width * Height; ++i)
+            bytes.insert(bytes.end(), Field.begin(), Field.end());
     }
     PixelView View() { return {bytes.data(), Width, Height, Width * 3}; }
     std::array<std::uint8_t, 3> At(int x, int y) const {
