@@ -7,9 +7,9 @@
 #include "bench/SampleDesigns.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
-#include "platform/raster/RasterWindowHost.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
+#include "render/RasterWindowHost.h"
 #include "shell/SaverWnd.h"
 
 // The thread look against the flat look, side by side in one run, at 1920 x 1080 on the

@@ -1,12 +1,12 @@
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterSurface.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "platform/posix/DataFolder.h"
-#include "platform/raster/TextPainter.h"
-#include "platform/raster/WidePen.h"
+#include "render/TextPainter.h"
 #include "render/ThreadBand.h"
+#include "render/WidePen.h"
 
 namespace vireluna::raster {
 
