@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 

@@ -84,7 +84,9 @@ TEST(ThreadBand, TheFieldChangesOnlyUnderTheBandAndItsShadowBelowRight) {
     int shadowed = 0;
     for (int y = 0; y < Picture::Height; ++y) {
         for (int x = 0; x < Picture::Width; ++x) {
-            if (!Inside(box, x, y)) EXPECT_TRUE(picture.IsField(x, y)) << x << "," << y;
+            if (!Inside(box, x, y)) {
+                EXPECT_TRUE(picture.IsField(x, y)) << x << "," << y;
+            }
         }
     }
     // Beside the diagonal: up-left of it stays field, down-right falls in shadow.
