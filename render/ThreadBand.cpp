@@ -95,12 +95,16 @@ struct ThreadBand::Segment {
                  std::int64_t& along) const {
         const std::int64_t dot = ax * dx + ay * dy;
         if (lengthSquared == 0 || dot <= 0) {
-            distance = SquareRoot(ax * ax + ay * ay);
+            const std::int64_t squared = ax * ax + ay * ay;
+            if (squared >= limit * limit) return false;
+            distance = SquareRoot(squared);
             along = 0;
         } else if (dot >= lengthSquared * One) {
             const std::int64_t ex = ax - dx * One;
             const std::int64_t ey = ay - dy * One;
-            distance = SquareRoot(ex * ex + ey * ey);
+            const std::int64_t squared = ex * ex + ey * ey;
+            if (squared >= limit * limit) return false;
+            distance = SquareRoot(squared);
             along = length;
         } else {
             const std::int64_t cross = std::abs(ax * dy - ay * dx);
@@ -109,6 +113,34 @@ struct ThreadBand::Segment {
             along = dot * One / length;
         }
         return distance < limit;
+    }
+
+    // The columns [first, end) of box where row ay (relative to the start, 1/256 pixel) may
+    // hold points within limit of the stitch, once shifted right by offsetX: those near the
+    // stretch of the stitch within limit of the row, vertically.
+    void RowSpan(std::int64_t ay, std::int64_t offsetX, std::int64_t limit, const PixelBox& box,
+                 int& first, int& end) const {
+        first = box.left;
+        end = box.left;
+        const std::int64_t rise = dy * One;
+        const std::int64_t low = std::max(ay - limit, std::min<std::int64_t>(0, rise));
+        const std::int64_t high = std::min(ay + limit, std::max<std::int64_t>(0, rise));
+        if (low > high) return;
+        std::int64_t left = std::min<std::int64_t>(0, dx * One);
+        std::int64_t right = std::max<std::int64_t>(0, dx * One);
+        if (dy != 0) {
+            const std::int64_t atLow = dx * low / dy;
+            const std::int64_t atHigh = dx * high / dy;
+            left = std::min(atLow, atHigh) - One;  // a pixel for the divisions' rounding
+            right = std::max(atLow, atHigh) + One;
+        }
+        const auto column = [this](std::int64_t q8) {
+            return x0 + (q8 >= 0 ? q8 / One : -((-q8 + One - 1) / One));
+        };
+        first = static_cast<int>(
+            std::clamp<std::int64_t>(column(left - limit + offsetX) - 1, box.left, box.right));
+        end = static_cast<int>(
+            std::clamp<std::int64_t>(column(right + limit + offsetX) + 2, box.left, box.right));
     }
 };
 
@@ -201,7 +233,10 @@ void ThreadBand::LayShadow(const PixelView& view, const Segment& segment,
     const std::int64_t limit = halfWidth_ + shadowSoft_ / 2;
     for (int y = box.top; y < box.bottom; ++y) {
         const std::int64_t ay = (y - segment.y0) * One - shadowDy_;
-        for (int x = box.left; x < box.right; ++x) {
+        int first = 0;
+        int end = 0;
+        segment.RowSpan(ay, shadowDx_, limit, box, first, end);
+        for (int x = first; x < end; ++x) {
             const std::int64_t ax = (x - segment.x0) * One - shadowDx_;
             std::int64_t distance = 0;
             std::int64_t along = 0;
@@ -244,7 +279,10 @@ void ThreadBand::LayThread(const PixelView& view, const Segment& segment,
     const std::int64_t limit = halfWidth_ + Half;
     for (int y = box.top; y < box.bottom; ++y) {
         const std::int64_t ay = (y - segment.y0) * One;
-        for (int x = box.left; x < box.right; ++x) {
+        int first = 0;
+        int end = 0;
+        segment.RowSpan(ay, 0, limit, box, first, end);
+        for (int x = first; x < end; ++x) {
             const std::int64_t ax = (x - segment.x0) * One;
             std::int64_t distance = 0;
             std::int64_t along = 0;
