@@ -8,6 +8,7 @@
 #include "bench/SampleDesigns.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
+#include "platform/posix/PosixPathLimit.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
@@ -46,7 +47,7 @@ struct SaverRun {
         }
         host.emplace(LargeScreen, LargeScreen, std::move(logo), messages);
         random.emplace(Seed);
-        window.emplace(profile, *host, *random);
+        window.emplace(profile, *host, *random, PosixPathLimit);
         window->OnCreate();
         window->OnSize(LargeScreen.width, LargeScreen.height);
         state.SetLabel(state.range(0) == 0 ? "flat" : "thread");
