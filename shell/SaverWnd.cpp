@@ -139,7 +139,7 @@ void CSaverWnd::PlaceDesign() {
 
 bool CSaverWnd::DrawStitches(Surface& surface) {
     const StitchPen pen{PenWidthFor(isPreview, settings.PenSize), settings.stitchesPerTick,
-                        drawScale};
+                        drawScale, settings.look, ThreadWidthFor(settings.Reduction, drawScale)};
     return ::vireluna::DrawStitches(surface, placedStitches.get(), design, pen,
                                     counters.drawPosition, counters.colourIndex);
 }
