@@ -10,7 +10,7 @@
 namespace vireluna::win32 {
 
 // Shows the configuration sheet modally over the platform's property sheet, its pages made
-// from the templates "File" and "Option" of the program's resources. boxes must be the
+// from the templates "File", "Option" and "Display" of the program's resources. boxes must be the
 // sheet's own message boxes: they are given the sheet as their owner. True when the sheet
 // was closed with OK, every displayed page having accepted.
 bool ShowSettingsSheet(CSaverSheet& sheet, Win32MessageBoxes& boxes, HINSTANCE instance,
