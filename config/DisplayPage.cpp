@@ -21,10 +21,6 @@ bool CDisplayPage::OnInitDialog() {
     return true;
 }
 
-void CDisplayPage::OnChange() {
-    if (!IsExchangingData()) SetModified(true);
-}
-
 bool CDisplayPage::OnApply() {
     m_nMonitors = SelectedRadioIndex(controls_.monitors);
     m_nLook = SelectedRadioIndex(controls_.look);

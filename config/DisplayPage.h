@@ -25,8 +25,6 @@ class CDisplayPage : public CPropertyPage {
     void Bind(const DisplayPageControls& controls);
 
     bool OnInitDialog() override;
-    // A click on any radio button.
-    void OnChange();
     bool OnApply() override;
 
     // The stored values of "Monitors" and "Look". A value the saver does not know shows,

@@ -21,8 +21,7 @@ class DisplayPageTest : public ::testing::Test {
 
     void ShowDisplayPage(SettingsProgram& program) {
         ASSERT_NE(program.Sheet(), nullptr);
-        program.SelectPage(DisplayPage);
-        ASSERT_TRUE(WaitFor([&] { return program.CurrentPage() == program.Page(DisplayPage); }));
+        ASSERT_TRUE(program.ShowPage(DisplayPage));
     }
 
     DesignFolder folder;
