@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "design/DesignLimits.h"
+#include "shell/RunControls.h"
+#include "shell/ScreenSizeText.h"
 #include "shell/SettingOptions.h"
-#include "tools/vireluna/RenderSession.h"
-#include "tools/vireluna/ScreenSizeText.h"
 
 namespace vireluna::saver {
 namespace {
@@ -115,7 +115,7 @@ class Parser {
         if (name == "--geometry") {
             std::string value;
             if (!Value(name, value)) return ParseOutcome::UsageError;
-            const std::optional<ScreenSize> size = cli::ParseScreenSize(value);
+            const std::optional<ScreenSize> size = ParseScreenSize(value);
             if (!size) return Usage("--geometry wants WIDTHxHEIGHT, not '" + value + "'");
             options_.geometry = *size;
             return std::nullopt;
@@ -132,7 +132,7 @@ class Parser {
         }
         if (name == "--ticks") {
             long long ticks = 0;
-            if (!Number(name, 1, cli::MaxTicksOnRequest, ticks)) return ParseOutcome::UsageError;
+            if (!Number(name, 1, MaxTicksOnRequest, ticks)) return ParseOutcome::UsageError;
             options_.ticks = static_cast<std::int32_t>(ticks);
             return std::nullopt;
         }

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "platform/MemoryProfileStore.h"
+#include "render/RenderSession.h"
 #include "tests/native/ProfileTestFolder.h"
 #include "tests/native/ToolRun.h"
 #include "tools/pxs/PxsWriter.h"
-#include "tools/vireluna/RenderSession.h"
 
 namespace vireluna {
 namespace {
@@ -203,7 +203,7 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
     };
     for (const auto& overrides : extremes) {
         MemoryProfileStore profile;
-        cli::RenderRequest request;
+        raster::RenderRequest request;
         request.files = {std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/koi.pxs"};
         request.output = PathOf("extreme.png");
         request.screen = {320, 240};
@@ -211,9 +211,9 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
         request.configOverrides = overrides;
         request.configOverrides["DrawStep"] = 3;
         std::ostringstream messages;
-        cli::RenderSummary summary;
+        raster::RenderSummary summary;
         std::string error;
-        ASSERT_TRUE(cli::RunRender(request, profile, messages, summary, error)) << error;
+        ASSERT_TRUE(raster::RunRender(request, profile, messages, summary, error)) << error;
         EXPECT_TRUE(messages.str().empty()) << messages.str();
         EXPECT_GT(summary.ticks, 1);
         EXPECT_GT(CountStitched(request.output, 0, 0, 320, 240), 0) << "logo and notice at least";
@@ -224,13 +224,13 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
 // vanish afterwards reach the cycle, which must not go round them for ever.
 TEST_F(RenderCommand, GivesUpOnceEveryFileHasFailedToLoad) {
     MemoryProfileStore profile;
-    cli::RenderRequest request;
+    raster::RenderRequest request;
     request.files = {PathOf("gone-one.pxs"), PathOf("gone-two.pxs")};
     request.output = PathOf("x.png");
     std::ostringstream messages;
-    cli::RenderSummary summary;
+    raster::RenderSummary summary;
     std::string error;
-    EXPECT_FALSE(cli::RunRender(request, profile, messages, summary, error));
+    EXPECT_FALSE(raster::RunRender(request, profile, messages, summary, error));
     EXPECT_EQ(error, "none of the design files could be loaded");
     for (const std::string& path : request.files) {
         const std::size_t first = messages.str().find(path);

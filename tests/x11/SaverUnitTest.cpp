@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "app/x11/SaverOptions.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
 #include "platform/x11/TickSchedule.h"
 #include "platform/x11/TrackingSurface.h"
 #include "presentation/Overlays.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {

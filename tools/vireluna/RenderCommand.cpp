@@ -6,16 +6,21 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/UserProfile.h"
+#include "render/RenderSession.h"
+#include "shell/RunControls.h"
 #include "shell/SaverSettings.h"
+#include "shell/ScreenSizeText.h"
 #include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/ParseAndRun.h"
-#include "tools/vireluna/RenderSession.h"
-#include "tools/vireluna/ScreenSizeText.h"
-#include "tools/vireluna/UserProfile.h"
 
 namespace vireluna::cli {
 namespace {
+
+using raster::CheckFilesOpen;
+using raster::RenderRequest;
+using raster::RenderSummary;
 
 constexpr int ExitFailure = 1;
 
