@@ -41,6 +41,7 @@ bool CSaverSheet::PressApply() {
     for (int i = 0; i < PageCount; ++i) {
         if (displayed_[static_cast<std::size_t>(i)] && !Page(i).OnApply()) return false;
     }
+    if (!Store()) return false;
     for (MarkSite& site : sites_) site.marked = false;
     return true;
 }

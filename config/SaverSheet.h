@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <utility>
 
 #include "config/DisplayPage.h"
 #include "config/ListPage.h"
@@ -33,11 +35,19 @@ class CSaverSheet {
     void Open(int frontPage = ListPageIndex);
     // Brings another page to the front; false when the page in front refused to be left.
     bool SelectPage(int index);
-    // True when every displayed page accepted; the marks are then cleared.
+    // True when every displayed page accepted and the values were stored; the marks are then
+    // cleared.
     bool PressApply();
     // True when the sheet closed.
     bool PressOk();
     void PressCancel();
+
+    // What an accepted Apply or OK does with the pages' values: on Windows, Apply stores them
+    // at once, so that Cancel afterwards keeps them. False when they could not be stored,
+    // which keeps the sheet open.
+    void SetStore(std::function<bool()> store) { store_ = std::move(store); }
+    // Every displayed page has accepted an Apply or OK: the values are stored.
+    bool Store() { return !store_ || store_(); }
 
     bool IsOpen() const { return open_; }
     int FrontPage() const { return front_; }
@@ -58,6 +68,7 @@ class CSaverSheet {
 
     std::array<MarkSite, PageCount> sites_;
     std::array<bool, PageCount> displayed_{};
+    std::function<bool()> store_;
     int front_ = -1;
     bool open_ = false;
 };

@@ -37,6 +37,13 @@ void PutIntoPages(const SheetValues& values, CSaverSheet& sheet) {
     sheet.m_pageDisplay.m_nLook = values.settings.Look;
 }
 
+bool StorePages(const CSaverSheet& sheet, ProfileStore& profile, MessageBoxes& boxes) {
+    if (WriteSheetValues(TakeFromPages(sheet), profile)) return true;
+    boxes.Show("The settings could not all be saved to " + profile.Location() + ".",
+               ApplicationTitle, MessageIcon::Stop);
+    return false;
+}
+
 SheetValues TakeFromPages(const CSaverSheet& sheet) {
     SheetValues values;
     values.files = sheet.m_pageList.m_strFiles;

@@ -26,4 +26,8 @@ bool WriteSheetValues(const SheetValues& values, ProfileStore& profile);
 void PutIntoPages(const SheetValues& values, CSaverSheet& sheet);
 SheetValues TakeFromPages(const CSaverSheet& sheet);
 
+// The settings program's store for the sheet: writes the pages' values, and when not all of
+// them could be written, tells the user so rather than losing them silently.
+bool StorePages(const CSaverSheet& sheet, ProfileStore& profile, MessageBoxes& boxes);
+
 }  // namespace vireluna

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/MessageBox.h"
+#include "platform/win32/WindowsPathLimit.h"
 #include "resources/win32/ResourceIds.h"
 
 namespace vireluna::win32 {
@@ -32,11 +33,12 @@ bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
 SaverWindow::SaverWindow(bool fullScreen, ProfileStore& profile, Random& random, TickLimit ticks)
     : module_(GetModuleHandleW(nullptr)), ticks_(ticks) {
     if (fullScreen) {
-        auto window = std::make_unique<CFullScreenSaverWnd>(profile, *this, random);
+        auto window =
+            std::make_unique<CFullScreenSaverWnd>(profile, *this, random, WindowsPathLimit);
         fullScreen_ = window.get();
         logic_ = std::move(window);
     } else {
-        logic_ = std::make_unique<CSaverWnd>(profile, *this, random);
+        logic_ = std::make_unique<CSaverWnd>(profile, *this, random, WindowsPathLimit);
     }
 }
 

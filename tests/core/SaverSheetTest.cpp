@@ -92,6 +92,30 @@ TEST_F(SaverSheetTest, ApplyClearsTheMarksAndCancelAsksNoPage) {
     EXPECT_EQ(sheet.m_pageList.m_strFiles[0], DefaultDesignPath());
 }
 
+// As the settings program does: every accepted Apply stores at once, so that Cancel after it
+// keeps what it stored; a store that fails is told and keeps the sheet open and its marks.
+TEST_F(SaverSheetTest, ApplyStoresAtOnceAndCancelAfterwardsKeepsIt) {
+    Load();
+    sheet.SetStore([&] { return StorePages(sheet, profile, boxes); });
+    sheet.Open(CSaverSheet::OptionPageIndex);
+    reduction.text = "55";
+    ASSERT_TRUE(sheet.PressApply());
+    EXPECT_EQ(ReadSheetValues(profile).settings.Reduction, 55);
+    EXPECT_EQ(ReadSheetValues(profile).files[0], DefaultDesignPath());
+
+    reduction.text = "66";
+    sheet.m_pageOption.OnChange();
+    profile.RefuseWrites(true);
+    EXPECT_FALSE(sheet.PressOk());
+    EXPECT_TRUE(sheet.IsOpen());
+    EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::OptionPageIndex));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "The settings could not all be saved to (memory).");
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
+    sheet.PressCancel();
+    EXPECT_EQ(ReadSheetValues(profile).settings.Reduction, 55);
+}
+
 TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries) {
     for (int k = 1; k <= 20; ++k) {
         ASSERT_TRUE(

@@ -63,12 +63,14 @@ class SheetSession {
     Win32FileOpenDialog fileDialog_;
     std::vector<std::shared_ptr<void>> controls_;
     bool closedByOk_ = false;
+    int lastDisplayed_ = -1;  // the highest page whose window exists
 };
 
 void SheetSession::OnInitPage(HWND page, int index) {
     const HWND sheetWindow = GetParent(page);
     boxes_.SetOwner(sheetWindow);
     CPropertyPage& logic = sheet_.Page(index);
+    lastDisplayed_ = std::max(lastDisplayed_, index);
     logic.SetSite(Keep(std::make_shared<Win32PageSite>(page)));
     switch (index) {
         case CSaverSheet::ListPageIndex:
@@ -170,9 +172,10 @@ INT_PTR SheetSession::OnNotify(HWND page, int index, const NMHDR& header) {
             result = logic.OnKillActive() ? FALSE : TRUE;
             break;
         case PSN_APPLY: {
-            const bool accepted = logic.OnApply();
-            // Every displayed page hears the same request; OK closed the sheet only if the
-            // last one to hear it accepted.
+            // The displayed pages hear the request in their order, until one refuses: once
+            // the last of them accepts, every one has, and the values are stored.
+            bool accepted = logic.OnApply();
+            if (accepted && index == lastDisplayed_) accepted = sheet_.Store();
             closedByOk_ = accepted && reinterpret_cast<const PSHNOTIFY&>(header).lParam != FALSE;
             result = accepted ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
             break;
