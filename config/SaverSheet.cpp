@@ -9,7 +9,8 @@ CSaverSheet::CSaverSheet(MessageBoxes& boxes, DesignHeaderProbe& probe)
 
 CPropertyPage& CSaverSheet::Page(int index) {
     if (index == ListPageIndex) return m_pageList;
-    return m_pageOption;
+    if (index == OptionPageIndex) return m_pageOption;
+    return m_pageDisplay;
 }
 
 void CSaverSheet::Open(int frontPage) {

@@ -4,21 +4,23 @@
 #include <functional>
 #include <utility>
 
+#include "config/DisplayPage.h"
 #include "config/ListPage.h"
 #include "config/OptionPage.h"
 #include "config/PageControls.h"
 
 namespace vireluna {
 
-// The configuration sheet: the "File" page, then the "Option" page. On Windows the platform's
-// property sheet drives the pages; the Press.../SelectPage operations drive them the same way
-// without a window system: modified marks and Apply, leaving a page that may refuse, apply
+// The configuration sheet: the "File" page, the "Option" page, then the "Display" page. On Windows
+// the platform's property sheet drives the pages; the Press.../SelectPage operations drive them the
+// same way without a window system: modified marks and Apply, leaving a page that may refuse, apply
 // only for pages displayed, Cancel that asks no page.
 class CSaverSheet {
   public:
-    static constexpr int PageCount = 2;
+    static constexpr int PageCount = 3;
     static constexpr int ListPageIndex = 0;
     static constexpr int OptionPageIndex = 1;
+    static constexpr int DisplayPageIndex = 2;
 
     CSaverSheet(MessageBoxes& boxes, DesignHeaderProbe& probe);
     CSaverSheet(const CSaverSheet&) = delete;
@@ -54,6 +56,7 @@ class CSaverSheet {
 
     CListPage m_pageList;
     COptionPage m_pageOption;
+    CDisplayPage m_pageDisplay;
 
   private:
     struct MarkSite final : PageSite {

@@ -16,10 +16,10 @@ struct SheetValues {
     bool operator==(const SheetValues&) const = default;
 };
 
-// The six settings as stored (out-of-range values unchanged, so that the page shows them
-// as they are) and all twenty playlist entries; File01 defaults as the saver reads it.
+// The "Config" settings as stored (out-of-range values unchanged, so that the pages show
+// them as they are) and all twenty playlist entries; File01 defaults as the saver reads it.
 SheetValues ReadSheetValues(ProfileStore& profile);
-// The six settings as integers, then File01..File20, the empty ones included, so that no
+// The "Config" settings as integers, then File01..File20, the empty ones included, so that no
 // entry of an older, longer list stays behind. False when any write failed.
 bool WriteSheetValues(const SheetValues& values, ProfileStore& profile);
 

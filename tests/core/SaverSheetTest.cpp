@@ -18,7 +18,7 @@ using testing::FakeMessageBoxes;
 using testing::FakeRadio;
 using testing::FakeSpin;
 
-// Both pages over fakes, the profile read into them as the settings program does.
+// All three pages over fakes, the profile read into them as the settings program does.
 class SaverSheetTest : public ::testing::Test {
   protected:
     SaverSheetTest() {
@@ -32,10 +32,12 @@ class SaverSheetTest : public ::testing::Test {
         controls.spinDrawSpeed = controls.spinReduction = controls.spinHoldTime = &spin;
         sheet.m_pageOption.Bind(controls);
         sheet.m_pageList.Bind({&list, &dialog});
+        sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}}, {{&look[0], &look[1]}}});
     }
     void Load() { PutIntoPages(ReadSheetValues(profile), sheet); }
 
     std::array<FakeRadio, 11> radios;
+    std::array<FakeRadio, 2> monitors, look;
     FakeEdit drawSpeed, reduction, holdTime;
     FakeSpin spin;
     FakeListBox list;
@@ -133,6 +135,49 @@ TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries)
 
     profile.RefuseWrites(true);
     EXPECT_FALSE(WriteSheetValues(stored, profile));
+}
+
+TEST_F(SaverSheetTest, DisplayPageShowsTheStoredChoicesAndOkStoresTheChosenOnes) {
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Monitors", 1));
+    Load();
+    sheet.Open(CSaverSheet::DisplayPageIndex);
+    EXPECT_FALSE(monitors[0].checked);
+    EXPECT_TRUE(monitors[1].checked);
+    EXPECT_TRUE(look[0].checked);
+    EXPECT_FALSE(sheet.IsApplyEnabled());
+
+    monitors[1].checked = false;
+    monitors[0].checked = true;
+    sheet.m_pageDisplay.OnChange();
+    look[0].checked = false;
+    look[1].checked = true;
+    sheet.m_pageDisplay.OnChange();
+    EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::DisplayPageIndex));
+    ASSERT_TRUE(sheet.PressOk());
+    ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
+    const StoredSettings stored = ReadSheetValues(profile).settings;
+    EXPECT_EQ(stored.Monitors, static_cast<int>(OtherMonitors::Stitch));
+    EXPECT_EQ(stored.Look, static_cast<int>(StitchLook::Thread));
+    EXPECT_EQ(stored.PenSize, StoredSettings{}.PenSize);
+}
+
+// The page shows what the saver makes of an unknown choice; a page never shown keeps it.
+TEST_F(SaverSheetTest, UnknownChoicesShowAsTheSaverUsesThemAndStayWhenNotShown) {
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Monitors", 9));
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Look", -3));
+    Load();
+    sheet.Open(CSaverSheet::OptionPageIndex);
+    ASSERT_TRUE(sheet.PressOk());
+    EXPECT_EQ(TakeFromPages(sheet).settings.Look, -3);
+
+    Load();
+    sheet.Open(CSaverSheet::DisplayPageIndex);
+    EXPECT_TRUE(monitors[0].checked);
+    EXPECT_FALSE(monitors[1].checked);
+    EXPECT_TRUE(look[0].checked);
+    ASSERT_TRUE(sheet.PressOk());
+    EXPECT_EQ(TakeFromPages(sheet).settings.Monitors, 0);
+    EXPECT_EQ(TakeFromPages(sheet).settings.Look, 0);
 }
 
 }  // namespace

@@ -161,8 +161,7 @@ TEST_F(FilePageTest, CancelWritesNothing) {
     SettingsProgram program(folder.Path());
     ASSERT_NE(program.Sheet(), nullptr);
     program.Click(FilePage, DeleteAllButton);
-    program.SelectPage(1);
-    ASSERT_TRUE(WaitFor([&] { return program.CurrentPage() == program.Page(1); }));
+    ASSERT_TRUE(program.ShowPage(1));
     program.SetText(1, 1004, L"55");
     program.PressCancel();
     ASSERT_EQ(program.WaitForExit(), 0u);

@@ -131,8 +131,7 @@ TEST(SaverAfterSettings, TheSaverDrawsWithTheValuesStoredOnOk) {
     {
         SettingsProgram program(folder.Path());
         ASSERT_NE(program.Sheet(), nullptr);
-        program.SelectPage(OptionPage);
-        ASSERT_TRUE(WaitFor([&] { return program.CurrentPage() == program.Page(OptionPage); }));
+        ASSERT_TRUE(program.ShowPage(OptionPage));
         PostMessageW(program.Control(OptionPage, BoldButton), BM_CLICK, 0, 0);
         PostMessageW(program.Control(OptionPage, NoRotationButton), BM_CLICK, 0, 0);
         program.SetText(OptionPage, SizeField, L"100");

@@ -17,7 +17,8 @@
 namespace vireluna::win32 {
 namespace {
 
-constexpr std::array<int, CSaverSheet::PageCount> PageTemplates{IDD_FILE_PAGE, IDD_OPTION_PAGE};
+constexpr std::array<int, CSaverSheet::PageCount> PageTemplates{IDD_FILE_PAGE, IDD_OPTION_PAGE,
+                                                                IDD_DISPLAY_PAGE};
 // The font of the platform's property sheet, which sizes the pages in its dialog units.
 constexpr wchar_t SheetTypeface[] = L"MS Shell Dlg";
 constexpr WORD SheetFontPoints = 8;
@@ -33,6 +34,7 @@ class SheetSession {
     ~SheetSession() {
         sheet_.m_pageList.Bind({});
         sheet_.m_pageOption.Bind({});
+        sheet_.m_pageDisplay.Bind({});
         for (int i = 0; i < CSaverSheet::PageCount; ++i) sheet_.Page(i).SetSite(&sheet_.Site(i));
         boxes_.SetOwner(nullptr);
     }
@@ -45,6 +47,7 @@ class SheetSession {
   private:
     void BindListPage(HWND page);
     void BindOptionPage(HWND page);
+    void BindDisplayPage(HWND page);
     template <typename Control>
     Control* Make(HWND page, int id) {
         return Keep(std::make_shared<Control>(GetDlgItem(page, id)));
@@ -69,10 +72,15 @@ void SheetSession::OnInitPage(HWND page, int index) {
     CPropertyPage& logic = sheet_.Page(index);
     lastDisplayed_ = std::max(lastDisplayed_, index);
     logic.SetSite(Keep(std::make_shared<Win32PageSite>(page)));
-    if (index == CSaverSheet::ListPageIndex) {
-        BindListPage(page);
-    } else {
-        BindOptionPage(page);
+    switch (index) {
+        case CSaverSheet::ListPageIndex:
+            BindListPage(page);
+            break;
+        case CSaverSheet::OptionPageIndex:
+            BindOptionPage(page);
+            break;
+        default:
+            BindDisplayPage(page);
     }
     logic.OnInitDialog();
 }
@@ -102,6 +110,22 @@ void SheetSession::BindOptionPage(HWND page) {
     sheet_.m_pageOption.Bind(controls);
 }
 
+void SheetSession::BindDisplayPage(HWND page) {
+    DisplayPageControls controls;
+    for (int i = 0; i < MonitorsButtons; ++i) {
+        controls.monitors[i] = Make<Win32RadioButton>(page, IDC_MONITORS_FIRST + i);
+    }
+    for (int i = 0; i < LookButtons; ++i) {
+        controls.look[i] = Make<Win32RadioButton>(page, IDC_LOOK_FIRST + i);
+    }
+    sheet_.m_pageDisplay.Bind(controls);
+}
+
+bool IsRadioOfDisplayPage(int id) {
+    return (id >= IDC_MONITORS_FIRST && id < IDC_MONITORS_FIRST + MonitorsButtons) ||
+           (id >= IDC_LOOK_FIRST && id < IDC_LOOK_FIRST + LookButtons);
+}
+
 bool IsRadioOfOptionPage(int id) {
     return (id >= IDC_PEN_SIZE_FIRST && id < IDC_PEN_SIZE_FIRST + PenSizeButtons) ||
            (id >= IDC_ROTATION_FIRST && id < IDC_ROTATION_FIRST + RotationButtons) ||
@@ -123,6 +147,11 @@ INT_PTR SheetSession::OnCommand(int index, int id, int code) {
                 return TRUE;
         }
         return FALSE;
+    }
+    if (index == CSaverSheet::DisplayPageIndex) {
+        if (code != BN_CLICKED || !IsRadioOfDisplayPage(id)) return FALSE;
+        sheet_.m_pageDisplay.OnChange();
+        return TRUE;
     }
     const bool isEdit = std::find(OptionEdits.begin(), OptionEdits.end(), id) != OptionEdits.end();
     if ((code == BN_CLICKED && IsRadioOfOptionPage(id)) || (code == EN_CHANGE && isEdit)) {
