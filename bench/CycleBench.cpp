@@ -8,6 +8,8 @@
 #include "design/DesignReader.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixInputFile.h"
 #include "presentation/Placement.h"
 #include "presentation/StitchDrawing.h"
 #include "render/RasterImage.h"
@@ -46,7 +48,8 @@ void BM_DrawingTick(benchmark::State& state) {
     std::ostringstream messages;
     raster::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), messages);
     Random random(Seed);
-    CSaverWnd window(profile, host, random);
+    PosixFileSystem files;
+    CSaverWnd window(profile, host, random, files);
     window.OnCreate();
     window.OnSize(LargeScreen.width, LargeScreen.height);
 
@@ -78,8 +81,9 @@ void BM_DrawWholeLargeDesign(benchmark::State& state) {
     if (!SampleAndLogoThere(state, logo)) return;
     Design design;
     design.records = AllocateStitchArray();
+    PosixInputFile file;
     const StitchArray placed = AllocateStitchArray();
-    if (!LoadDesign(LargeSample.c_str(), 80, design)) {
+    if (!LoadDesign(file, LargeSample.c_str(), 80, design)) {
         state.SkipWithError("the large sample does not load");
         return;
     }

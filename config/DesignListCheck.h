@@ -2,9 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace vireluna {
 
@@ -30,7 +33,11 @@ class DesignHeaderProbe {
 // The probe over real files.
 class DesignFileHeaderProbe final : public DesignHeaderProbe {
   public:
+    explicit DesignFileHeaderProbe(FileSystem& files) : file_(files.NewInputFile()) {}
     DesignHeaderCounts Probe(const std::string& utf8Path) override;
+
+  private:
+    std::unique_ptr<InputFile> file_;
 };
 
 // The answer of a check: accepted, or refused with the one message the user sees.

@@ -18,7 +18,7 @@ struct SheetValues {
 
 // The six settings as stored (out-of-range values unchanged, so that the page shows them
 // as they are) and all twenty playlist entries; File01 defaults as the saver reads it.
-SheetValues ReadSheetValues(ProfileStore& profile);
+SheetValues ReadSheetValues(ProfileStore& profile, std::string_view defaultDesign);
 // The six settings as integers, then File01..File20, the empty ones included, so that no
 // entry of an older, longer list stays behind. False when any write failed.
 bool WriteSheetValues(const SheetValues& values, ProfileStore& profile);

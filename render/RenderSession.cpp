@@ -4,8 +4,9 @@
 #include <sstream>
 
 #include "design/DesignLimits.h"
-#include "platform/InputFile.h"
 #include "platform/Random.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixInputFile.h"
 #include "presentation/Placement.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
@@ -58,7 +59,8 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, std::ostream
     const ScreenSize client = request.preview.value_or(request.screen);
     auto host =
         std::make_unique<RasterWindowHost>(request.screen, client, std::move(logo), messages);
-    CSaverWnd window(renderProfile, *host, random);
+    PosixFileSystem files;
+    CSaverWnd window(renderProfile, *host, random, files);
     window.OnCreate();
     window.OnSize(client.width, client.height);
     host->InvalidateWithErase();  // the window's first paint
@@ -119,7 +121,7 @@ std::string FormatSummary(const RenderSummary& summary) {
 bool CheckFilesOpen(const std::vector<std::string>& files, std::string& error) {
     std::string failed;
     for (const std::string& file : files) {
-        InputFile probe;
+        PosixInputFile probe;
         if (probe.Open(file.c_str())) continue;
         failed += (failed.empty() ? "'" : ", '") + file + "'";
     }

@@ -50,11 +50,12 @@ bool CSaverApp::StartPreview(ProfileStore& profile, const std::vector<std::strin
 bool CSaverApp::CheckPlaylistFiles(ProfileStore& profile) {
     // Exactly the entries the saver will play: File01 always, then up to the first empty one.
     // An entry after a gap is never played, so it cannot keep the saver from starting.
-    const Playlist playlist = ReadPlaylist(profile);
+    FileSystem& files = system_.Files();
+    const Playlist playlist = ReadPlaylist(profile, files.DefaultDesignPath());
     std::string missing;
     for (std::int32_t i = 0; i < playlist.fileCount; ++i) {
         const std::string& path = playlist.paths[static_cast<std::size_t>(i)];
-        if (path.empty() || !system_.DirectorySearchFinds(path)) {
+        if (path.empty() || !files.DirectorySearchFinds(path)) {
             missing += path;
             missing += '\n';
         }

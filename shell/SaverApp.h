@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
 #include "platform/Random.h"
 #include "platform/WindowHost.h"
@@ -28,8 +29,7 @@ class SaverSystem {
     virtual void ShowAboutBox() = 0;
     virtual void ShowMessageBox(std::string_view text, std::string_view caption,
                                 MessageIcon icon) = 0;
-    // A directory search for the text finds at least one file or folder (wildcards allowed).
-    virtual bool DirectorySearchFinds(const std::string& pattern) = 0;
+    virtual FileSystem& Files() = 0;
     // The handle names a window that exists.
     virtual bool IsWindowHandle(std::int64_t handle) = 0;
     // Construct the saver window object and create its window: a child covering the host

@@ -82,9 +82,6 @@ inline constexpr std::array<StoredSettingField, 6> StoredSettingFields{{
     {"DrawStep", StoredSettings{}.DrawStep, {0, 3}, UsableDrawStep, &StoredSettings::DrawStep},
 }};
 
-// The default first playlist entry on this platform.
-std::string DefaultDesignPath();
-
 // "File01" .. "File20" for k = 1 .. 20.
 std::string PlaylistEntryName(int k);
 
@@ -98,10 +95,12 @@ StoredSettings UsableSettings(const StoredSettings& stored);
 // per tick.
 SaverSettings RunTimeSettings(const StoredSettings& stored);
 
-// File01 always counts; reading stops at the first empty entry after it.
-Playlist ReadPlaylist(ProfileStore& profile);
+// File01 always counts, defaultDesign when the profile has none; reading stops at the first
+// empty entry after it.
+Playlist ReadPlaylist(ProfileStore& profile, std::string_view defaultDesign);
 
 // Reads the settings and the playlist once, in the profile's order.
-void LoadSaverSettings(ProfileStore& profile, SaverSettings& settings, Playlist& playlist);
+void LoadSaverSettings(ProfileStore& profile, std::string_view defaultDesign,
+                       SaverSettings& settings, Playlist& playlist);
 
 }  // namespace vireluna

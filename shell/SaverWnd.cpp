@@ -7,8 +7,9 @@
 
 namespace vireluna {
 
-CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator)
-    : host(windowHost), random(generator) {
+CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator,
+                     FileSystem& files)
+    : host(windowHost), random(generator), designFile(files.NewInputFile()) {
     design.records = AllocateStitchArray();
     placedStitches = AllocateStitchArray();
     // Nothing is drawn before the first load, but neither array is left without an end.
@@ -18,7 +19,7 @@ CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& gene
     counters.drawPosition = 0;
     playOrder.fill(EmptySlot);
     logoCornerOrder.fill(EmptySlot);
-    LoadSaverSettings(profile, settings, playlist);
+    LoadSaverSettings(profile, files.DefaultDesignPath(), settings, playlist);
 }
 
 void CSaverWnd::OnCreate() {
@@ -128,7 +129,7 @@ bool CSaverWnd::SelectDesignFile(std::int32_t position) {
 }
 
 bool CSaverWnd::LoadDesign() {
-    return ::vireluna::LoadDesign(currentPath.data(), settings.Reduction, design);
+    return ::vireluna::LoadDesign(*designFile, currentPath.data(), settings.Reduction, design);
 }
 
 void CSaverWnd::PlaceDesign() {

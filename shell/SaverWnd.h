@@ -7,6 +7,7 @@
 
 #include "design/Design.h"
 #include "design/DesignLimits.h"
+#include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
 #include "platform/Random.h"
 #include "platform/Surface.h"
@@ -45,8 +46,9 @@ enum class TickResult {
 // placed stitches and the animation state.
 class CSaverWnd {
   public:
-    // Reads the settings and the playlist once and allocates both stitch arrays.
-    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random);
+    // Reads the settings and the playlist once and allocates both stitch arrays and the file
+    // the designs are read through.
+    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, FileSystem& files);
     virtual ~CSaverWnd() = default;
     CSaverWnd(const CSaverWnd&) = delete;
     CSaverWnd& operator=(const CSaverWnd&) = delete;
@@ -112,6 +114,7 @@ class CSaverWnd {
     double drawScale = 1.0;
     Playlist playlist;
     SaverSettings settings{};
+    std::unique_ptr<InputFile> designFile;
     Design design;
     StitchArray placedStitches;
     std::int32_t noticeRange = 0;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Random.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/UserProfile.h"
 #include "platform/x11/SaverLoop.h"
 #include "platform/x11/SaverTarget.h"
@@ -43,11 +44,11 @@ bool OpenTarget(Display* display, const SaverOptions& options, x11::SaverTarget&
 
 // The saver window of the mode, created and sized as a native window would tell it.
 std::unique_ptr<CSaverWnd> MakeSaverWindow(SaverMode mode, ProfileStore& profile, WindowHost& host,
-                                           Random& random) {
+                                           Random& random, FileSystem& files) {
     if (mode == SaverMode::FullScreen) {
-        return std::make_unique<CFullScreenSaverWnd>(profile, host, random);
+        return std::make_unique<CFullScreenSaverWnd>(profile, host, random, files);
     }
-    return std::make_unique<CSaverWnd>(profile, host, random);
+    return std::make_unique<CSaverWnd>(profile, host, random, files);
 }
 
 int RunOn(Display* display, const SaverOptions& options) {
@@ -70,10 +71,11 @@ int RunOn(Display* display, const SaverOptions& options) {
     }
 
     x11::SignalWake wake;
+    PosixFileSystem files;
     Random random(options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
     x11::X11WindowHost host(display, target.window, target.visual, target.depth, target.size,
                             std::move(emblem));
-    std::unique_ptr<CSaverWnd> saver = MakeSaverWindow(options.mode, profile, host, random);
+    std::unique_ptr<CSaverWnd> saver = MakeSaverWindow(options.mode, profile, host, random, files);
     auto* inputRules = dynamic_cast<CFullScreenSaverWnd*>(saver.get());
     saver->OnCreate();
     saver->OnSize(target.size.width, target.size.height);

@@ -29,14 +29,15 @@ bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
 
 }  // namespace
 
-SaverWindow::SaverWindow(bool fullScreen, ProfileStore& profile, Random& random, TickLimit ticks)
+SaverWindow::SaverWindow(bool fullScreen, ProfileStore& profile, FileSystem& files, Random& random,
+                         TickLimit ticks)
     : module_(GetModuleHandleW(nullptr)), ticks_(ticks) {
     if (fullScreen) {
-        auto window = std::make_unique<CFullScreenSaverWnd>(profile, *this, random);
+        auto window = std::make_unique<CFullScreenSaverWnd>(profile, *this, random, files);
         fullScreen_ = window.get();
         logic_ = std::move(window);
     } else {
-        logic_ = std::make_unique<CSaverWnd>(profile, *this, random);
+        logic_ = std::make_unique<CSaverWnd>(profile, *this, random, files);
     }
 }
 
@@ -44,17 +45,21 @@ SaverWindow::~SaverWindow() {
     ReleaseSurface();
 }
 
-bool SaverWindow::CreatePreview(HWND host, ProfileStore& profile, Random& random, TickLimit ticks) {
+bool SaverWindow::CreatePreview(HWND host, ProfileStore& profile, FileSystem& files, Random& random,
+                                TickLimit ticks) {
     RECT client{};
     if (!GetClientRect(host, &client)) return false;
-    return Create(std::unique_ptr<SaverWindow>(new SaverWindow(false, profile, random, ticks)),
-                  WS_CHILD | WS_VISIBLE, client, host);
+    return Create(
+        std::unique_ptr<SaverWindow>(new SaverWindow(false, profile, files, random, ticks)),
+        WS_CHILD | WS_VISIBLE, client, host);
 }
 
-bool SaverWindow::CreateFullScreen(ProfileStore& profile, Random& random, TickLimit ticks) {
+bool SaverWindow::CreateFullScreen(ProfileStore& profile, FileSystem& files, Random& random,
+                                   TickLimit ticks) {
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return Create(std::unique_ptr<SaverWindow>(new SaverWindow(true, profile, random, ticks)),
-                  WS_POPUP | WS_VISIBLE, screen, nullptr);
+    return Create(
+        std::unique_ptr<SaverWindow>(new SaverWindow(true, profile, files, random, ticks)),
+        WS_POPUP | WS_VISIBLE, screen, nullptr);
 }
 
 bool SaverWindow::Create(std::unique_ptr<SaverWindow> window, DWORD style, const RECT& rect,

@@ -23,9 +23,11 @@ class SaverWindow final : public WindowHost {
   public:
     // A visible child of the host window covering its client area. False when no window
     // could be made; nothing is left behind then.
-    static bool CreatePreview(HWND host, ProfileStore& profile, Random& random, TickLimit ticks);
+    static bool CreatePreview(HWND host, ProfileStore& profile, FileSystem& files, Random& random,
+                              TickLimit ticks);
     // A topmost popup window over the whole primary screen.
-    static bool CreateFullScreen(ProfileStore& profile, Random& random, TickLimit ticks);
+    static bool CreateFullScreen(ProfileStore& profile, FileSystem& files, Random& random,
+                                 TickLimit ticks);
 
     ~SaverWindow() override;
 
@@ -41,7 +43,8 @@ class SaverWindow final : public WindowHost {
                         MessageIcon icon) override;
 
   private:
-    SaverWindow(bool fullScreen, ProfileStore& profile, Random& random, TickLimit ticks);
+    SaverWindow(bool fullScreen, ProfileStore& profile, FileSystem& files, Random& random,
+                TickLimit ticks);
     static bool Create(std::unique_ptr<SaverWindow> window, DWORD style, const RECT& rect,
                        HWND parent);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

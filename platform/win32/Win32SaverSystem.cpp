@@ -4,7 +4,6 @@
 
 #include <ctime>
 
-#include "platform/DirectorySearch.h"
 #include "platform/win32/AboutBox.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/SaverWindow.h"
@@ -46,22 +45,18 @@ void Win32SaverSystem::ShowMessageBox(std::string_view text, std::string_view ca
     win32::ShowMessageBox(text, caption, icon);
 }
 
-bool Win32SaverSystem::DirectorySearchFinds(const std::string& pattern) {
-    return ::vireluna::DirectorySearchFinds(pattern);
-}
-
 bool Win32SaverSystem::IsWindowHandle(std::int64_t handle) {
     return handle != 0 && IsWindow(WindowFromHandle(handle));
 }
 
 bool Win32SaverSystem::CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile,
                                            Random& random, TickLimit ticks) {
-    return SaverWindow::CreatePreview(WindowFromHandle(hostHandle), profile, random, ticks);
+    return SaverWindow::CreatePreview(WindowFromHandle(hostHandle), profile, files_, random, ticks);
 }
 
 bool Win32SaverSystem::CreateFullScreenWindow(ProfileStore& profile, Random& random,
                                               TickLimit ticks) {
-    return SaverWindow::CreateFullScreen(profile, random, ticks);
+    return SaverWindow::CreateFullScreen(profile, files_, random, ticks);
 }
 
 std::vector<std::string> CommandLineArguments() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/RegistryProfileStore.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "shell/SaverApp.h"
 
 namespace vireluna::win32 {
@@ -18,7 +19,7 @@ class Win32SaverSystem final : public SaverSystem {
     std::optional<std::string> Environment(std::string_view name) override;
     void ShowAboutBox() override;
     void ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    bool DirectorySearchFinds(const std::string& pattern) override;
+    FileSystem& Files() override { return files_; }
     bool IsWindowHandle(std::int64_t handle) override;
     bool CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile, Random& random,
                              TickLimit ticks) override;
@@ -27,6 +28,7 @@ class Win32SaverSystem final : public SaverSystem {
   private:
     HINSTANCE module_;
     RegistryProfileStore profile_;
+    Win32FileSystem files_;
 };
 
 // The program's arguments as UTF-8, split the way the runtime library splits them.

@@ -12,9 +12,10 @@ namespace {
 
 constexpr std::uint32_t Now = 1'700'000'000u;
 constexpr std::int64_t HostWindow = 1234;
+const std::string DefaultDesign = "C:\\Designs\\logo.pxs";
 
-// Start-up's system, recording what start-up asks of it.
-class FakeSaverSystem : public SaverSystem {
+// Start-up's system and its files, recording what start-up asks of them.
+class FakeSaverSystem : public SaverSystem, public FileSystem {
   public:
     MemoryProfileStore profile;
     std::map<std::string, std::string, std::less<>> environment;
@@ -48,6 +49,10 @@ class FakeSaverSystem : public SaverSystem {
                         MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(caption), icon});
     }
+    FileSystem& Files() override { return *this; }
+    // Start-up reads no file: the saver window does.
+    std::unique_ptr<InputFile> NewInputFile() override { return nullptr; }
+    std::string DefaultDesignPath() override { return DefaultDesign; }
     bool DirectorySearchFinds(const std::string& pattern) override {
         searches.push_back(pattern);
         return existingFiles.count(pattern) > 0;
@@ -73,7 +78,7 @@ class FakeSaverSystem : public SaverSystem {
 
 class SaverAppTest : public ::testing::Test {
   protected:
-    SaverAppTest() { system.existingFiles.insert(DefaultDesignPath()); }
+    SaverAppTest() { system.existingFiles.insert(DefaultDesign); }
 
     bool Start(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), "C:\\Windows\\VirelunaLogo.scr");
@@ -123,7 +128,7 @@ TEST_F(SaverAppTest, AnUnknownSwitchEndsAtOnceShowingNothing) {
 TEST_F(SaverAppTest, TheScreenSaverSwitchRunsFullScreenAfterThePlaylistCheck) {
     EXPECT_TRUE(Start({"/S"}));
     EXPECT_EQ(system.fullScreens, 1);
-    EXPECT_EQ(system.searches, std::vector<std::string>{DefaultDesignPath()});
+    EXPECT_EQ(system.searches, std::vector<std::string>{DefaultDesign});
     EXPECT_TRUE(system.messages.empty());
 }
 
@@ -133,7 +138,7 @@ TEST_F(SaverAppTest, TheGeneratorIsSeededFromTheTimeUnlessTheSeedVariableGivesOn
     EXPECT_EQ(system.ticksGiven.AllowsTick(), true);
 
     FakeSaverSystem seeded;
-    seeded.existingFiles.insert(DefaultDesignPath());
+    seeded.existingFiles.insert(DefaultDesign);
     seeded.environment = {{"VIRELUNA_SEED", "42"}, {"VIRELUNA_TICKS", "2"}};
     Random generator;
     CSaverApp seededApp(seeded, generator);
@@ -146,7 +151,7 @@ TEST_F(SaverAppTest, TheGeneratorIsSeededFromTheTimeUnlessTheSeedVariableGivesOn
 
     // A value that is no number leaves the saver as it would run without the variables.
     FakeSaverSystem odd;
-    odd.existingFiles.insert(DefaultDesignPath());
+    odd.existingFiles.insert(DefaultDesign);
     odd.environment = {{"VIRELUNA_SEED", "-3"}, {"VIRELUNA_TICKS", "lots"}};
     CSaverApp oddApp(odd, generator);
     ASSERT_TRUE(oddApp.InitInstance({"VirelunaLogo.scr", "/s"}));
@@ -191,7 +196,7 @@ TEST_F(SaverAppTest, AMissingFileIsNamedWithTheStopIconAndNoSaverStarts) {
     system.existingFiles.clear();
     EXPECT_FALSE(Start({"/S"}));
     ASSERT_EQ(system.messages.size(), 1u);
-    EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n" + DefaultDesignPath() + "\n");
+    EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n" + DefaultDesign + "\n");
     EXPECT_EQ(system.messages[0].caption, "VirelunaLogo");
     EXPECT_EQ(system.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(system.fullScreens, 0);

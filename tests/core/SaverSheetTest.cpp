@@ -10,6 +10,8 @@
 namespace vireluna {
 namespace {
 
+constexpr std::string_view DefaultDesign = "C:\\Designs\\logo.pxs";
+
 using testing::FakeEdit;
 using testing::FakeFileDialog;
 using testing::FakeHeaderProbe;
@@ -33,7 +35,7 @@ class SaverSheetTest : public ::testing::Test {
         sheet.m_pageOption.Bind(controls);
         sheet.m_pageList.Bind({&list, &dialog});
     }
-    void Load() { PutIntoPages(ReadSheetValues(profile), sheet); }
+    void Load() { PutIntoPages(ReadSheetValues(profile, DefaultDesign), sheet); }
 
     std::array<FakeRadio, 11> radios;
     FakeEdit drawSpeed, reduction, holdTime;
@@ -87,7 +89,7 @@ TEST_F(SaverSheetTest, ApplyClearsTheMarksAndCancelAsksNoPage) {
     sheet.PressCancel();
     EXPECT_FALSE(sheet.IsOpen());
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(sheet.m_pageList.m_strFiles[0], DefaultDesignPath());
+    EXPECT_EQ(sheet.m_pageList.m_strFiles[0], DefaultDesign);
 }
 
 TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries) {
@@ -100,7 +102,7 @@ TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries)
     EXPECT_EQ(sheet.m_pageOption.m_nRotation, 9);
     sheet.m_pageList.m_strFiles = {"/only"};
     ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
-    const SheetValues stored = ReadSheetValues(profile);
+    const SheetValues stored = ReadSheetValues(profile, DefaultDesign);
     EXPECT_EQ(stored.files[0], "/only");
     EXPECT_EQ(stored.files[1], "");
     EXPECT_EQ(stored.files[19], "");

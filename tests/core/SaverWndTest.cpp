@@ -14,6 +14,7 @@
 #include "platform/MemoryProfileStore.h"
 #include "shell/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
+#include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace vireluna {
@@ -75,7 +76,7 @@ class SaverWndTest : public ::testing::Test {
         for (std::size_t i = 0; i < playlist.size(); ++i) {
             profile.WriteString(FileListSection, PlaylistEntryName(int(i) + 1), playlist[i]);
         }
-        window = std::make_unique<CSaverWnd>(profile, host, random);
+        window = std::make_unique<CSaverWnd>(profile, host, random, files);
         window->OnCreate();
         window->OnSize(client.width, client.height);
     }
@@ -105,6 +106,7 @@ class SaverWndTest : public ::testing::Test {
     MemoryProfileStore profile;
     fakes::FakeWindowHost host{Screen};
     Random random{20260108};
+    fakes::SystemFileSystem files;
     std::unique_ptr<CSaverWnd> window;
     std::vector<std::string> written;
 };

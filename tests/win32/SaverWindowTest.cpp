@@ -8,6 +8,7 @@
 
 #include "platform/MemoryProfileStore.h"
 #include "platform/win32/SaverWindow.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "shell/SaverSettings.h"
 #include "tools/pxs/PxsWriter.h"
 
@@ -93,7 +94,7 @@ class SaverWindowTest : public ::testing::Test {
     HWND StartFullScreen(TickLimit ticks) {
         // The real pointer sends its own moves: it rests where the synthetic ones begin.
         SetCursorPos(PointerRest.x, PointerRest.y);
-        EXPECT_TRUE(SaverWindow::CreateFullScreen(profile, random, ticks));
+        EXPECT_TRUE(SaverWindow::CreateFullScreen(profile, files, random, ticks));
         return FindWindowW(SaverClass, nullptr);
     }
     HWND StartPreview(TickLimit ticks) {
@@ -105,7 +106,7 @@ class SaverWindowTest : public ::testing::Test {
         host = CreateWindowExW(0, HostClass, L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40,
                                40, 152, 112, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         EXPECT_NE(host, nullptr);
-        EXPECT_TRUE(SaverWindow::CreatePreview(host, profile, random, ticks));
+        EXPECT_TRUE(SaverWindow::CreatePreview(host, profile, files, random, ticks));
         return GetWindow(host, GW_CHILD);
     }
     // The window is gone and the message loop was told to end, with code 0.
@@ -117,6 +118,7 @@ class SaverWindowTest : public ::testing::Test {
     std::string design;
     MemoryProfileStore profile;
     Random random{3};
+    win32::Win32FileSystem files;
     HWND host = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/UserProfile.h"
 #include "render/RenderSession.h"
 #include "shell/RunControls.h"
@@ -92,7 +93,7 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
 
 // The entries the saver plays: File01, then the others up to the first empty one.
 std::vector<std::string> PlaylistFiles(ProfileStore& profile) {
-    const Playlist playlist = ReadPlaylist(profile);
+    const Playlist playlist = ReadPlaylist(profile, PosixFileSystem().DefaultDesignPath());
     return {playlist.paths.begin(), playlist.paths.begin() + playlist.fileCount};
 }
 

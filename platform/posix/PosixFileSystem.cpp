@@ -1,0 +1,27 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <glob.h>
+
+#include "platform/posix/DataFolder.h"
+#include "platform/posix/PosixInputFile.h"
+
+namespace vireluna {
+
+std::unique_ptr<InputFile> PosixFileSystem::NewInputFile() {
+    return std::make_unique<PosixInputFile>();
+}
+
+bool PosixFileSystem::DirectorySearchFinds(const std::string& utf8Pattern) {
+    if (utf8Pattern.empty()) return false;
+    glob_t matches{};
+    const int result = glob(utf8Pattern.c_str(), GLOB_NOSORT | GLOB_NOESCAPE, nullptr, &matches);
+    const bool found = result == 0 && matches.gl_pathc > 0;
+    globfree(&matches);
+    return found;
+}
+
+std::string PosixFileSystem::DefaultDesignPath() {
+    return FindDataFile("designs/logo.pxs");
+}
+
+}  // namespace vireluna

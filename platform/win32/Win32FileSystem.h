@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace vireluna::win32 {
+
+// The files of Windows, by UTF-16 names.
+class Win32FileSystem final : public FileSystem {
+  public:
+    std::unique_ptr<InputFile> NewInputFile() override;
+    bool DirectorySearchFinds(const std::string& utf8Pattern) override;
+    // Where the installer puts the bundled logo design.
+    std::string DefaultDesignPath() override;
+};
+
+}  // namespace vireluna::win32
