@@ -16,7 +16,7 @@
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
 #include "render/RenderSession.h"
-#include "shell/SaverWnd.h"
+#include "shell/SaverRun.h"
 
 // The animation cycle's costs: one drawing tick, a whole large design drawn batch by batch,
 // and the render tool from design file to PNG.
@@ -46,26 +46,20 @@ void BM_DrawingTick(benchmark::State& state) {
     MemoryProfileStore profile;
     profile.WriteString(FileListSection, PlaylistEntryName(1), LargeSample);
     std::ostringstream messages;
-    raster::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), messages);
-    Random random(Seed);
+    raster::MessageLog log(messages);
+    raster::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), log);
     PosixFileSystem files;
-    CSaverWnd window(profile, host, random, files);
-    window.OnCreate();
-    window.OnSize(LargeScreen.width, LargeScreen.height);
+    SaverRun run(RunMode::Picture, profile, host, files, {Seed, std::nullopt});
+    run.Start(LargeScreen);
+    const CSaverWnd& window = run.Window();
 
     // Only ticks that draw a batch are timed; start, hold and pause ticks run untimed.
     const auto untilDrawing = [&] {
-        while (PhaseOf(window.Counters()) != CyclePhase::Drawing) {
-            if (host.TakePendingErase()) {
-                window.OnEraseBkgnd(host.AcquireSurface(), LargeScreen.width, LargeScreen.height);
-                host.ReleaseSurface();
-            }
-            window.OnTimer();
-        }
+        while (PhaseOf(window.Counters()) != CyclePhase::Drawing) run.Step();
     };
     untilDrawing();
     for (auto _ : state) {
-        window.OnTimer();
+        run.Step();
         if (window.LastTick() != TickResult::Drew) {
             state.PauseTiming();
             untilDrawing();
@@ -116,6 +110,7 @@ void BM_RenderLargeSample(benchmark::State& state) {
     raster::RasterImage logo;
     if (!SampleAndLogoThere(state, logo)) return;
     MemoryProfileStore profile;
+    PosixFileSystem files;
     raster::RenderRequest request;
     request.files = {LargeSample};
     request.seed = Seed;
@@ -124,7 +119,7 @@ void BM_RenderLargeSample(benchmark::State& state) {
     for (auto _ : state) {
         raster::RenderSummary summary;
         std::string error;
-        if (!raster::RunRender(request, profile, messages, summary, error)) {
+        if (!raster::RunRender(request, profile, files, messages, summary, error)) {
             state.SkipWithError(error.c_str());
             break;
         }

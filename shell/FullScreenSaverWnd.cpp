@@ -39,7 +39,6 @@ void CFullScreenSaverWnd::OnKeyDown() {
 }
 
 void CFullScreenSaverWnd::RequestClose() {
-    ++closeRequests;
     Host().PostCloseRequest();
 }
 

@@ -34,14 +34,12 @@ class CFullScreenSaverWnd : public CSaverWnd {
 
     std::int32_t LastMouseX() const { return lastMouseX; }
     std::int32_t LastMouseY() const { return lastMouseY; }
-    int CloseRequests() const { return closeRequests; }
 
   private:
     void OnMessageClosed() override;
 
     std::int32_t lastMouseX = NoPointerYet;
     std::int32_t lastMouseY = NoPointerYet;
-    int closeRequests = 0;
 };
 
 }  // namespace vireluna

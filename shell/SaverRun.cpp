@@ -26,12 +26,13 @@ bool CheckPlaylistFiles(ProfileStore& profile, FileSystem& files, MessageBoxes& 
 SaverRun::SaverRun(RunMode mode, ProfileStore& profile, WindowHost& host, FileSystem& files,
                    RunStart start)
     : host_(host), random_(start.seed), ticks_(start.tickLimit) {
+    WindowHost& limited = *this;  // the saver window sees the host through the limit
     if (mode == RunMode::FullScreen) {
-        auto window = std::make_unique<CFullScreenSaverWnd>(profile, *this, random_, files);
+        auto window = std::make_unique<CFullScreenSaverWnd>(profile, limited, random_, files);
         inputRules_ = window.get();
         window_ = std::move(window);
     } else {
-        window_ = std::make_unique<CSaverWnd>(profile, *this, random_, files);
+        window_ = std::make_unique<CSaverWnd>(profile, limited, random_, files);
     }
 }
 
@@ -61,10 +62,10 @@ void SaverRun::Step() {
         return;
     }
     // A repaint asked for earlier comes before the timer message, as a message loop orders them.
-    EraseIfPending();
+    ErasePending();
     window_->OnTimer();
     if (ticks_.CountTick()) host_.KillTimer();
-    EraseIfPending();
+    ErasePending();
 }
 
 void SaverRun::SetTimer(int periodMs) {
@@ -72,7 +73,7 @@ void SaverRun::SetTimer(int periodMs) {
     if (ticks_.AllowsTick()) host_.SetTimer(periodMs);
 }
 
-void SaverRun::EraseIfPending() {
+void SaverRun::ErasePending() {
     if (!host_.TakePendingErase()) return;
     const ScreenSize client = host_.ClientSize();
     Erase(host_.AcquireSurface(), client.width, client.height);

@@ -113,7 +113,7 @@ void CSaverWnd::ReportLoadFailure() {
     // With the timer stopped no further tick can open another box underneath this one.
     host.KillTimer();
     showingMessage = true;
-    host.ShowMessageBox(text, ApplicationTitle, MessageIcon::Stop);
+    host.Show(text, ApplicationTitle, MessageIcon::Stop);
     showingMessage = false;
     OnMessageClosed();
     host.SetTimer(settings.timerPeriod);

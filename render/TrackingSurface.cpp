@@ -1,11 +1,11 @@
-#include "platform/x11/TrackingSurface.h"
+#include "render/TrackingSurface.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "presentation/Overlays.h"
 
-namespace vireluna::x11 {
+namespace vireluna::raster {
 namespace {
 // Beyond its nominal width a wide pen may round a pixel further out on either side.
 constexpr int PenSlack = 2;
@@ -58,4 +58,4 @@ void TrackingSurface::DrawText(int x, int y, std::string_view utf8Text, const Fo
     target_.DrawText(x, y, utf8Text, font, background);
 }
 
-}  // namespace vireluna::x11
+}  // namespace vireluna::raster
