@@ -158,6 +158,8 @@ TEST_F(RenderCommand, RefusesWhatItCannotDoWithAClearMessage) {
         {design + png + " --preview 1024x100", 2, "--preview"},
         {twentyOne + png, 2, "20"},
         {design + png + " --pen-size two", 2, "--pen-size"},
+        {design + png + " --look shiny", 2, "--look wants flat or thread, not 'shiny'"},
+        {design + png + " --other-monitors 1", 2, "--other-monitors wants stitch or plain"},
         {PathOf("missing.pxs") + " " + PathOf("gone.pxs") + png, 1, "gone.pxs"},
         {design + " -o " + PathOf("no/folder/x.png"), 1, "cannot write"},
     };
