@@ -30,12 +30,12 @@ class CFullScreenSaverWnd : public CSaverWnd {
     // True when the window is to stay shown active instead of being deactivated. While the
     // load-failure message is open the message box takes the activation as usual.
     bool RefusesDeactivation() const { return !ShowingMessage(); }
-    void RequestClose();
 
     std::int32_t LastMouseX() const { return lastMouseX; }
     std::int32_t LastMouseY() const { return lastMouseY; }
 
   private:
+    void RequestClose();
     void OnMessageClosed() override;
 
     std::int32_t lastMouseX = NoPointerYet;
