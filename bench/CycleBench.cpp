@@ -8,14 +8,15 @@
 #include "design/DesignReader.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
-#include "platform/posix/PosixPathLimit.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixInputFile.h"
 #include "presentation/Placement.h"
 #include "presentation/StitchDrawing.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
 #include "render/RenderSession.h"
-#include "shell/SaverWnd.h"
+#include "shell/SaverRun.h"
 
 // The animation cycle's costs: one drawing tick, a whole large design drawn batch by batch,
 // and the render tool from design file to PNG.
@@ -45,25 +46,20 @@ void BM_DrawingTick(benchmark::State& state) {
     MemoryProfileStore profile;
     profile.WriteString(FileListSection, PlaylistEntryName(1), LargeSample);
     std::ostringstream messages;
-    raster::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), messages);
-    Random random(Seed);
-    CSaverWnd window(profile, host, random, PosixPathLimit);
-    window.OnCreate();
-    window.OnSize(LargeScreen.width, LargeScreen.height);
+    raster::MessageLog log(messages);
+    raster::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), log);
+    PosixFileSystem files;
+    SaverRun run(RunMode::Picture, profile, host, files, {Seed, std::nullopt});
+    run.Start(LargeScreen);
+    const CSaverWnd& window = run.Window();
 
     // Only ticks that draw a batch are timed; start, hold and pause ticks run untimed.
     const auto untilDrawing = [&] {
-        while (PhaseOf(window.Counters()) != CyclePhase::Drawing) {
-            if (host.TakePendingErase()) {
-                window.OnEraseBkgnd(host.AcquireSurface(), LargeScreen.width, LargeScreen.height);
-                host.ReleaseSurface();
-            }
-            window.OnTimer();
-        }
+        while (PhaseOf(window.Counters()) != CyclePhase::Drawing) run.Step();
     };
     untilDrawing();
     for (auto _ : state) {
-        window.OnTimer();
+        run.Step();
         if (window.LastTick() != TickResult::Drew) {
             state.PauseTiming();
             untilDrawing();
@@ -79,8 +75,9 @@ void BM_DrawWholeLargeDesign(benchmark::State& state) {
     if (!SampleAndLogoThere(state, logo)) return;
     Design design;
     design.records = AllocateStitchArray();
+    PosixInputFile file;
     const StitchArray placed = AllocateStitchArray();
-    if (!LoadDesign(LargeSample.c_str(), 80, design)) {
+    if (!LoadDesign(file, LargeSample.c_str(), 80, design)) {
         state.SkipWithError("the large sample does not load");
         return;
     }
@@ -113,6 +110,7 @@ void BM_RenderLargeSample(benchmark::State& state) {
     raster::RasterImage logo;
     if (!SampleAndLogoThere(state, logo)) return;
     MemoryProfileStore profile;
+    PosixFileSystem files;
     raster::RenderRequest request;
     request.files = {LargeSample};
     request.seed = Seed;
@@ -121,7 +119,7 @@ void BM_RenderLargeSample(benchmark::State& state) {
     for (auto _ : state) {
         raster::RenderSummary summary;
         std::string error;
-        if (!raster::RunRender(request, profile, messages, summary, error)) {
+        if (!raster::RunRender(request, profile, files, messages, summary, error)) {
             state.SkipWithError(error.c_str());
             break;
         }

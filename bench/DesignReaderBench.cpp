@@ -11,7 +11,7 @@
 #include "bench/SampleDesigns.h"
 #include "design/DesignReader.h"
 #include "design/ThreadPalette.h"
-#include "platform/InputFile.h"
+#include "platform/posix/PosixInputFile.h"
 
 // Loading the largest sample design from its file, against the least any load must do: one
 // pass over the same bytes through the same file layer.
@@ -27,7 +27,7 @@ constexpr int PlainPassRepeats = 200;
 
 // Opens the file, reads it to the end through a buffer and sums its bytes.
 std::uint64_t PlainPass(const std::string& path) {
-    InputFile file;
+    PosixInputFile file;
     if (!file.Open(path.c_str())) return 0;
     std::uint8_t buffer[PlainPassChunkBytes];
     std::uint64_t sum = 0;
@@ -57,6 +57,7 @@ benchmark::Counter PerRecord(std::int32_t records) {
 
 struct LargeSample {
     std::string path;
+    PosixInputFile file;
     Design design;
 };
 
@@ -64,7 +65,8 @@ struct LargeSample {
 bool PrepareLargeSample(benchmark::State& state, LargeSample& sample) {
     sample.path = bench::LargestSampleDesign();
     sample.design.records = AllocateStitchArray();
-    if (sample.path.empty() || !LoadDesign(sample.path.c_str(), DefaultReduction, sample.design)) {
+    if (sample.path.empty() ||
+        !LoadDesign(sample.file, sample.path.c_str(), DefaultReduction, sample.design)) {
         state.SkipWithError("no sample design to load");
         return false;
     }
@@ -77,7 +79,8 @@ void BM_LoadLargeSample(benchmark::State& state) {
     if (!PrepareLargeSample(state, sample)) return;
     const double start = ProcessorSeconds();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LoadDesign(sample.path.c_str(), DefaultReduction, sample.design));
+        benchmark::DoNotOptimize(
+            LoadDesign(sample.file, sample.path.c_str(), DefaultReduction, sample.design));
         benchmark::ClobberMemory();
     }
     const double loadSeconds =

@@ -6,6 +6,7 @@
 
 #include "bench/SampleDesigns.h"
 #include "design/DesignReader.h"
+#include "platform/posix/PosixInputFile.h"
 #include "presentation/Placement.h"
 
 namespace {
@@ -20,7 +21,8 @@ void BM_PlaceDesign(benchmark::State& state) {
     const std::string path = bench::LargestSampleDesign();
     Design design;
     design.records = AllocateStitchArray();
-    if (path.empty() || !LoadDesign(path.c_str(), DefaultReduction, design)) {
+    PosixInputFile file;
+    if (path.empty() || !LoadDesign(file, path.c_str(), DefaultReduction, design)) {
         state.SkipWithError("no sample design to load");
         return;
     }

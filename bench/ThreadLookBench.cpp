@@ -8,10 +8,11 @@
 #include "bench/SampleDesigns.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
-#include "platform/posix/PosixPathLimit.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
+#include "shell/SaverRun.h"
 #include "shell/SaverWnd.h"
 
 // The thread look against the flat look, side by side in one run, at 1920 x 1080 on the
@@ -24,12 +25,13 @@ using namespace vireluna;
 constexpr ScreenSize LargeScreen{1920, 1080};
 constexpr std::uint32_t Seed = 2026;
 
-struct SaverRun {
+struct LookRun {
     MemoryProfileStore profile;
     std::ostringstream messages;
+    std::optional<raster::MessageLog> log;
     std::optional<raster::RasterWindowHost> host;
-    std::optional<Random> random;
-    std::optional<CSaverWnd> window;
+    PosixFileSystem files;
+    std::optional<SaverRun> run;
 
     // False, with the benchmark skipped, when the sample or the emblem is missing.
     bool Start(benchmark::State& state, bool fastest) {
@@ -45,51 +47,44 @@ struct SaverRun {
             profile.WriteInteger(ConfigSection, "DrawSpeed", 1);
             profile.WriteInteger(ConfigSection, "DrawStep", 3);
         }
-        host.emplace(LargeScreen, LargeScreen, std::move(logo), messages);
-        random.emplace(Seed);
-        window.emplace(profile, *host, *random, PosixPathLimit);
-        window->OnCreate();
-        window->OnSize(LargeScreen.width, LargeScreen.height);
+        log.emplace(messages);
+        host.emplace(LargeScreen, LargeScreen, std::move(logo), *log);
+        run.emplace(RunMode::Picture, profile, *host, files, RunStart{Seed, std::nullopt});
+        run->Start(LargeScreen);
         state.SetLabel(state.range(0) == 0 ? "flat" : "thread");
         return true;
     }
 
-    // One timer tick, with the erase the window asked for before it, as a message loop runs.
-    void Tick() {
-        if (host->TakePendingErase()) {
-            window->OnEraseBkgnd(host->AcquireSurface(), LargeScreen.width, LargeScreen.height);
-            host->ReleaseSurface();
-        }
-        window->OnTimer();
-    }
+    void Tick() { run->Step(); }
+    const CSaverWnd& Window() const { return run->Window(); }
 };
 
 void BM_FastestDrawingTick(benchmark::State& state) {
-    SaverRun run;
+    LookRun run;
     if (!run.Start(state, true)) return;
     // Only ticks that draw a batch are timed; start, hold and pause ticks run untimed.
     const auto untilDrawing = [&] {
-        while (PhaseOf(run.window->Counters()) != CyclePhase::Drawing) run.Tick();
+        while (PhaseOf(run.Window().Counters()) != CyclePhase::Drawing) run.Tick();
     };
     untilDrawing();
     for (auto _ : state) {
         run.Tick();
-        if (run.window->LastTick() != TickResult::Drew) {
+        if (run.Window().LastTick() != TickResult::Drew) {
             state.PauseTiming();
             untilDrawing();
             state.ResumeTiming();
         }
     }
-    state.SetItemsProcessed(state.iterations() * run.window->Settings().stitchesPerTick);
+    state.SetItemsProcessed(state.iterations() * run.Window().Settings().stitchesPerTick);
 }
 BENCHMARK(BM_FastestDrawingTick)->ArgName("look")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // Every tick the saver runs at the default settings, timed as they come.
 void BM_DefaultSettingsTick(benchmark::State& state) {
-    SaverRun run;
+    LookRun run;
     if (!run.Start(state, false)) return;
     for (auto _ : state) run.Tick();
-    state.counters["ms_per_tick"] = run.window->Settings().timerPeriod;
+    state.counters["ms_per_tick"] = run.Window().Settings().timerPeriod;
 }
 BENCHMARK(BM_DefaultSettingsTick)
     ->ArgName("look")

@@ -5,7 +5,6 @@
 
 #include "design/DesignFileFormat.h"
 #include "design/DesignLimits.h"
-#include "platform/InputFile.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
@@ -29,7 +28,7 @@ std::string PathList(std::string_view heading, const std::vector<std::string>& p
 
 DesignHeaderCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
     DesignHeaderCounts counts;
-    InputFile file;
+    InputFile& file = *file_;
     if (!file.OpenExclusive(utf8Path.c_str())) return counts;
     unsigned char header[HeaderCountsBytes];
     std::size_t got = 0;
@@ -38,6 +37,8 @@ DesignHeaderCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
         if (chunk == 0) break;
         got += chunk;
     }
+    // Not held open: the user may edit or replace the file while the sheet is shown.
+    file.Close();
     if (got < sizeof header) {
         counts.outcome = DesignHeaderCounts::Outcome::TooShort;
         return counts;

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/PathLimit.h"
 
 namespace vireluna {
@@ -38,8 +40,12 @@ class DesignHeaderProbe {
 // The probe over the platform's files, whose longest path the platform tells.
 class DesignFileHeaderProbe final : public DesignHeaderProbe {
   public:
-    using DesignHeaderProbe::DesignHeaderProbe;
+    explicit DesignFileHeaderProbe(FileSystem& files)
+        : DesignHeaderProbe(files.DesignPathLimit()), file_(files.NewInputFile()) {}
     DesignHeaderCounts Probe(const std::string& utf8Path) override;
+
+  private:
+    std::unique_ptr<InputFile> file_;
 };
 
 // The answer of a check: accepted, or refused with the one message the user sees.

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/WindowHost.h"
+#include "platform/MessageBoxes.h"
 
 // What the configuration pages ask of their controls and of the sheet around them. The
 // Windows backend implements these over real controls; unit tests over fakes.
@@ -67,22 +67,11 @@ class FileOpenDialog {
     virtual FileChoice Choose() = 0;
 };
 
-// Modal message boxes with an OK button.
-class MessageBoxes {
-  public:
-    virtual ~MessageBoxes() = default;
-    virtual void Show(std::string_view utf8Text, std::string_view utf8Caption,
-                      MessageIcon icon) = 0;
-};
-
 // The sheet's mark of one page; the Apply button is enabled while any page is marked.
 class PageSite {
   public:
     virtual ~PageSite() = default;
     virtual void SetModified(bool modified) = 0;
 };
-
-// The caption of every message box but one.
-inline constexpr std::string_view ApplicationTitle = "VirelunaLogo";
 
 }  // namespace vireluna

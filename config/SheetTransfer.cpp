@@ -2,12 +2,12 @@
 
 namespace vireluna {
 
-SheetValues ReadSheetValues(ProfileStore& profile) {
+SheetValues ReadSheetValues(ProfileStore& profile, std::string_view defaultDesign) {
     SheetValues values;
     values.settings = ReadStoredSettings(profile);
     for (int k = 1; k <= MaxPlaylistEntries; ++k) {
-        values.files[static_cast<std::size_t>(k - 1)] = profile.ReadString(
-            FileListSection, PlaylistEntryName(k), k == 1 ? DefaultDesignPath() : "");
+        values.files[static_cast<std::size_t>(k - 1)] =
+            profile.ReadString(FileListSection, PlaylistEntryName(k), k == 1 ? defaultDesign : "");
     }
     return values;
 }

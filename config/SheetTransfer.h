@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "config/SaverSheet.h"
 #include "platform/ProfileStore.h"
@@ -18,7 +19,7 @@ struct SheetValues {
 
 // The "Config" settings as stored (out-of-range values unchanged, so that the pages show
 // them as they are) and all twenty playlist entries; File01 defaults as the saver reads it.
-SheetValues ReadSheetValues(ProfileStore& profile);
+SheetValues ReadSheetValues(ProfileStore& profile, std::string_view defaultDesign);
 // The "Config" settings as integers, then File01..File20, the empty ones included, so that no
 // entry of an older, longer list stays behind. False when any write failed.
 bool WriteSheetValues(const SheetValues& values, ProfileStore& profile);

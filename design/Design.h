@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "design/ColourValue.h"
 #include "design/DesignLimits.h"
 #include "design/StitchRecord.h"
 
@@ -19,8 +20,6 @@ struct DesignExtents {
 // A record array with room for MaxStitchRecords entries, allocated once by its owner.
 using StitchArray = std::unique_ptr<StitchRecord[]>;
 StitchArray AllocateStitchArray();
-
-using ColourValue = std::uint32_t;  // 0x02BBGGRR
 
 struct Design {
     std::array<ColourValue, MaxDesignColours> colours{};

@@ -306,24 +306,26 @@ bool LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFile
 
 }  // namespace
 
-bool ReadDesignHeader(const char* utf8Path, DesignHeader& header) {
-    InputFile file;
+bool ReadDesignHeader(InputFile& file, const char* utf8Path, DesignHeader& header) {
     if (!file.Open(utf8Path)) return false;
     FileSource source(file);
     std::uint8_t bytes[HeaderCountsBytes];
     // A read error ends the read short as well.
-    if (source.Read(bytes, sizeof bytes) != sizeof bytes) return false;
+    const bool whole = source.Read(bytes, sizeof bytes) == sizeof bytes;
+    file.Close();
+    if (!whole) return false;
     header = HeaderFrom(bytes, sizeof bytes);
     return true;
 }
 
-bool LoadDesign(const char* utf8Path, std::int32_t reduction, Design& design,
+bool LoadDesign(InputFile& file, const char* utf8Path, std::int32_t reduction, Design& design,
                 DesignFileDetails* details) {
     design.recordCount = 0;
-    InputFile file;
     if (!file.Open(utf8Path)) return false;
     FileSource source(file);
-    return LoadFrom(source, reduction, design, details);
+    const bool loaded = LoadFrom(source, reduction, design, details);
+    file.Close();  // the file is never held between loads
+    return loaded;
 }
 
 bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32_t reduction,

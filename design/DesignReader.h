@@ -6,6 +6,7 @@
 
 #include "design/Design.h"
 #include "design/DesignFileFormat.h"
+#include "platform/InputFile.h"
 
 namespace vireluna {
 
@@ -22,8 +23,9 @@ inline bool WithinFormatLimits(const DesignHeader& header) {
     return header.colourCount <= MaxDesignColours && header.stitchCount <= MaxStitchRecords;
 }
 
-// Reads the first HeaderCountsBytes of the file. False when it cannot be opened or is shorter.
-bool ReadDesignHeader(const char* utf8Path, DesignHeader& header);
+// Reads the first HeaderCountsBytes of the file, opened through file and closed again. False when
+// it cannot be opened or is shorter.
+bool ReadDesignHeader(InputFile& file, const char* utf8Path, DesignHeader& header);
 
 // How the reading of the last load ended.
 enum class StreamEnd : std::uint8_t {
@@ -42,9 +44,9 @@ struct DesignFileDetails {
     StreamEnd streamEnd = StreamEnd::EndCode;
 };
 
-// Loads the design file at utf8Path into design, scaling by reduction / 100.
-// design.records must already hold MaxStitchRecords entries. Loading allocates nothing.
-// False when the file cannot be opened: then recordCount is 0 and the rest of design is
+// Loads the design file at utf8Path into design, scaling by reduction / 100; file is opened for
+// it and closed again. design.records must already hold MaxStitchRecords entries. Loading allocates
+// nothing. False when the file cannot be opened: then recordCount is 0 and the rest of design is
 // unchanged. False too when a read fails (a folder, a device error): then recordCount is 0,
 // records[0] is the End record and the colours and extents are unchanged. Otherwise the end of the
 // file, wherever it comes, acts as the end code and what was read before it stands: a file that
@@ -53,7 +55,7 @@ struct DesignFileDetails {
 // control code or a leading jump whose displacement is cut off leaves nothing). A stream longer
 // than the records can hold ends there too. A colour list longer than MaxDesignColours sets only
 // the first MaxDesignColours colours. details, when given, is filled whenever the result is true.
-bool LoadDesign(const char* utf8Path, std::int32_t reduction, Design& design,
+bool LoadDesign(InputFile& file, const char* utf8Path, std::int32_t reduction, Design& design,
                 DesignFileDetails* details = nullptr);
 
 // The same from the bytes of a whole file already in memory. False only for null bytes with

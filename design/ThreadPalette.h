@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace vireluna {
+#include "design/ColourValue.h"
 
-using ColourValue = std::uint32_t;  // 0x02BBGGRR
+namespace vireluna {
 
 inline constexpr ColourValue PaletteRelativeFlag = 0x02000000;
 inline constexpr int ThreadPaletteRows = 83;

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.LoadText(text);
     vireluna::SaverSettings settings{};
     vireluna::Playlist playlist;
-    vireluna::LoadSaverSettings(store, settings, playlist);
+    vireluna::LoadSaverSettings(store, "logo.pxs", settings, playlist);
     Require(playlist.fileCount >= 1 && playlist.fileCount <= vireluna::MaxPlaylistEntries);
     Require(settings.timerPeriod > 0 && settings.stitchesPerTick > 0);
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace vireluna {
+#include "design/ColourValue.h"
 
-using ColourValue = std::uint32_t;  // 0x02BBGGRR: red in the lowest byte
+namespace vireluna {
 
 struct FontSpec {
     std::string_view face;

@@ -1,5 +1,6 @@
 #include "render/RasterWindowHost.h"
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 
@@ -23,26 +24,37 @@ std::string_view IconName(MessageIcon icon) {
 }  // namespace
 
 RasterWindowHost::RasterWindowHost(ScreenSize screen, ScreenSize client, RasterImage logo,
-                                   std::ostream& messages)
+                                   MessageBoxes& messages)
     : screen_(screen),
       image_(client.width, client.height),
       logo_(std::move(logo)),
       surface_(image_, logo_),
+      tracking_(surface_, changed_),
       messages_(messages) {}
-
-void RasterWindowHost::SetTimer(int periodMs) {
-    timerRunning_ = true;
-    timerPeriod_ = periodMs;
-}
-
-void RasterWindowHost::ShowMessageBox(std::string_view utf8Text, std::string_view utf8Caption,
-                                      MessageIcon icon) {
-    ++messageBoxCount_;
-    messages_ << utf8Caption << " (" << IconName(icon) << "): " << utf8Text << '\n';
-}
 
 bool RasterWindowHost::TakePendingErase() {
     return std::exchange(pendingErase_, false);
+}
+
+void RasterWindowHost::SetTimer(int periodMs) {
+    timer_.Start(TickSchedule::Clock::now(), std::chrono::milliseconds(periodMs));
+}
+
+void RasterWindowHost::Resize(ScreenSize client) {
+    if (client.width == image_.Width() && client.height == image_.Height()) return;
+    image_ = RasterImage(std::max(client.width, 1), std::max(client.height, 1));
+    changed_.Clear();
+    pendingErase_ = true;
+}
+
+bool RasterWindowHost::TakeChangedArea(ChangedArea& area) {
+    area = changed_;
+    changed_.Clear();
+    return area.Clip(image_.Width(), image_.Height());
+}
+
+void MessageLog::Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) {
+    out_ << utf8Caption << " (" << IconName(icon) << "): " << utf8Text << '\n';
 }
 
 }  // namespace vireluna::raster

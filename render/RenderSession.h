@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
 #include "platform/WindowHost.h"
 
@@ -39,13 +40,13 @@ struct RenderSummary {
 // loop would, and writes the client area as a PNG. Message boxes go to messages. A file that
 // fails to load is passed over as the saver does; once every file has failed, the render
 // stops. On failure error says why and nothing is written.
-bool RunRender(const RenderRequest& request, ProfileStore& profile, std::ostream& messages,
-               RenderSummary& summary, std::string& error);
+bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& files,
+               std::ostream& messages, RenderSummary& summary, std::string& error);
 
 std::string FormatSummary(const RenderSummary& summary);
 
-// As the saver refuses to start with a playlist file missing: false, with error naming every
-// file that cannot be opened.
-bool CheckFilesOpen(const std::vector<std::string>& files, std::string& error);
+// The saver's start-up check of the profile's playlist: false, with error naming every file
+// that is not there.
+bool CheckFilesOpen(ProfileStore& profile, FileSystem& files, std::string& error);
 
 }  // namespace vireluna::raster

@@ -3,8 +3,8 @@
 namespace vireluna {
 
 CFullScreenSaverWnd::CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random,
-                                         PathLimit pathLimit)
-    : CSaverWnd(profile, host, random, pathLimit) {}
+                                         FileSystem& files)
+    : CSaverWnd(profile, host, random, files) {}
 
 bool CFullScreenSaverWnd::OnSysCommand(std::uint32_t command) {
     return command == SysCommandScreenSave || command == SysCommandClose;
@@ -39,7 +39,6 @@ void CFullScreenSaverWnd::OnKeyDown() {
 }
 
 void CFullScreenSaverWnd::RequestClose() {
-    ++closeRequests;
     Host().PostCloseRequest();
 }
 

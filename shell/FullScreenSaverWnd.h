@@ -18,8 +18,7 @@ inline constexpr std::int32_t NoPointerYet = -1;
 // afterwards, unless a handler says it swallowed the message.
 class CFullScreenSaverWnd : public CSaverWnd {
   public:
-    CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random,
-                        PathLimit pathLimit);
+    CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, FileSystem& files);
 
     // True when the command is swallowed (no default handling).
     bool OnSysCommand(std::uint32_t command);
@@ -31,18 +30,16 @@ class CFullScreenSaverWnd : public CSaverWnd {
     // True when the window is to stay shown active instead of being deactivated. While the
     // load-failure message is open the message box takes the activation as usual.
     bool RefusesDeactivation() const { return !ShowingMessage(); }
-    void RequestClose();
 
     std::int32_t LastMouseX() const { return lastMouseX; }
     std::int32_t LastMouseY() const { return lastMouseY; }
-    int CloseRequests() const { return closeRequests; }
 
   private:
+    void RequestClose();
     void OnMessageClosed() override;
 
     std::int32_t lastMouseX = NoPointerYet;
     std::int32_t lastMouseY = NoPointerYet;
-    int closeRequests = 0;
 };
 
 }  // namespace vireluna

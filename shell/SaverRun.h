@@ -62,6 +62,8 @@ class SaverRun : private WindowHost {
 
     // One timer message: the erase the host holds back, one tick, then the tick limit.
     void Step();
+    // The erase the host holds back, for a driver that paints between ticks too.
+    void ErasePending();
     // False once the limit is reached: no tick runs and no timer starts any more.
     bool MayTick() const { return ticks_.AllowsTick(); }
     std::int64_t Ticks() const { return ticks_.Ticks(); }
@@ -86,7 +88,6 @@ class SaverRun : private WindowHost {
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override {
         host_.Show(utf8Text, utf8Caption, icon);
     }
-    void EraseIfPending();
 
     WindowHost& host_;
     Random random_;

@@ -49,10 +49,9 @@ SaverSettings RunTimeSettings(const StoredSettings& stored) {
     return settings;
 }
 
-Playlist ReadPlaylist(ProfileStore& profile) {
+Playlist ReadPlaylist(ProfileStore& profile, std::string_view defaultDesign) {
     Playlist playlist;
-    playlist.paths[0] =
-        profile.ReadString(FileListSection, PlaylistEntryName(1), DefaultDesignPath());
+    playlist.paths[0] = profile.ReadString(FileListSection, PlaylistEntryName(1), defaultDesign);
     playlist.fileCount = 1;
     for (int k = 2; k <= MaxPlaylistEntries; ++k) {
         std::string& path = playlist.paths[static_cast<std::size_t>(k - 1)];
@@ -63,9 +62,10 @@ Playlist ReadPlaylist(ProfileStore& profile) {
     return playlist;
 }
 
-void LoadSaverSettings(ProfileStore& profile, SaverSettings& settings, Playlist& playlist) {
+void LoadSaverSettings(ProfileStore& profile, std::string_view defaultDesign,
+                       SaverSettings& settings, Playlist& playlist) {
     const StoredSettings stored = ReadStoredSettings(profile);
-    playlist = ReadPlaylist(profile);
+    playlist = ReadPlaylist(profile, defaultDesign);
     settings = RunTimeSettings(stored);
 }
 

@@ -139,9 +139,6 @@ inline constexpr std::array<StoredSettingField, 8> StoredSettingFields{{
      UnusableValue::Default},
 }};
 
-// The default first playlist entry on this platform.
-std::string DefaultDesignPath();
-
 // "File01" .. "File20" for k = 1 .. 20.
 std::string PlaylistEntryName(int k);
 
@@ -156,10 +153,12 @@ StoredSettings UsableSettings(const StoredSettings& stored);
 // per tick, Monitors and Look as their choices.
 SaverSettings RunTimeSettings(const StoredSettings& stored);
 
-// File01 always counts; reading stops at the first empty entry after it.
-Playlist ReadPlaylist(ProfileStore& profile);
+// File01 always counts, defaultDesign when the profile has none; reading stops at the first
+// empty entry after it.
+Playlist ReadPlaylist(ProfileStore& profile, std::string_view defaultDesign);
 
 // Reads the settings and the playlist once, in the profile's order.
-void LoadSaverSettings(ProfileStore& profile, SaverSettings& settings, Playlist& playlist);
+void LoadSaverSettings(ProfileStore& profile, std::string_view defaultDesign,
+                       SaverSettings& settings, Playlist& playlist);
 
 }  // namespace vireluna

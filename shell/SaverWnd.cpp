@@ -8,8 +8,11 @@
 namespace vireluna {
 
 CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator,
-                     PathLimit limit)
-    : host(windowHost), random(generator), pathLimit(limit) {
+                     FileSystem& files)
+    : host(windowHost),
+      random(generator),
+      pathLimit(files.DesignPathLimit()),
+      designFile(files.NewInputFile()) {
     design.records = AllocateStitchArray();
     placedStitches = AllocateStitchArray();
     // Nothing is drawn before the first load, but neither array is left without an end.
@@ -19,7 +22,7 @@ CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& gene
     counters.drawPosition = 0;
     playOrder.fill(EmptySlot);
     logoCornerOrder.fill(EmptySlot);
-    LoadSaverSettings(profile, settings, playlist);
+    LoadSaverSettings(profile, files.DefaultDesignPath(), settings, playlist);
 }
 
 void CSaverWnd::OnCreate() {
@@ -113,7 +116,7 @@ void CSaverWnd::ReportLoadFailure() {
     // With the timer stopped no further tick can open another box underneath this one.
     host.KillTimer();
     showingMessage = true;
-    host.ShowMessageBox(text, ApplicationTitle, MessageIcon::Stop);
+    host.Show(text, ApplicationTitle, MessageIcon::Stop);
     showingMessage = false;
     OnMessageClosed();
     host.SetTimer(settings.timerPeriod);
@@ -129,7 +132,7 @@ bool CSaverWnd::SelectDesignFile(std::int32_t position) {
 }
 
 bool CSaverWnd::LoadDesign() {
-    return ::vireluna::LoadDesign(currentPath.data(), settings.Reduction, design);
+    return ::vireluna::LoadDesign(*designFile, currentPath.data(), settings.Reduction, design);
 }
 
 void CSaverWnd::PlaceDesign() {

@@ -7,6 +7,7 @@
 
 #include "design/Design.h"
 #include "design/DesignLimits.h"
+#include "platform/FileSystem.h"
 #include "platform/PathLimit.h"
 #include "platform/ProfileStore.h"
 #include "platform/Random.h"
@@ -22,7 +23,6 @@ namespace vireluna {
 // The notice text is placed within the screen width less this margin.
 inline constexpr std::int32_t NoticeRangeMargin = 300;
 
-inline constexpr std::string_view ApplicationTitle = "VirelunaLogo";
 // "ファイルが見つかりません\n\n" (file not found), followed by the path, in UTF-8.
 inline constexpr std::string_view FileNotFoundPrefix =
     "\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE3\x81\x8C\xE8\xA6\x8B\xE3\x81\xA4"
@@ -46,9 +46,9 @@ enum class TickResult {
 // placed stitches and the animation state.
 class CSaverWnd {
   public:
-    // Reads the settings and the playlist once and allocates both stitch arrays. pathLimit is
-    // the longest design path the platform opens.
-    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, PathLimit pathLimit);
+    // Reads the settings and the playlist once and allocates both stitch arrays and the file
+    // the designs are read through; the files also give the longest path they open.
+    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, FileSystem& files);
     virtual ~CSaverWnd() = default;
     CSaverWnd(const CSaverWnd&) = delete;
     CSaverWnd& operator=(const CSaverWnd&) = delete;
@@ -59,21 +59,10 @@ class CSaverWnd {
     void OnTimer();
     bool OnEraseBkgnd(Surface& surface, int clientWidth, int clientHeight);
 
-    // The steps of a tick.
-    void RestartTimer(std::int32_t periodMs);
-    bool SelectDesignFile(std::int32_t playPosition);
-    bool LoadDesign();
-    void PlaceDesign();
-    bool DrawStitches(Surface& surface);
-    void ShufflePlayOrder();
-    void ShuffleLogoCorners();
-
     // Read access for drivers and tests.
     bool IsPreview() const { return isPreview; }
-    double DrawScale() const { return drawScale; }
     std::int32_t ScreenWidth() const { return screenWidth; }
     std::int32_t ScreenHeight() const { return screenHeight; }
-    std::int32_t NoticeRange() const { return noticeRange; }
     const SaverSettings& Settings() const { return settings; }
     const Playlist& Files() const { return playlist; }
     const Design& LoadedDesign() const { return design; }
@@ -81,12 +70,8 @@ class CSaverWnd {
     const PlacementResult& Placement() const { return placement; }
     const LogoState& Logo() const { return logo; }
     const CycleCounters& Counters() const { return counters; }
-    std::int32_t PlayPosition() const { return playPosition; }
     const std::array<std::int32_t, MaxPlaylistEntries>& PlayOrder() const { return playOrder; }
     std::int32_t LogoSlot() const { return logoSlot; }
-    const std::array<std::int32_t, LogoCornerCount>& LogoCornerOrder() const {
-        return logoCornerOrder;
-    }
     const char* CurrentPath() const { return currentPath.data(); }
     TickResult LastTick() const { return lastTick; }
     // True while the modal load-failure message is open.
@@ -101,7 +86,15 @@ class CSaverWnd {
     virtual void OnMessageClosed() {}
 
   private:
+    // The steps of a tick.
     TickResult RunTick(Surface& surface);
+    void RestartTimer(std::int32_t periodMs);
+    bool SelectDesignFile(std::int32_t playPosition);
+    bool LoadDesign();
+    void PlaceDesign();
+    bool DrawStitches(Surface& surface);
+    void ShufflePlayOrder();
+    void ShuffleLogoCorners();
     TickResult StartDesign(Surface& surface);
     TickResult FinishIfEnded(bool reachedEnd, TickResult otherwise);
     void ReportLoadFailure();
@@ -115,6 +108,7 @@ class CSaverWnd {
     double drawScale = 1.0;
     Playlist playlist;
     SaverSettings settings{};
+    std::unique_ptr<InputFile> designFile;
     Design design;
     StitchArray placedStitches;
     std::int32_t noticeRange = 0;

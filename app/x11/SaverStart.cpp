@@ -5,19 +5,18 @@
 #include <iostream>
 #include <memory>
 
-#include "platform/Random.h"
-#include "platform/posix/PosixPathLimit.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/UserProfile.h"
 #include "platform/x11/SaverLoop.h"
 #include "platform/x11/SaverTarget.h"
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/X11Errors.h"
-#include "platform/x11/X11WindowHost.h"
 #include "platform/x11/Xlib.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
-#include "shell/FullScreenSaverWnd.h"
+#include "render/RasterWindowHost.h"
 #include "shell/RenderProfile.h"
+#include "shell/SaverRun.h"
 
 namespace vireluna::saver {
 namespace {
@@ -42,13 +41,19 @@ bool OpenTarget(Display* display, const SaverOptions& options, x11::SaverTarget&
     return false;
 }
 
-// The saver window of the mode, created and sized as a native window would tell it.
-std::unique_ptr<CSaverWnd> MakeSaverWindow(SaverMode mode, ProfileStore& profile, WindowHost& host,
-                                           Random& random) {
-    if (mode == SaverMode::FullScreen) {
-        return std::make_unique<CFullScreenSaverWnd>(profile, host, random, PosixPathLimit);
+// The screen the window is on.
+ScreenSize ScreenOf(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0 || attributes.screen == nullptr) {
+        const Screen* screen = DefaultScreenOfDisplay(display);
+        return {WidthOfScreen(screen), HeightOfScreen(screen)};
     }
-    return std::make_unique<CSaverWnd>(profile, host, random, PosixPathLimit);
+    return {WidthOfScreen(attributes.screen), HeightOfScreen(attributes.screen)};
+}
+
+// A window someone else gave us: a daemon's, or a settings program's preview.
+bool DaemonWindow(SaverMode mode) {
+    return mode == SaverMode::Root || mode == SaverMode::WindowId;
 }
 
 int RunOn(Display* display, const SaverOptions& options) {
@@ -71,15 +76,32 @@ int RunOn(Display* display, const SaverOptions& options) {
     }
 
     x11::SignalWake wake;
-    Random random(options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
-    x11::X11WindowHost host(display, target.window, target.visual, target.depth, target.size,
-                            std::move(emblem));
-    std::unique_ptr<CSaverWnd> saver = MakeSaverWindow(options.mode, profile, host, random);
-    auto* inputRules = dynamic_cast<CFullScreenSaverWnd*>(saver.get());
-    saver->OnCreate();
-    saver->OnSize(target.size.width, target.size.height);
-    host.InvalidateWithErase();  // the window's first paint
-    if (inputRules != nullptr) {
+    x11::SaverLoop loop(display, target.window, target.visual, target.depth, wake,
+                        target.deleteWindow);
+    raster::RasterWindowHost host(ScreenOf(display, target.window), target.size, std::move(emblem),
+                                  loop);
+    loop.Attach(host);
+    PosixFileSystem files;
+    const RunMode mode =
+        options.mode == SaverMode::FullScreen ? RunMode::FullScreen : RunMode::Picture;
+    const RunStart start{options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))),
+                         options.ticks};
+    auto run = std::make_unique<SaverRun>(mode, profile, host, files, start);
+    run->Start(target.size);
+    run->ErasePending();
+
+    // As the Windows saver does: a playlist file that is not there is named, and the saver
+    // does not start. Under a daemon the message stays until the daemon ends the saver: an
+    // early end would leave its screen blank, with the reason only in a log.
+    loop.KeepMessagesUntilEnded(DaemonWindow(options.mode));
+    if (!CheckPlaylistFiles(profile, files, loop)) {
+        run.reset();
+        x11::ReleaseTarget(display, target);
+        return ExitCannotStart;
+    }
+    loop.KeepMessagesUntilEnded(false);
+
+    if (CFullScreenSaverWnd* inputRules = run->InputRules()) {
         // The first pointer position is where the pointer is now, not where it first moves to.
         Window root = x11::XNone, child = x11::XNone;
         int rootX = 0, rootY = 0, x = 0, y = 0;
@@ -90,19 +112,15 @@ int RunOn(Display* display, const SaverOptions& options) {
         }
     }
 
-    x11::SaverLoopOptions loopOptions;
-    if (options.ticks) loopOptions.tickLimit = *options.ticks;
-    loopOptions.deleteWindow = target.deleteWindow;
-    x11::SaverLoop loop(display, target.window, host, *saver, inputRules, wake, loopOptions);
     const auto started = std::chrono::steady_clock::now();
-    loop.Run();
+    loop.Run(*run);
     if (options.stats) {
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
-        std::cerr << "vireluna-saver: " << loop.TicksRun() << " ticks in " << seconds.count()
-                  << " s: " << loop.TicksRun() / seconds.count() << " a second at a period of "
-                  << saver->Settings().timerPeriod << " ms\n";
+        std::cerr << "vireluna-saver: " << run->Ticks() << " ticks in " << seconds.count()
+                  << " s: " << run->Ticks() / seconds.count() << " a second at a period of "
+                  << run->Window().Settings().timerPeriod << " ms\n";
     }
-    saver.reset();
+    run.reset();
     x11::ReleaseTarget(display, target);
     return ExitNormal;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/WindowHost.h"
+#include "platform/MessageBoxes.h"
 
 namespace vireluna::win32 {
 
@@ -22,5 +22,17 @@ struct MessageBoxOptions {
 // An empty caption means the application title. Returns when the user has closed the box.
 void ShowMessageBox(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon,
                     const MessageBoxOptions& options = {});
+
+// Message boxes modal to the owner once one is set (the settings sheet), else to the program.
+class Win32MessageBoxes final : public MessageBoxes {
+  public:
+    void SetOwner(HWND owner) { owner_ = owner; }
+    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override {
+        ShowMessageBox(utf8Text, utf8Caption, icon, {owner_, false});
+    }
+
+  private:
+    HWND owner_ = nullptr;
+};
 
 }  // namespace vireluna::win32

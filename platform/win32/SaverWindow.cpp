@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "platform/win32/MessageBox.h"
-#include "platform/win32/WindowsPathLimit.h"
 #include "resources/win32/ResourceIds.h"
 
 namespace vireluna::win32 {
@@ -30,33 +29,27 @@ bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
 
 }  // namespace
 
-SaverWindow::SaverWindow(bool fullScreen, ProfileStore& profile, Random& random, TickLimit ticks)
-    : module_(GetModuleHandleW(nullptr)), ticks_(ticks) {
-    if (fullScreen) {
-        auto window =
-            std::make_unique<CFullScreenSaverWnd>(profile, *this, random, WindowsPathLimit);
-        fullScreen_ = window.get();
-        logic_ = std::move(window);
-    } else {
-        logic_ = std::make_unique<CSaverWnd>(profile, *this, random, WindowsPathLimit);
-    }
-}
+SaverWindow::SaverWindow(RunMode mode, ProfileStore& profile, FileSystem& files, RunStart start)
+    : module_(GetModuleHandleW(nullptr)), run_(mode, profile, *this, files, start) {}
 
 SaverWindow::~SaverWindow() {
     ReleaseSurface();
 }
 
-bool SaverWindow::CreatePreview(HWND host, ProfileStore& profile, Random& random, TickLimit ticks) {
+bool SaverWindow::CreatePreview(HWND host, ProfileStore& profile, FileSystem& files,
+                                RunStart start) {
     RECT client{};
     if (!GetClientRect(host, &client)) return false;
-    return Create(std::unique_ptr<SaverWindow>(new SaverWindow(false, profile, random, ticks)),
-                  WS_CHILD | WS_VISIBLE, client, host);
+    return Create(
+        std::unique_ptr<SaverWindow>(new SaverWindow(RunMode::Picture, profile, files, start)),
+        WS_CHILD | WS_VISIBLE, client, host);
 }
 
-bool SaverWindow::CreateFullScreen(ProfileStore& profile, Random& random, TickLimit ticks) {
+bool SaverWindow::CreateFullScreen(ProfileStore& profile, FileSystem& files, RunStart start) {
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return Create(std::unique_ptr<SaverWindow>(new SaverWindow(true, profile, random, ticks)),
-                  WS_POPUP | WS_VISIBLE, screen, nullptr);
+    return Create(
+        std::unique_ptr<SaverWindow>(new SaverWindow(RunMode::FullScreen, profile, files, start)),
+        WS_POPUP | WS_VISIBLE, screen, nullptr);
 }
 
 bool SaverWindow::Create(std::unique_ptr<SaverWindow> window, DWORD style, const RECT& rect,
@@ -81,7 +74,7 @@ LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
 
     ++self->handlerDepth_;
-    const LRESULT result = self->fullScreen_ != nullptr
+    const LRESULT result = self->run_.InputRules() != nullptr
                                ? self->FullScreenMessage(message, wParam, lParam)
                                : self->SaverMessage(message, wParam, lParam);
     --self->handlerDepth_;
@@ -95,13 +88,11 @@ LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT SaverWindow::FullScreenMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    CFullScreenSaverWnd& saver = *fullScreen_;
+    CFullScreenSaverWnd& saver = *run_.InputRules();
     switch (message) {
         case WM_SYSCOMMAND:
-            if (saver.OnSysCommand(static_cast<std::uint32_t>(wParam))) return 0;
-            break;
-        case WM_DESTROY:
-            PostQuitMessage(0);
+            // The low four bits are the system's own.
+            if (saver.OnSysCommand(static_cast<std::uint32_t>(wParam & 0xFFF0))) return 0;
             break;
         case WM_SETCURSOR:
             SetCursor(nullptr);
@@ -137,15 +128,15 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             if (DefWindowProcW(window_, message, wParam, lParam) == -1) return -1;
-            logic_->OnCreate();
+            run_.OnCreate();
             return 0;
         case WM_SIZE:
             DefWindowProcW(window_, message, wParam, lParam);
-            logic_->OnSize(LOWORD(lParam), HIWORD(lParam));
+            run_.OnSize(LOWORD(lParam), HIWORD(lParam));
             ResizeCanvas(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == AnimationTimer) OnTick();
+            if (wParam == AnimationTimer) run_.Step();
             return 0;
         case WM_ERASEBKGND:
             return OnEraseBackground(reinterpret_cast<HDC>(wParam));
@@ -159,21 +150,12 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void SaverWindow::OnTick() {
-    if (!ticks_.AllowsTick()) {
-        KillTimer();
-        return;
-    }
-    logic_->OnTimer();
-    if (ticks_.CountTick()) KillTimer();
-}
-
 bool SaverWindow::DrawsOnCanvas() const {
-    return canvasReady_ && logic_->Settings().look == StitchLook::Thread;
+    return canvasReady_ && run_.Window().Settings().look == StitchLook::Thread;
 }
 
 void SaverWindow::ResizeCanvas(int width, int height) {
-    if (logic_->Settings().look != StitchLook::Thread || window_ == nullptr) return;
+    if (run_.Window().Settings().look != StitchLook::Thread || window_ == nullptr) return;
     HDC dc = GetDC(window_);
     canvasReady_ = dc != nullptr && canvas_.Resize(dc, width, height);
     if (dc != nullptr) ReleaseDC(window_, dc);
@@ -184,10 +166,10 @@ LRESULT SaverWindow::OnEraseBackground(HDC dc) {
     GetClientRect(window_, &client);
     if (!DrawsOnCanvas()) {
         GdiSurface surface(dc, module_);
-        return logic_->OnEraseBkgnd(surface, client.right, client.bottom) ? TRUE : FALSE;
+        return run_.Erase(surface, client.right, client.bottom) ? TRUE : FALSE;
     }
     DibSurface surface(canvas_, module_);
-    const bool erased = logic_->OnEraseBkgnd(surface, client.right, client.bottom);
+    const bool erased = run_.Erase(surface, client.right, client.bottom);
     GdiFlush();
     canvas_.Present(dc, surface.Changed());
     return erased ? TRUE : FALSE;
@@ -218,8 +200,7 @@ void SaverWindow::InvalidateWithErase() {
 }
 
 void SaverWindow::SetTimer(int periodMs) {
-    // Once the tick limit is reached the picture stays as it is.
-    if (window_ == nullptr || !ticks_.AllowsTick()) return;
+    if (window_ == nullptr) return;
     ::SetTimer(window_, AnimationTimer, static_cast<UINT>(periodMs), nullptr);
 }
 
@@ -235,11 +216,16 @@ ScreenSize SaverWindow::GetScreenSize() const {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void SaverWindow::ShowMessageBox(std::string_view utf8Text, std::string_view utf8Caption,
-                                 MessageIcon icon) {
+ScreenSize SaverWindow::ClientSize() const {
+    RECT client{};
+    if (window_ != nullptr) GetClientRect(window_, &client);
+    return {client.right, client.bottom};
+}
+
+void SaverWindow::Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) {
     // Over the full screen the box belongs to the saver and stays above it, so it can be read.
     MessageBoxOptions options;
-    if (fullScreen_ != nullptr) {
+    if (run_.InputRules() != nullptr) {
         options.owner = window_;
         options.topmost = true;
     }

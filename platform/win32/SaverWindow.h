@@ -5,28 +5,25 @@
 #include <memory>
 #include <optional>
 
+#include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
-#include "platform/Random.h"
 #include "platform/WindowHost.h"
 #include "platform/win32/DibCanvas.h"
 #include "platform/win32/GdiSurface.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "shell/RunControls.h"
-#include "shell/SaverWnd.h"
+#include "shell/SaverRun.h"
 
 namespace vireluna::win32 {
 
-// The native window of the saver: it owns the portable window logic (CSaverWnd, or
-// CFullScreenSaverWnd over the whole screen), gives it a WindowHost over USER and GDI, and
-// translates window messages into its handlers. The object deletes itself once its window
-// is gone.
+// The native window of the saver: it owns the saver's run, gives it a WindowHost over USER and
+// GDI, and translates window messages into its handlers. The object deletes itself once its
+// window is gone.
 class SaverWindow final : public WindowHost {
   public:
     // A visible child of the host window covering its client area. False when no window
     // could be made; nothing is left behind then.
-    static bool CreatePreview(HWND host, ProfileStore& profile, Random& random, TickLimit ticks);
+    static bool CreatePreview(HWND host, ProfileStore& profile, FileSystem& files, RunStart start);
     // A topmost popup window over the whole primary screen.
-    static bool CreateFullScreen(ProfileStore& profile, Random& random, TickLimit ticks);
+    static bool CreateFullScreen(ProfileStore& profile, FileSystem& files, RunStart start);
 
     ~SaverWindow() override;
 
@@ -34,22 +31,23 @@ class SaverWindow final : public WindowHost {
     Surface& AcquireSurface() override;
     void ReleaseSurface() override;
     void InvalidateWithErase() override;
+    // The system erases: WM_ERASEBKGND comes with the repaint.
+    bool TakePendingErase() override { return false; }
     void SetTimer(int periodMs) override;
     void KillTimer() override;
     void PostCloseRequest() override;
     ScreenSize GetScreenSize() const override;
-    void ShowMessageBox(std::string_view utf8Text, std::string_view utf8Caption,
-                        MessageIcon icon) override;
+    ScreenSize ClientSize() const override;
+    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
 
   private:
-    SaverWindow(bool fullScreen, ProfileStore& profile, Random& random, TickLimit ticks);
+    SaverWindow(RunMode mode, ProfileStore& profile, FileSystem& files, RunStart start);
     static bool Create(std::unique_ptr<SaverWindow> window, DWORD style, const RECT& rect,
                        HWND parent);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The full-screen table first, then the saver's, then the default handling.
     LRESULT FullScreenMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT SaverMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnTick();
     // The thread look draws through the canvas; without one, GDI draws.
     bool DrawsOnCanvas() const;
     void ResizeCanvas(int width, int height);
@@ -57,9 +55,7 @@ class SaverWindow final : public WindowHost {
 
     HWND window_ = nullptr;
     HINSTANCE module_;
-    std::unique_ptr<CSaverWnd> logic_;
-    CFullScreenSaverWnd* fullScreen_ = nullptr;  // the same object as logic_ in full screen
-    TickLimit ticks_;
+    SaverRun run_;
     HDC tickDc_ = nullptr;
     std::optional<GdiSurface> surface_;
     DibCanvas canvas_;

@@ -4,9 +4,7 @@
 
 #include <ctime>
 
-#include "platform/DirectorySearch.h"
 #include "platform/win32/AboutBox.h"
-#include "platform/win32/MessageBox.h"
 #include "platform/win32/SaverWindow.h"
 #include "platform/win32/WideText.h"
 
@@ -41,27 +39,17 @@ void Win32SaverSystem::ShowAboutBox() {
     win32::ShowAboutBox(module_);
 }
 
-void Win32SaverSystem::ShowMessageBox(std::string_view text, std::string_view caption,
-                                      MessageIcon icon) {
-    win32::ShowMessageBox(text, caption, icon);
-}
-
-bool Win32SaverSystem::DirectorySearchFinds(const std::string& pattern) {
-    return ::vireluna::DirectorySearchFinds(pattern);
-}
-
 bool Win32SaverSystem::IsWindowHandle(std::int64_t handle) {
     return handle != 0 && IsWindow(WindowFromHandle(handle));
 }
 
 bool Win32SaverSystem::CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile,
-                                           Random& random, TickLimit ticks) {
-    return SaverWindow::CreatePreview(WindowFromHandle(hostHandle), profile, random, ticks);
+                                           RunStart start) {
+    return SaverWindow::CreatePreview(WindowFromHandle(hostHandle), profile, files_, start);
 }
 
-bool Win32SaverSystem::CreateFullScreenWindow(ProfileStore& profile, Random& random,
-                                              TickLimit ticks) {
-    return SaverWindow::CreateFullScreen(profile, random, ticks);
+bool Win32SaverSystem::CreateFullScreenWindow(ProfileStore& profile, RunStart start) {
+    return SaverWindow::CreateFullScreen(profile, files_, start);
 }
 
 std::vector<std::string> CommandLineArguments() {

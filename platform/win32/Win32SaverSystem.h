@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/win32/MessageBox.h"
 #include "platform/win32/RegistryProfileStore.h"
-#include "platform/win32/WindowsPathLimit.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "shell/SaverApp.h"
 
 namespace vireluna::win32 {
@@ -18,17 +19,18 @@ class Win32SaverSystem final : public SaverSystem {
     std::uint32_t SecondsNow() override;
     std::optional<std::string> Environment(std::string_view name) override;
     void ShowAboutBox() override;
-    void ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    bool DirectorySearchFinds(const std::string& pattern) override;
-    PathLimit DesignPathLimit() const override { return WindowsPathLimit; }
+    FileSystem& Files() override { return files_; }
+    MessageBoxes& Boxes() override { return boxes_; }
     bool IsWindowHandle(std::int64_t handle) override;
-    bool CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile, Random& random,
-                             TickLimit ticks) override;
-    bool CreateFullScreenWindow(ProfileStore& profile, Random& random, TickLimit ticks) override;
+    bool CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile,
+                             RunStart start) override;
+    bool CreateFullScreenWindow(ProfileStore& profile, RunStart start) override;
 
   private:
     HINSTANCE module_;
     RegistryProfileStore profile_;
+    Win32FileSystem files_;
+    Win32MessageBoxes boxes_;
 };
 
 // The program's arguments as UTF-8, split the way the runtime library splits them.

@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iostream>
+
+#include "platform/x11/MessagePanel.h"
 
 namespace vireluna::x11 {
 namespace {
 
-using Clock = TickSchedule::Clock;
+using Clock = raster::TickSchedule::Clock;
 
 // Mouse buttons 4 to 7 are the wheel, which does not end the saver.
 constexpr unsigned FirstWheelButton = 4;
@@ -17,54 +20,46 @@ constexpr unsigned LastWheelButton = 7;
 // A wait longer than this is as good as forever; the loop wakes for events anyway.
 constexpr std::chrono::seconds LongestWait{3600};
 
+// As long as a person needs to read a file name; the saver then goes on by itself.
+constexpr std::chrono::milliseconds MessageShownFor{4000};
+
 }  // namespace
 
-SaverLoop::SaverLoop(Display* display, Window window, X11WindowHost& host, CSaverWnd& saver,
-                     CFullScreenSaverWnd* inputRules, SignalWake& wake, SaverLoopOptions options)
+SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth, SignalWake& wake,
+                     Atom deleteWindow)
     : display_(display),
       window_(window),
-      host_(host),
-      saver_(saver),
-      inputRules_(inputRules),
+      putter_(display, window, visual, depth),
       wake_(wake),
-      options_(options) {
-    host_.SetModalWait([this](std::chrono::milliseconds duration) { WaitWithoutTicks(duration); });
+      deleteWindow_(deleteWindow),
+      messageTime_(MessageShownFor) {}
+
+void SaverLoop::KeepMessagesUntilEnded(bool keep) {
+    messageTime_ = keep ? std::chrono::milliseconds::max() : MessageShownFor;
 }
 
-void SaverLoop::Run() {
-    EraseIfAsked();
-    host_.Flush();
+void SaverLoop::Run(SaverRun& run) {
+    run_ = &run;
+    run.ErasePending();
+    Flush();
     while (!Ending()) {
         RunDueTick();
         HandleEvents();
         if (Ending()) break;
-        EraseIfAsked();
-        host_.Flush();
-        const bool ticking = !options_.tickLimit || ticks_ < *options_.tickLimit;
-        Wait(ticking ? host_.Schedule().UntilDue(Clock::now()) : Clock::duration::max());
+        run.ErasePending();
+        Flush();
+        Wait(host_->Timer().UntilDue(Clock::now()));
     }
+    run_ = nullptr;
 }
 
 void SaverLoop::RunDueTick() {
-    if (options_.tickLimit && ticks_ >= *options_.tickLimit) return;
     const Clock::time_point now = Clock::now();
-    if (!host_.Schedule().Due(now)) return;
+    if (!host_->Timer().Due(now)) return;
     // Scheduled before the tick runs: a tick that restarts the timer sets its own time.
-    host_.Schedule().Advance(now);
-    // A repaint asked for earlier is handled before the timer message, as the message
-    // loop orders them.
-    EraseIfAsked();
-    saver_.OnTimer();
-    ++ticks_;
-    EraseIfAsked();
-    host_.Flush();
-}
-
-void SaverLoop::EraseIfAsked() {
-    if (!host_.TakePendingErase()) return;
-    const ScreenSize client = host_.ClientSize();
-    saver_.OnEraseBkgnd(host_.AcquireSurface(), client.width, client.height);
-    host_.ReleaseSurface();
+    host_->Timer().Advance(now);
+    run_->Step();
+    Flush();
 }
 
 void SaverLoop::HandleEvents() {
@@ -79,56 +74,100 @@ void SaverLoop::HandleEvent(const XEvent& event) {
     if (event.xany.window != window_) return;
     switch (event.type) {
         case Expose:
-            host_.Repaint(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                          event.xexpose.y + event.xexpose.height);
+            Repaint(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                    event.xexpose.y + event.xexpose.height);
             return;
         case ConfigureNotify: {
             const ScreenSize client{event.xconfigure.width, event.xconfigure.height};
-            const ScreenSize old = host_.ClientSize();
+            const ScreenSize old = host_->ClientSize();
             if (client.width == old.width && client.height == old.height) return;
-            host_.Resize(client);
-            saver_.OnSize(client.width, client.height);
+            host_->Resize(client);
+            if (run_ != nullptr) run_->OnSize(client.width, client.height);
             return;
         }
         case DestroyNotify:
             gone_ = true;
             return;
         case ClientMessage:
-            if (options_.deleteWindow != XNone &&
-                static_cast<Atom>(event.xclient.data.l[0]) == options_.deleteWindow) {
+            if (deleteWindow_ != XNone &&
+                static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) {
                 gone_ = true;
             }
             return;
         default:
-            if (inputRules_ != nullptr) HandleInput(event);
+            if (run_ != nullptr && run_->InputRules() != nullptr) HandleInput(event);
             return;
     }
 }
 
 void SaverLoop::HandleInput(const XEvent& event) {
+    CFullScreenSaverWnd& rules = *run_->InputRules();
     switch (event.type) {
         case KeyPress:
-            inputRules_->OnKeyDown();
+            rules.OnKeyDown();
             return;
         case ButtonPress:
             if (event.xbutton.button < FirstWheelButton || event.xbutton.button > LastWheelButton) {
-                inputRules_->OnButtonDown();
+                rules.OnButtonDown();
             }
             return;
         case MotionNotify:
-            inputRules_->OnMouseMove(event.xmotion.x, event.xmotion.y);
+            rules.OnMouseMove(event.xmotion.x, event.xmotion.y);
             return;
         case FocusOut:
             // Focus moving to another window; not the pointer's wanderings inside ours, nor
             // a grab that only borrows the keyboard for a moment.
             if ((event.xfocus.mode == NotifyNormal || event.xfocus.mode == NotifyWhileGrabbed) &&
                 event.xfocus.detail != NotifyInferior && event.xfocus.detail != NotifyPointer) {
-                inputRules_->OnActivate(false);
+                rules.OnActivate(false);
             }
             return;
         default:
             return;
     }
+}
+
+void SaverLoop::Flush() {
+    raster::ChangedArea changed;
+    if (host_->TakeChangedArea(changed)) {
+        putter_.Put(host_->Image(), changed.Left(), changed.Top(), changed.Right(),
+                    changed.Bottom());
+    }
+}
+
+void SaverLoop::Repaint(int left, int top, int right, int bottom) {
+    raster::ChangedArea area;
+    area.Add(left, top, right, bottom);
+    const raster::RasterImage& image = host_->Image();
+    if (area.Clip(image.Width(), image.Height())) {
+        putter_.Put(image, area.Left(), area.Top(), area.Right(), area.Bottom());
+    }
+    PutMessage();
+}
+
+void SaverLoop::Show(std::string_view utf8Text, std::string_view utf8Caption,
+                     MessageIcon /*icon*/) {
+    std::cerr << utf8Caption << ": " << utf8Text << std::endl;
+    const raster::RasterImage& image = host_->Image();
+    message_ =
+        std::make_unique<raster::RasterImage>(MessagePanel(utf8Text, utf8Caption, image.Width()));
+    Flush();
+    PutMessage();
+    WaitWithoutTicks(messageTime_);
+    message_.reset();
+    Repaint(0, 0, image.Width(), image.Height());
+    XFlush(display_);
+}
+
+void SaverLoop::PutMessage() {
+    if (!message_) return;
+    // Centred, and wholly inside the window so the start of the text is always readable.
+    const raster::RasterImage& image = host_->Image();
+    const int width = std::min(message_->Width(), image.Width());
+    const int height = std::min(message_->Height(), image.Height());
+    const int x = (image.Width() - width) / 2;
+    const int y = (image.Height() - height) / 2;
+    putter_.Put(*message_, 0, 0, width, height, x, y);
 }
 
 void SaverLoop::Wait(Clock::duration timeout) {
@@ -147,7 +186,8 @@ void SaverLoop::Wait(Clock::duration timeout) {
 }
 
 void SaverLoop::WaitWithoutTicks(std::chrono::milliseconds duration) {
-    const Clock::time_point until = Clock::now() + duration;
+    const bool forever = duration == std::chrono::milliseconds::max();
+    const Clock::time_point until = forever ? Clock::time_point::max() : Clock::now() + duration;
     while (!Ending()) {
         HandleEvents();
         if (Ending()) break;

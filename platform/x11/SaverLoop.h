@@ -1,53 +1,59 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
-#include <optional>
+#include <memory>
 
+#include "platform/MessageBoxes.h"
+#include "platform/x11/ImagePutter.h"
 #include "platform/x11/SignalWake.h"
-#include "platform/x11/X11WindowHost.h"
 #include "platform/x11/Xlib.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "shell/SaverWnd.h"
+#include "render/RasterImage.h"
+#include "render/RasterWindowHost.h"
+#include "shell/SaverRun.h"
 
 namespace vireluna::x11 {
 
-struct SaverLoopOptions {
-    std::optional<std::int64_t> tickLimit;  // stop ticking after this many; keep the picture
-    Atom deleteWindow = XNone;              // the window manager's close, for our own window
-};
-
 // The message loop of the X11 saver on one thread: waits on the X connection and the signal
-// pipe until the next tick is due, translates events into the saver window's handlers, runs
-// the ticks and puts what they drew on the window. Input reaches the saver only when it is
-// given the full-screen window's rules (inputRules).
-class SaverLoop {
+// pipe until the next tick is due, steps the saver's run, translates events into its handlers
+// and puts what changed in the picture in memory on the window. Input reaches the saver only
+// in full screen. It is the saver window's message box too: the text goes to stderr and over
+// the picture, while the loop goes on without ticks.
+class SaverLoop final : public MessageBoxes {
   public:
-    SaverLoop(Display* display, Window window, X11WindowHost& host, CSaverWnd& saver,
-              CFullScreenSaverWnd* inputRules, SignalWake& wake, SaverLoopOptions options);
+    // deleteWindow: the window manager's close, for a window of our own.
+    SaverLoop(Display* display, Window window, Visual* visual, int depth, SignalWake& wake,
+              Atom deleteWindow);
 
+    // The picture the loop puts on the window; set before anything is shown.
+    void Attach(raster::RasterWindowHost& host) { host_ = &host; }
     // Runs until a signal, a close request, the window being closed or destroyed.
-    void Run();
-    std::int64_t TicksRun() const { return ticks_; }
+    void Run(SaverRun& run);
+    // Puts what changed on the window.
+    void Flush();
+    // While kept, a message stays until the saver is ended instead of for a few seconds.
+    void KeepMessagesUntilEnded(bool keep);
+    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
 
   private:
-    bool Ending() const { return signalled_ || host_.CloseRequested() || gone_; }
+    bool Ending() const { return signalled_ || gone_ || host_->CloseRequested(); }
     void RunDueTick();
     void HandleEvents();
     void HandleEvent(const XEvent& event);
     void HandleInput(const XEvent& event);
-    void EraseIfAsked();
+    void Repaint(int left, int top, int right, int bottom);
+    void PutMessage();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
 
     Display* display_;
     Window window_;
-    X11WindowHost& host_;
-    CSaverWnd& saver_;
-    CFullScreenSaverWnd* inputRules_;
+    ImagePutter putter_;
     SignalWake& wake_;
-    SaverLoopOptions options_;
-    std::int64_t ticks_ = 0;
+    Atom deleteWindow_;
+    raster::RasterWindowHost* host_ = nullptr;
+    SaverRun* run_ = nullptr;  // while Run runs
+    std::chrono::milliseconds messageTime_;
+    std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown
     bool signalled_ = false;
     bool gone_ = false;
 };

@@ -8,6 +8,7 @@
 
 #include "config/DesignListCheck.h"
 #include "tests/core/ConfigFakes.h"
+#include "tests/core/SystemFiles.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -93,6 +94,7 @@ TEST(CheckDesignList, ShortFileIsRefusedAtOnceByName) {
 // The real probe over files on disk.
 class DesignFileHeaderProbeTest : public ::testing::Test {
   protected:
+    fakes::SystemFileSystem files;
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
         std::ofstream(path, std::ios::binary) << bytes;
@@ -110,7 +112,7 @@ std::string Header(std::string colourWord, std::string stitchWord) {
 }
 
 TEST_F(DesignFileHeaderProbeTest, ReadsBothSignedLittleEndianWords) {
-    DesignFileHeaderProbe probe(testing::TestPathLimit);
+    DesignFileHeaderProbe probe(files);
     const DesignHeaderCounts counts = probe.Probe(
         Write("vireluna_probe_counts.pxs", Header("\x48\0\0\0"s, "\x01\xFA\0\0"s) + "tail"));
     EXPECT_EQ(counts.outcome, DesignHeaderCounts::Outcome::Read);
@@ -122,7 +124,7 @@ TEST_F(DesignFileHeaderProbeTest, ReadsBothSignedLittleEndianWords) {
 }
 
 TEST_F(DesignFileHeaderProbeTest, ShortMissingAndFolderAreTold) {
-    DesignFileHeaderProbe probe(testing::TestPathLimit);
+    DesignFileHeaderProbe probe(files);
     EXPECT_EQ(probe.Probe(Write("vireluna_probe_short.pxs", std::string(31, '\0'))).outcome,
               DesignHeaderCounts::Outcome::TooShort);
     EXPECT_EQ(probe.Probe(Write("vireluna_probe_exact.pxs", std::string(32, '\0'))).outcome,
@@ -140,7 +142,7 @@ TEST_F(DesignFileHeaderProbeTest, FileHeldOpenByAnotherHandleIsNotFound) {
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    DesignFileHeaderProbe probe(testing::TestPathLimit);
+    DesignFileHeaderProbe probe(files);
     EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::NotFound);
     CloseHandle(held);
     EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::Read);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "design/DesignReader.h"
+#include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace {
@@ -99,12 +100,14 @@ TEST(DesignReaderAllocation, LoadingADesignAllocatesNothing) {
     Design design;
     design.records = AllocateStitchArray();
     DesignFileDetails details;
+    fakes::SystemFileSystem files;
+    const std::unique_ptr<InputFile> file = files.NewInputFile();
 
     bool loaded = false;
     long counted = 0;
     {
         const AllocationCounter counter;
-        loaded = LoadDesign(path.c_str(), 80, design, &details);
+        loaded = LoadDesign(*file, path.c_str(), 80, design, &details);
         counted = counter.Count();
     }
     std::filesystem::remove(path);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "design/DesignReader.h"
+#include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace vireluna {
@@ -89,7 +90,7 @@ class DesignReaderTest : public ::testing::Test {
         DesignFileDetails memoryDetails;
         const bool memoryLoaded =
             LoadDesignFromBytes(bytes.data(), bytes.size(), reduction, fromMemory, &memoryDetails);
-        const bool loaded = LoadDesign(path.c_str(), reduction, design, &details);
+        const bool loaded = LoadDesign(file, path.c_str(), reduction, design, &details);
         std::filesystem::remove(path);
         EXPECT_EQ(loaded, memoryLoaded);
         EXPECT_TRUE(SameDesign(design, fromMemory));
@@ -115,6 +116,9 @@ class DesignReaderTest : public ::testing::Test {
         ExpectRecord(i, 0, 0, StitchKind::End);
     }
 
+    fakes::SystemFileSystem files;
+    std::unique_ptr<InputFile> opened = files.NewInputFile();
+    InputFile& file = *opened;
     Design design = FreshDesign();
     DesignFileDetails details;
 };
@@ -547,7 +551,7 @@ TEST_F(DesignReaderTest, MissingFileAfterALoadLeavesTheDesignInPlace) {
     good.End();
     ASSERT_TRUE(Load(good));
     const Design before = CopyOf(design);
-    EXPECT_FALSE(LoadDesign(TempPath("no_such_design.pxs").c_str(), 100, design));
+    EXPECT_FALSE(LoadDesign(file, TempPath("no_such_design.pxs").c_str(), 100, design));
     EXPECT_EQ(design.recordCount, 0);
     design.recordCount = before.recordCount;
     EXPECT_TRUE(SameDesign(design, before));
@@ -568,9 +572,9 @@ TEST_F(DesignReaderTest, FolderFailsToLoadAndKeepsTheColoursAndExtents) {
     const Design before = CopyOf(design);
     const std::string folder = TempPath("folder.pxs");
     ASSERT_TRUE(std::filesystem::create_directory(folder));
-    EXPECT_FALSE(LoadDesign(folder.c_str(), 100, design, &details));
+    EXPECT_FALSE(LoadDesign(file, folder.c_str(), 100, design, &details));
     DesignHeader header;
-    EXPECT_FALSE(ReadDesignHeader(folder.c_str(), header));
+    EXPECT_FALSE(ReadDesignHeader(file, folder.c_str(), header));
     std::filesystem::remove(folder);
 
     EXPECT_EQ(design.recordCount, 0);
@@ -604,22 +608,23 @@ TEST_F(DesignReaderTest, WriterDrawnShapeRoundTrips) {
 }
 
 TEST(DesignHeader, ReadsTheTwoCountsAndTheStreamOffset) {
+    fakes::SystemFileSystem files;
     PxsWriter writer({1, 2, 3});
     writer.SetDeclaredStitchCount(64001);
     writer.End();
     const std::string path = TempPath("header.pxs");
     ASSERT_TRUE(writer.WriteFile(path));
     DesignHeader header;
-    ASSERT_TRUE(ReadDesignHeader(path.c_str(), header));
+    ASSERT_TRUE(ReadDesignHeader(*files.NewInputFile(), path.c_str(), header));
     EXPECT_EQ(header.streamOffset, 116 + 12);
     EXPECT_EQ(header.colourCount, 3);
     EXPECT_EQ(header.stitchCount, 64001);
     EXPECT_FALSE(WithinFormatLimits(header));
 
     ASSERT_TRUE(WriteBytes(path, Bytes(HeaderCountsBytes - 1, 0)));
-    EXPECT_FALSE(ReadDesignHeader(path.c_str(), header));
+    EXPECT_FALSE(ReadDesignHeader(*files.NewInputFile(), path.c_str(), header));
     std::filesystem::remove(path);
-    EXPECT_FALSE(ReadDesignHeader(path.c_str(), header));
+    EXPECT_FALSE(ReadDesignHeader(*files.NewInputFile(), path.c_str(), header));
 }
 
 TEST(DesignHeader, LimitsAreSignedAndInclusive) {

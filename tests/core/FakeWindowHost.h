@@ -38,6 +38,7 @@ class FakeWindowHost : public WindowHost {
     }
     void ReleaseSurface() override { --surfacesHeld; }
     void InvalidateWithErase() override { ++eraseRequests; }
+    bool TakePendingErase() override { return false; }
     void SetTimer(int periodMs) override {
         timerRunning = true;
         timerPeriod = periodMs;
@@ -45,8 +46,8 @@ class FakeWindowHost : public WindowHost {
     void KillTimer() override { timerRunning = false; }
     void PostCloseRequest() override { ++closeRequests; }
     ScreenSize GetScreenSize() const override { return screen; }
-    void ShowMessageBox(std::string_view text, std::string_view caption,
-                        MessageIcon icon) override {
+    ScreenSize ClientSize() const override { return screen; }
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(caption), icon, timerRunning});
         if (whileMessageOpen) whileMessageOpen();
     }

@@ -7,7 +7,7 @@
 #include "shell/FullScreenSaverWnd.h"
 #include "shell/SaverSettings.h"
 #include "tests/core/FakeWindowHost.h"
-#include "tests/core/TestPathLimit.h"
+#include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace vireluna {
@@ -19,8 +19,7 @@ class FullScreenInputTest : public ::testing::Test {
         // Files that cannot exist, so the first tick reports a failed load.
         profile.WriteString(FileListSection, PlaylistEntryName(1), "/nonexistent/vireluna.pxs");
         profile.WriteString(FileListSection, PlaylistEntryName(2), "/nonexistent/koi.pxs");
-        window =
-            std::make_unique<CFullScreenSaverWnd>(profile, host, random, testing::TestPathLimit);
+        window = std::make_unique<CFullScreenSaverWnd>(profile, host, random, files);
         window->OnCreate();
         window->OnSize(1024, 768);
     }
@@ -28,6 +27,7 @@ class FullScreenInputTest : public ::testing::Test {
     MemoryProfileStore profile;
     fakes::FakeWindowHost host{{1024, 768}};
     Random random{1};
+    fakes::SystemFileSystem files;
     std::unique_ptr<CFullScreenSaverWnd> window;
 };
 
@@ -120,7 +120,8 @@ TEST(NothingCanBePlayedTest, OneEntryFailingTwiceIsNotEveryEntryFailing) {
     profile.WriteInteger(ConfigSection, "HoldTime", 0);
     fakes::FakeWindowHost host{{1024, 768}};
     Random random{5};
-    CFullScreenSaverWnd window(profile, host, random, testing::TestPathLimit);
+    fakes::SystemFileSystem files;
+    CFullScreenSaverWnd window(profile, host, random, files);
     window.OnCreate();
     window.OnSize(1024, 768);
     for (int tick = 0; tick < 20000 && host.messages.size() < 30; ++tick) {

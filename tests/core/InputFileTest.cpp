@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/InputFile.h"
+#include "tests/core/SystemFiles.h"
 
 namespace vireluna {
 namespace {
@@ -23,7 +24,9 @@ TEST(InputFile, ReadsBytesUnchangedAndReportsTheEnd) {
     std::fwrite(written, 1, sizeof written, out);
     std::fclose(out);
 
-    InputFile file;
+    fakes::SystemFileSystem files;
+    const std::unique_ptr<InputFile> opened = files.NewInputFile();
+    InputFile& file = *opened;
     ASSERT_TRUE(file.Open(path.c_str()));
     unsigned char read[16] = {};
     ASSERT_EQ(file.Read(read, sizeof read), sizeof written);
@@ -35,7 +38,9 @@ TEST(InputFile, ReadsBytesUnchangedAndReportsTheEnd) {
 }
 
 TEST(InputFile, MissingFileDoesNotOpenAndReadsNothing) {
-    InputFile file;
+    fakes::SystemFileSystem files;
+    const std::unique_ptr<InputFile> opened = files.NewInputFile();
+    InputFile& file = *opened;
     EXPECT_FALSE(file.Open(TempPath("vireluna_no_such_file.pxs").c_str()));
     unsigned char buffer[4];
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
@@ -48,7 +53,9 @@ TEST(InputFile, FolderReadIsAnErrorNotTheEnd) {
     std::filesystem::create_directory(folder);
     const std::string path = TempPath("vireluna_inputfile_after_folder.bin");
     { std::ofstream(path, std::ios::binary) << "xy"; }
-    InputFile file;
+    fakes::SystemFileSystem files;
+    const std::unique_ptr<InputFile> opened = files.NewInputFile();
+    InputFile& file = *opened;
     if (file.Open(folder.c_str())) {
         unsigned char buffer[4];
         EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
@@ -73,7 +80,9 @@ TEST(InputFile, OpensUtf8Paths) {
     ASSERT_TRUE(std::filesystem::exists(path));
     const std::u8string utf8 = path.u8string();
     const std::string bytes(utf8.begin(), utf8.end());
-    InputFile file;
+    fakes::SystemFileSystem files;
+    const std::unique_ptr<InputFile> opened = files.NewInputFile();
+    InputFile& file = *opened;
     EXPECT_TRUE(file.Open(bytes.c_str()));
     file.Close();
     std::filesystem::remove(path);

@@ -13,9 +13,10 @@ namespace {
 
 constexpr std::uint32_t Now = 1'700'000'000u;
 constexpr std::int64_t HostWindow = 1234;
+const std::string DefaultDesign = "C:\\Designs\\logo.pxs";
 
-// Start-up's system, recording what start-up asks of it.
-class FakeSaverSystem : public SaverSystem {
+// Start-up's system and its files, recording what start-up asks of them.
+class FakeSaverSystem : public SaverSystem, public FileSystem, public MessageBoxes {
   public:
     MemoryProfileStore profile;
     std::map<std::string, std::string, std::less<>> environment;
@@ -33,9 +34,7 @@ class FakeSaverSystem : public SaverSystem {
     std::vector<std::string> searches;
     std::vector<std::int64_t> previews;
     int fullScreens = 0;
-    TickLimit ticksGiven;
-    std::uint32_t seedAtCreation = 0;
-    Random* random = nullptr;
+    RunStart startGiven;
 
     ProfileStore& OpenProfile() override { return profile; }
     std::uint32_t SecondsNow() override { return Now; }
@@ -45,37 +44,39 @@ class FakeSaverSystem : public SaverSystem {
         return found->second;
     }
     void ShowAboutBox() override { ++aboutBoxes; }
-    void ShowMessageBox(std::string_view text, std::string_view caption,
-                        MessageIcon icon) override {
+    MessageBoxes& Boxes() override { return *this; }
+    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(caption), icon});
     }
+    FileSystem& Files() override { return *this; }
+    // Start-up reads no file: the saver window does.
+    std::unique_ptr<InputFile> NewInputFile() override { return nullptr; }
+    std::string DefaultDesignPath() override { return DefaultDesign; }
     bool DirectorySearchFinds(const std::string& pattern) override {
         searches.push_back(pattern);
         return existingFiles.count(pattern) > 0;
     }
     PathLimit DesignPathLimit() const override { return testing::TestPathLimit; }
     bool IsWindowHandle(std::int64_t handle) override { return windows.count(handle) > 0; }
-    bool CreatePreviewWindow(std::int64_t host, ProfileStore&, Random& generator,
-                             TickLimit ticks) override {
+    bool CreatePreviewWindow(std::int64_t host, ProfileStore&, RunStart start) override {
         previews.push_back(host);
-        return Created(generator, ticks);
+        return Created(start);
     }
-    bool CreateFullScreenWindow(ProfileStore&, Random& generator, TickLimit ticks) override {
+    bool CreateFullScreenWindow(ProfileStore&, RunStart start) override {
         ++fullScreens;
-        return Created(generator, ticks);
+        return Created(start);
     }
 
   private:
-    bool Created(Random& generator, TickLimit ticks) {
-        ticksGiven = ticks;
-        seedAtCreation = generator.State();
+    bool Created(RunStart start) {
+        startGiven = start;
         return windowsCanBeCreated;
     }
 };
 
 class SaverAppTest : public ::testing::Test {
   protected:
-    SaverAppTest() { system.existingFiles.insert(DefaultDesignPath()); }
+    SaverAppTest() { system.existingFiles.insert(DefaultDesign); }
 
     bool Start(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), "C:\\Windows\\VirelunaLogo.scr");
@@ -91,16 +92,14 @@ class SaverAppTest : public ::testing::Test {
     }
 
     FakeSaverSystem system;
-    Random random;
-    CSaverApp app{system, random};
+    CSaverApp app{system};
 };
 
 TEST_F(SaverAppTest, NoSwitchOrTheConfigurationSwitchShowsTheAboutBoxAndEnds) {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {}, {"/c"}, {"-C"}, {"c"}, {"/c:1234"}, {"/C", "/s"}}) {
         FakeSaverSystem fresh;
-        Random generator;
-        CSaverApp freshApp(fresh, generator);
+        CSaverApp freshApp(fresh);
         std::vector<std::string> all{"VirelunaLogo.scr"};
         all.insert(all.end(), arguments.begin(), arguments.end());
         EXPECT_FALSE(freshApp.InitInstance(all));
@@ -113,8 +112,7 @@ TEST_F(SaverAppTest, NoSwitchOrTheConfigurationSwitchShowsTheAboutBoxAndEnds) {
 TEST_F(SaverAppTest, AnUnknownSwitchEndsAtOnceShowingNothing) {
     for (const char* unknown : {"/x", "/", "-", "save", "", "ss"}) {
         FakeSaverSystem fresh;
-        Random generator;
-        CSaverApp freshApp(fresh, generator);
+        CSaverApp freshApp(fresh);
         EXPECT_FALSE(freshApp.InitInstance({"VirelunaLogo.scr", unknown})) << unknown;
         EXPECT_EQ(fresh.aboutBoxes, 0) << unknown;
         EXPECT_TRUE(fresh.messages.empty()) << unknown;
@@ -125,35 +123,31 @@ TEST_F(SaverAppTest, AnUnknownSwitchEndsAtOnceShowingNothing) {
 TEST_F(SaverAppTest, TheScreenSaverSwitchRunsFullScreenAfterThePlaylistCheck) {
     EXPECT_TRUE(Start({"/S"}));
     EXPECT_EQ(system.fullScreens, 1);
-    EXPECT_EQ(system.searches, std::vector<std::string>{DefaultDesignPath()});
+    EXPECT_EQ(system.searches, std::vector<std::string>{DefaultDesign});
     EXPECT_TRUE(system.messages.empty());
 }
 
 TEST_F(SaverAppTest, TheGeneratorIsSeededFromTheTimeUnlessTheSeedVariableGivesOne) {
     ASSERT_TRUE(Start({"s"}));
-    EXPECT_EQ(system.seedAtCreation, Now);
-    EXPECT_EQ(system.ticksGiven.AllowsTick(), true);
+    EXPECT_EQ(system.startGiven.seed, Now);
+    EXPECT_EQ(system.startGiven.tickLimit, std::nullopt);
 
     FakeSaverSystem seeded;
-    seeded.existingFiles.insert(DefaultDesignPath());
+    seeded.existingFiles.insert(DefaultDesign);
     seeded.environment = {{"VIRELUNA_SEED", "42"}, {"VIRELUNA_TICKS", "2"}};
-    Random generator;
-    CSaverApp seededApp(seeded, generator);
+    CSaverApp seededApp(seeded);
     ASSERT_TRUE(seededApp.InitInstance({"VirelunaLogo.scr", "/s"}));
-    EXPECT_EQ(seeded.seedAtCreation, 42u);
-    TickLimit ticks = seeded.ticksGiven;
-    EXPECT_FALSE(ticks.CountTick());
-    EXPECT_TRUE(ticks.CountTick());
-    EXPECT_FALSE(ticks.AllowsTick());
+    EXPECT_EQ(seeded.startGiven.seed, 42u);
+    EXPECT_EQ(seeded.startGiven.tickLimit, 2);
 
     // A value that is no number leaves the saver as it would run without the variables.
     FakeSaverSystem odd;
-    odd.existingFiles.insert(DefaultDesignPath());
+    odd.existingFiles.insert(DefaultDesign);
     odd.environment = {{"VIRELUNA_SEED", "-3"}, {"VIRELUNA_TICKS", "lots"}};
-    CSaverApp oddApp(odd, generator);
+    CSaverApp oddApp(odd);
     ASSERT_TRUE(oddApp.InitInstance({"VirelunaLogo.scr", "/s"}));
-    EXPECT_EQ(odd.seedAtCreation, Now);
-    EXPECT_TRUE(odd.ticksGiven.AllowsTick());
+    EXPECT_EQ(odd.startGiven.seed, Now);
+    EXPECT_EQ(odd.startGiven.tickLimit, std::nullopt);
 }
 
 TEST_F(SaverAppTest, APreviewRunsInsideTheHostWindowGivenInDecimal) {
@@ -171,8 +165,7 @@ TEST_F(SaverAppTest, APreviewWithoutAUsableHostWindowEndsQuietly) {
                                                {"/p", "-1234"},
                                                {"/p", "99999999999999999999"}}) {
         FakeSaverSystem fresh;
-        Random generator;
-        CSaverApp freshApp(fresh, generator);
+        CSaverApp freshApp(fresh);
         std::vector<std::string> all{"VirelunaLogo.scr"};
         all.insert(all.end(), arguments.begin(), arguments.end());
         EXPECT_FALSE(freshApp.InitInstance(all)) << ::testing::PrintToString(arguments);
@@ -193,7 +186,7 @@ TEST_F(SaverAppTest, AMissingFileIsNamedWithTheStopIconAndNoSaverStarts) {
     system.existingFiles.clear();
     EXPECT_FALSE(Start({"/S"}));
     ASSERT_EQ(system.messages.size(), 1u);
-    EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n" + DefaultDesignPath() + "\n");
+    EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n" + DefaultDesign + "\n");
     EXPECT_EQ(system.messages[0].caption, "VirelunaLogo");
     EXPECT_EQ(system.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(system.fullScreens, 0);
@@ -208,7 +201,7 @@ TEST_F(SaverAppTest, TheCheckListsEveryFailedEntryInPlaylistOrder) {
     SetFile(2, "C:\\b.pxs", false);
     SetFile(3, "C:\\designs\\*.pxs", true);
     SetFile(4, "D:\\d.pxs", false);
-    EXPECT_FALSE(app.CheckPlaylistFiles(system.profile));
+    EXPECT_FALSE(CheckPlaylistFiles(system.profile, system, system));
     ASSERT_EQ(system.messages.size(), 1u);
     EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\nC:\\b.pxs\nD:\\d.pxs\n");
     EXPECT_EQ(system.searches, (std::vector<std::string>{"C:\\a.pxs", "C:\\b.pxs",
@@ -217,7 +210,7 @@ TEST_F(SaverAppTest, TheCheckListsEveryFailedEntryInPlaylistOrder) {
 
 TEST_F(SaverAppTest, AnEmptyFirstEntryFailsWithAnEmptyLineWithoutASearch) {
     SetFile(1, "", false);
-    EXPECT_FALSE(app.CheckPlaylistFiles(system.profile));
+    EXPECT_FALSE(CheckPlaylistFiles(system.profile, system, system));
     ASSERT_EQ(system.messages.size(), 1u);
     EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n\n");
     EXPECT_TRUE(system.searches.empty());
@@ -230,7 +223,7 @@ TEST_F(SaverAppTest, AnEntryBeyondThePathLimitFailsThoughItExists) {
     folder += "\\";
     SetFile(1, folder + "a.pxs", true);  // 259 units, 759 bytes
     SetFile(2, folder + "ab.pxs", true);
-    EXPECT_FALSE(app.CheckPlaylistFiles(system.profile));
+    EXPECT_FALSE(CheckPlaylistFiles(system.profile, system, system));
     ASSERT_EQ(system.messages.size(), 1u);
     EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n" + folder + "ab.pxs\n");
 }
@@ -241,7 +234,7 @@ TEST_F(SaverAppTest, OnlyTheEntriesThatWillBePlayedAreChecked) {
     SetFile(2, "C:\\b.pxs", true);
     SetFile(3, "", false);
     SetFile(4, "C:\\gone.pxs", false);
-    EXPECT_TRUE(app.CheckPlaylistFiles(system.profile));
+    EXPECT_TRUE(CheckPlaylistFiles(system.profile, system, system));
     EXPECT_TRUE(system.messages.empty());
     EXPECT_EQ(system.searches, (std::vector<std::string>{"C:\\a.pxs", "C:\\b.pxs"}));
 }

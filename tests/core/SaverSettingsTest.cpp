@@ -14,6 +14,9 @@ namespace {
 
 using Read = MemoryProfileStore::Read;
 
+// What the system names as the first entry of a profile that has none.
+constexpr std::string_view DefaultDesign = "C:\\Designs\\logo.pxs";
+
 struct Loaded {
     SaverSettings settings{};
     Playlist playlist;
@@ -21,7 +24,7 @@ struct Loaded {
 
 Loaded Load(MemoryProfileStore& profile) {
     Loaded loaded;
-    LoadSaverSettings(profile, loaded.settings, loaded.playlist);
+    LoadSaverSettings(profile, DefaultDesign, loaded.settings, loaded.playlist);
     return loaded;
 }
 
@@ -54,7 +57,7 @@ TEST(LoadSaverSettings, EmptyProfileGivesDefaultsInReadingOrder) {
     EXPECT_EQ(loaded.settings.monitors, OtherMonitors::Stitch);
     EXPECT_EQ(loaded.settings.look, StitchLook::Flat);
     EXPECT_EQ(loaded.playlist.fileCount, 1);
-    EXPECT_EQ(loaded.playlist.paths[0], DefaultDesignPath());
+    EXPECT_EQ(loaded.playlist.paths[0], DefaultDesign);
 
     std::vector<Read> expected = ConfigReads();
     expected.push_back({"Display File List", "File01"});

@@ -10,6 +10,8 @@
 namespace vireluna {
 namespace {
 
+constexpr std::string_view DefaultDesign = "C:\\Designs\\logo.pxs";
+
 using testing::FakeEdit;
 using testing::FakeFileDialog;
 using testing::FakeHeaderProbe;
@@ -34,7 +36,7 @@ class SaverSheetTest : public ::testing::Test {
         sheet.m_pageList.Bind({&list, &dialog});
         sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}}, {{&look[0], &look[1]}}});
     }
-    void Load() { PutIntoPages(ReadSheetValues(profile), sheet); }
+    void Load() { PutIntoPages(ReadSheetValues(profile, DefaultDesign), sheet); }
 
     std::array<FakeRadio, 11> radios;
     std::array<FakeRadio, 2> monitors, look;
@@ -89,7 +91,7 @@ TEST_F(SaverSheetTest, ApplyClearsTheMarksAndCancelAsksNoPage) {
     sheet.PressCancel();
     EXPECT_FALSE(sheet.IsOpen());
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(sheet.m_pageList.m_strFiles[0], DefaultDesignPath());
+    EXPECT_EQ(sheet.m_pageList.m_strFiles[0], DefaultDesign);
 }
 
 // As the settings program does: every accepted Apply stores at once, so that Cancel after it
@@ -100,8 +102,8 @@ TEST_F(SaverSheetTest, ApplyStoresAtOnceAndCancelAfterwardsKeepsIt) {
     sheet.Open(CSaverSheet::OptionPageIndex);
     reduction.text = "55";
     ASSERT_TRUE(sheet.PressApply());
-    EXPECT_EQ(ReadSheetValues(profile).settings.Reduction, 55);
-    EXPECT_EQ(ReadSheetValues(profile).files[0], DefaultDesignPath());
+    EXPECT_EQ(ReadSheetValues(profile, DefaultDesign).settings.Reduction, 55);
+    EXPECT_EQ(ReadSheetValues(profile, DefaultDesign).files[0], DefaultDesign);
 
     reduction.text = "66";
     sheet.m_pageOption.OnChange();
@@ -113,7 +115,7 @@ TEST_F(SaverSheetTest, ApplyStoresAtOnceAndCancelAfterwardsKeepsIt) {
     EXPECT_EQ(boxes.shown[0].text, "The settings could not all be saved to (memory).");
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
     sheet.PressCancel();
-    EXPECT_EQ(ReadSheetValues(profile).settings.Reduction, 55);
+    EXPECT_EQ(ReadSheetValues(profile, DefaultDesign).settings.Reduction, 55);
 }
 
 TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries) {
@@ -126,7 +128,7 @@ TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries)
     EXPECT_EQ(sheet.m_pageOption.m_nRotation, 9);
     sheet.m_pageList.m_strFiles = {"/only"};
     ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
-    const SheetValues stored = ReadSheetValues(profile);
+    const SheetValues stored = ReadSheetValues(profile, DefaultDesign);
     EXPECT_EQ(stored.files[0], "/only");
     EXPECT_EQ(stored.files[1], "");
     EXPECT_EQ(stored.files[19], "");
@@ -155,7 +157,7 @@ TEST_F(SaverSheetTest, DisplayPageShowsTheStoredChoicesAndOkStoresTheChosenOnes)
     EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::DisplayPageIndex));
     ASSERT_TRUE(sheet.PressOk());
     ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
-    const StoredSettings stored = ReadSheetValues(profile).settings;
+    const StoredSettings stored = ReadSheetValues(profile, DefaultDesign).settings;
     EXPECT_EQ(stored.Monitors, static_cast<int>(OtherMonitors::Stitch));
     EXPECT_EQ(stored.Look, static_cast<int>(StitchLook::Thread));
     EXPECT_EQ(stored.PenSize, StoredSettings{}.PenSize);

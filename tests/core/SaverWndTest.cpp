@@ -14,6 +14,7 @@
 #include "platform/MemoryProfileStore.h"
 #include "shell/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
+#include "tests/core/SystemFiles.h"
 #include "tests/core/TestPathLimit.h"
 #include "tools/pxs/PxsWriter.h"
 
@@ -95,7 +96,7 @@ class SaverWndTest : public ::testing::Test {
         for (std::size_t i = 0; i < playlist.size(); ++i) {
             profile.WriteString(FileListSection, PlaylistEntryName(int(i) + 1), playlist[i]);
         }
-        window = std::make_unique<CSaverWnd>(profile, host, random, TestPathLimit);
+        window = std::make_unique<CSaverWnd>(profile, host, random, files);
         window->OnCreate();
         window->OnSize(client.width, client.height);
     }
@@ -125,6 +126,7 @@ class SaverWndTest : public ::testing::Test {
     MemoryProfileStore profile;
     fakes::FakeWindowHost host{Screen};
     Random random{20260108};
+    fakes::SystemFileSystem files;
     std::unique_ptr<CSaverWnd> window;
     std::vector<std::string> written;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/posix/IniProfileStore.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/ProfileLocation.h"
 #include "shell/SaverSettings.h"
 #include "tests/native/ProfileTestFolder.h"
@@ -52,7 +53,7 @@ TEST_F(IniProfileStoreTest, HandEditedSettingsReachTheSaverAsTheyMean) {
     IniProfileStore store(ProfilePath());
     SaverSettings settings{};
     Playlist playlist;
-    LoadSaverSettings(store, settings, playlist);
+    LoadSaverSettings(store, PosixFileSystem().DefaultDesignPath(), settings, playlist);
     EXPECT_EQ(settings.PenSize, 5);
     EXPECT_EQ(settings.Rotation, -1);
     EXPECT_EQ(settings.timerPeriod, 10);
@@ -194,12 +195,12 @@ TEST(DefaultDesignPath, PrefersTheDataFolderNamedInTheEnvironment) {
     const std::string logo = data.Path() + "/designs/logo.pxs";
     {
         ScopedVariable dataDir("VIRELUNA_DATA_DIR", data.Path());
-        EXPECT_NE(DefaultDesignPath(), logo);  // not there yet
+        EXPECT_NE(PosixFileSystem().DefaultDesignPath(), logo);  // not there yet
         WriteFile(logo, "PXS");
-        EXPECT_EQ(DefaultDesignPath(), logo);
+        EXPECT_EQ(PosixFileSystem().DefaultDesignPath(), logo);
     }
-    EXPECT_NE(DefaultDesignPath(), logo);
-    EXPECT_TRUE(DefaultDesignPath().ends_with("/designs/logo.pxs"));
+    EXPECT_NE(PosixFileSystem().DefaultDesignPath(), logo);
+    EXPECT_TRUE(PosixFileSystem().DefaultDesignPath().ends_with("/designs/logo.pxs"));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/MemoryProfileStore.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "render/RenderSession.h"
 #include "tests/native/ProfileTestFolder.h"
 #include "tests/native/ToolRun.h"
@@ -203,6 +204,7 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
     };
     for (const auto& overrides : extremes) {
         MemoryProfileStore profile;
+        PosixFileSystem files;
         raster::RenderRequest request;
         request.files = {std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/koi.pxs"};
         request.output = PathOf("extreme.png");
@@ -213,7 +215,7 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
         std::ostringstream messages;
         raster::RenderSummary summary;
         std::string error;
-        ASSERT_TRUE(raster::RunRender(request, profile, messages, summary, error)) << error;
+        ASSERT_TRUE(raster::RunRender(request, profile, files, messages, summary, error)) << error;
         EXPECT_TRUE(messages.str().empty()) << messages.str();
         EXPECT_GT(summary.ticks, 1);
         EXPECT_GT(CountStitched(request.output, 0, 0, 320, 240), 0) << "logo and notice at least";
@@ -224,13 +226,14 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
 // vanish afterwards reach the cycle, which must not go round them for ever.
 TEST_F(RenderCommand, GivesUpOnceEveryFileHasFailedToLoad) {
     MemoryProfileStore profile;
+    PosixFileSystem files;
     raster::RenderRequest request;
     request.files = {PathOf("gone-one.pxs"), PathOf("gone-two.pxs")};
     request.output = PathOf("x.png");
     std::ostringstream messages;
     raster::RenderSummary summary;
     std::string error;
-    EXPECT_FALSE(raster::RunRender(request, profile, messages, summary, error));
+    EXPECT_FALSE(raster::RunRender(request, profile, files, messages, summary, error));
     EXPECT_EQ(error, "none of the design files could be loaded");
     for (const std::string& path : request.files) {
         const std::size_t first = messages.str().find(path);

@@ -8,6 +8,7 @@
 
 #include "platform/MemoryProfileStore.h"
 #include "platform/win32/SaverWindow.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "shell/SaverSettings.h"
 #include "tools/pxs/PxsWriter.h"
 
@@ -20,6 +21,7 @@ constexpr COLORREF Background = RGB(190, 215, 255);
 constexpr COLORREF EmblemField = RGB(198, 222, 255);
 constexpr DWORD DeadlineMs = 10000;
 constexpr POINT PointerRest{500, 400};
+constexpr std::uint32_t Seed = 3;
 
 struct Quit {
     bool posted = false;
@@ -90,13 +92,13 @@ class SaverWindowTest : public ::testing::Test {
         std::filesystem::remove(design, error);
     }
 
-    HWND StartFullScreen(TickLimit ticks) {
+    HWND StartFullScreen(std::optional<std::int64_t> ticks) {
         // The real pointer sends its own moves: it rests where the synthetic ones begin.
         SetCursorPos(PointerRest.x, PointerRest.y);
-        EXPECT_TRUE(SaverWindow::CreateFullScreen(profile, random, ticks));
+        EXPECT_TRUE(SaverWindow::CreateFullScreen(profile, files, {Seed, ticks}));
         return FindWindowW(SaverClass, nullptr);
     }
-    HWND StartPreview(TickLimit ticks) {
+    HWND StartPreview(std::optional<std::int64_t> ticks) {
         WNDCLASSW hostClass{};
         hostClass.lpfnWndProc = DefWindowProcW;
         hostClass.hInstance = GetModuleHandleW(nullptr);
@@ -105,7 +107,7 @@ class SaverWindowTest : public ::testing::Test {
         host = CreateWindowExW(0, HostClass, L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40,
                                40, 152, 112, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         EXPECT_NE(host, nullptr);
-        EXPECT_TRUE(SaverWindow::CreatePreview(host, profile, random, ticks));
+        EXPECT_TRUE(SaverWindow::CreatePreview(host, profile, files, {Seed, ticks}));
         return GetWindow(host, GW_CHILD);
     }
     // The window is gone and the message loop was told to end, with code 0.
@@ -116,12 +118,12 @@ class SaverWindowTest : public ::testing::Test {
 
     std::string design;
     MemoryProfileStore profile;
-    Random random{3};
+    win32::Win32FileSystem files;
     HWND host = nullptr;
 };
 
 TEST_F(SaverWindowTest, FullScreenIsATopmostUntitledPopupCoveringTheScreen) {
-    const HWND saver = StartFullScreen(TickLimit(0));
+    const HWND saver = StartFullScreen(0);
     ASSERT_NE(saver, nullptr);
     RECT rect{};
     GetWindowRect(saver, &rect);
@@ -138,7 +140,7 @@ TEST_F(SaverWindowTest, FullScreenIsATopmostUntitledPopupCoveringTheScreen) {
 }
 
 TEST_F(SaverWindowTest, TicksDrawUntilTheTickLimitAndThePictureThenStays) {
-    const HWND saver = StartFullScreen(TickLimit(3));
+    const HWND saver = StartFullScreen(3);
     ASSERT_NE(saver, nullptr);
     // The first tick draws the emblem over the erased background.
     ASSERT_TRUE(PumpUntil([&] { return CountInClient(saver, EmblemField) > 50; }));
@@ -150,7 +152,7 @@ TEST_F(SaverWindowTest, TicksDrawUntilTheTickLimitAndThePictureThenStays) {
 }
 
 TEST_F(SaverWindowTest, ThePointerEndsItOnlyPastTheThreshold) {
-    const HWND saver = StartFullScreen(TickLimit(0));
+    const HWND saver = StartFullScreen(0);
     SendMessageW(saver, WM_MOUSEMOVE, 0, MAKELPARAM(500, 400));
     SendMessageW(saver, WM_MOUSEMOVE, 0, MAKELPARAM(503, 401));  // 9 + 1
     PumpFor(100);
@@ -165,14 +167,14 @@ TEST_F(SaverWindowTest, KeysButtonsAndDeactivationEachEndIt) {
         {WM_LBUTTONDOWN, 0},        {WM_MBUTTONDOWN, 0},      {WM_RBUTTONDOWN, 0},
         {WM_ACTIVATE, WA_INACTIVE}, {WM_ACTIVATEAPP, FALSE}};
     for (const auto& [message, wParam] : endings) {
-        const HWND saver = StartFullScreen(TickLimit(0));
+        const HWND saver = StartFullScreen(0);
         SendMessageW(saver, message, wParam, 0);
         EXPECT_TRUE(EndsCleanly(saver)) << "message " << message;
     }
 }
 
 TEST_F(SaverWindowTest, SystemCommandsToSaveOrCloseAndOtherQuietMessagesKeepIt) {
-    const HWND saver = StartFullScreen(TickLimit(0));
+    const HWND saver = StartFullScreen(0);
     EXPECT_EQ(SendMessageW(saver, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
     EXPECT_EQ(SendMessageW(saver, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
     EXPECT_EQ(SendMessageW(saver, WM_SETCURSOR, reinterpret_cast<WPARAM>(saver),
@@ -186,7 +188,7 @@ TEST_F(SaverWindowTest, SystemCommandsToSaveOrCloseAndOtherQuietMessagesKeepIt) 
 }
 
 TEST_F(SaverWindowTest, ThePreviewCoversTheHostIgnoresInputAndEndsWithTheHost) {
-    const HWND saver = StartPreview(TickLimit());
+    const HWND saver = StartPreview(std::nullopt);
     ASSERT_NE(saver, nullptr);
     RECT hostClient{};
     RECT client{};

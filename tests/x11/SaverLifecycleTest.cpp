@@ -1,4 +1,4 @@
-// How the saver ends and how it refuses to start, and a design file that goes missing.
+// How the saver ends and how it refuses to start, and a design file that cannot be read.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Random.h"
+#include "shell/SaverRun.h"
 #include "shell/SaverWnd.h"
 #include "tests/x11/X11TestSupport.h"
 
@@ -229,22 +230,48 @@ bool ShowsStitches(const raster::RasterImage& picture) {
     return false;
 }
 
-TEST_F(SaverLifecycle, AMissingDesignIsReportedAndTheNextOnePlays) {
-    const std::string missing = TestFolder() + "/gone.pxs";
-    std::filesystem::remove(missing);
+TEST_F(SaverLifecycle, ADesignThatCannotBeReadIsReportedAndTheNextOnePlays) {
+    // A folder passes the start's search for the file, and then fails to load.
+    const std::string unreadable = TestFolder() + "/folder.pxs";
+    std::filesystem::create_directories(unreadable);
     const Window window = MakeWindow(*server_, 320, 240);
     ChildProcess saver({SaverPath(), "--window-id", std::to_string(window), "--seed",
-                        std::to_string(SeedStartingWithFirstFile()), "--draw-speed", "1", missing,
-                        SamplePath("blossom.pxs")},
+                        std::to_string(SeedStartingWithFirstFile()), "--draw-speed", "1",
+                        unreadable, SamplePath("blossom.pxs")},
                        SaverEnvironment(*server_));
-    const std::string message = std::string(FileNotFoundPrefix) + missing;
+    const std::string message = std::string(FileNotFoundPrefix) + unreadable;
     ASSERT_TRUE(
         WaitFor([&] { return saver.Stderr().find(message) != std::string::npos; }, StartDeadline))
         << saver.Stderr();
-    EXPECT_FALSE(ShowsStitches(server_->Grab(window))) << "drawn before the missing file";
+    EXPECT_FALSE(ShowsStitches(server_->Grab(window))) << "drawn before the unreadable file";
     EXPECT_TRUE(WaitFor([&] { return ShowsStitches(server_->Grab(window)); }, StartDeadline))
         << "the next design did not play";
     EXPECT_TRUE(saver.Running());
+}
+
+// As the Windows saver: a playlist file that is not there is named and the saver ends with 1;
+// in a daemon's window the message stays until the daemon ends the saver.
+TEST_F(SaverLifecycle, AMissingPlaylistFileIsNamedAndItDoesNotStart) {
+    const std::string missing = TestFolder() + "/gone.pxs";
+    std::filesystem::remove(missing);
+    const std::string message = std::string(MissingFilesHeading) + missing + "\n";
+    ChildProcess own({SaverPath(), "--window", missing}, SaverEnvironment(*server_));
+    EXPECT_EQ(own.WaitExit(StartDeadline), 1);
+    EXPECT_NE(own.Stderr().find(message), std::string::npos) << own.Stderr();
+
+    const Window window = MakeWindow(*server_, 320, 240);
+    ChildProcess given({SaverPath(), "--window-id", std::to_string(window), missing},
+                       SaverEnvironment(*server_));
+    ASSERT_TRUE(
+        WaitFor([&] { return given.Stderr().find(message) != std::string::npos; }, StartDeadline))
+        << given.Stderr();
+    EXPECT_TRUE(
+        WaitFor([&] { return !ShowsBackgroundAt(*server_, window, 160, 120); }, StartDeadline))
+        << "the message is not on the window";
+    EXPECT_TRUE(given.Running());
+    XDestroyWindow(server_->Connection(), window);
+    XSync(server_->Connection(), False);
+    EXPECT_EQ(given.WaitExit(EndDeadline), 1);
 }
 
 }  // namespace

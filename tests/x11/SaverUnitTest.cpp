@@ -5,18 +5,18 @@
 #include <cstdlib>
 
 #include "app/x11/SaverOptions.h"
-#include "platform/x11/TickSchedule.h"
-#include "platform/x11/TrackingSurface.h"
 #include "presentation/Overlays.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
+#include "render/TickSchedule.h"
+#include "render/TrackingSurface.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
 namespace {
 
 using namespace std::chrono_literals;
-using x11::TickSchedule;
+using raster::TickSchedule;
 
 TEST(TickSchedule, TicksStayOnTheirGridSoTheRateDoesNotDrift) {
     TickSchedule schedule;
@@ -65,8 +65,8 @@ TEST(TrackingSurface, TheChangedAreaHoldsEveryPixelThatChanged) {
     std::srand(17);
     for (int round = 0; round < 200; ++round) {
         const raster::RasterImage before = image;
-        x11::ChangedArea changed;
-        x11::TrackingSurface surface(raster, changed);
+        raster::ChangedArea changed;
+        raster::TrackingSurface surface(raster, changed);
         const int kind = round % 4;
         const int x = std::rand() % 460 - 30;
         const int y = std::rand() % 360 - 30;

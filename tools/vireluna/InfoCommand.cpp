@@ -9,7 +9,7 @@
 
 #include "design/DesignReader.h"
 #include "design/ThreadPalette.h"
-#include "platform/InputFile.h"
+#include "platform/posix/PosixInputFile.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/DesignJson.h"
 #include "tools/vireluna/ParseAndRun.h"
@@ -215,7 +215,7 @@ void PrintPalette(std::ostream& out) {
 
 // Why a load failed: the file did not open, or it opened and a read failed (a folder).
 const char* LoadFailureText(const std::string& path) {
-    InputFile probe;
+    PosixInputFile probe;
     return probe.Open(path.c_str()) ? "cannot be read" : "cannot be opened";
 }
 
@@ -232,9 +232,10 @@ int RunInfo(const InfoOptions& options) {
     int status = 0;
     Design design;
     design.records = AllocateStitchArray();
+    PosixInputFile file;
     for (const std::string& path : options.paths) {
         DesignFileDetails details;
-        if (!LoadDesign(path.c_str(), options.reduction, design, &details)) {
+        if (!LoadDesign(file, path.c_str(), options.reduction, design, &details)) {
             std::cerr << "vireluna info: " << path << ": " << LoadFailureText(path) << '\n';
             status = ExitLoadFailed;
             continue;

@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/UserProfile.h"
 #include "render/RenderSession.h"
+#include "shell/RenderProfile.h"
 #include "shell/RunControls.h"
 #include "shell/SaverSettings.h"
 #include "shell/ScreenSizeText.h"
@@ -104,8 +106,8 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
 }
 
 // The entries the saver plays: File01, then the others up to the first empty one.
-std::vector<std::string> PlaylistFiles(ProfileStore& profile) {
-    const Playlist playlist = ReadPlaylist(profile);
+std::vector<std::string> PlaylistFiles(ProfileStore& profile, FileSystem& files) {
+    const Playlist playlist = ReadPlaylist(profile, files.DefaultDesignPath());
     return {playlist.paths.begin(), playlist.paths.begin() + playlist.fileCount};
 }
 
@@ -123,13 +125,15 @@ int RunRenderCommand(const RenderArguments& arguments) {
     }
     // No file named: the profile's playlist, as the saver plays it, and checked as the
     // saver's start checks it.
-    if (request.files.empty()) request.files = PlaylistFiles(*profile);
-    if (!CheckFilesOpen(request.files, error)) {
+    PosixFileSystem files;
+    if (request.files.empty()) request.files = PlaylistFiles(*profile, files);
+    RenderProfile playlist(*profile, {}, request.files);
+    if (!CheckFilesOpen(playlist, files, error)) {
         std::cerr << "vireluna render: " << error << '\n';
         return ExitFailure;
     }
     RenderSummary summary;
-    if (!RunRender(request, *profile, std::cerr, summary, error)) {
+    if (!RunRender(request, *profile, files, std::cerr, summary, error)) {
         std::cerr << "vireluna render: " << error << '\n';
         return ExitFailure;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/posix/IniProfileStore.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "shell/SaverSettings.h"
 #include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
@@ -44,7 +45,8 @@ SettingsReport ReadReport(const SettingsOptions& options) {
     report.firstErrorLine = store.FirstErrorLine();
     report.stored = ReadStoredSettings(store);
     report.inUse = UsableSettings(report.stored);
-    LoadSaverSettings(store, report.settings, report.playlist);
+    LoadSaverSettings(store, PosixFileSystem().DefaultDesignPath(), report.settings,
+                      report.playlist);
     return report;
 }
 

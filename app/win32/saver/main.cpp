@@ -2,14 +2,12 @@
 // for as long as the saver's window lives.
 #include <windows.h>
 
-#include "platform/Random.h"
 #include "platform/win32/Win32SaverSystem.h"
 #include "shell/SaverApp.h"
 
 int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     vireluna::win32::Win32SaverSystem system(module);
-    vireluna::Random random;
-    vireluna::CSaverApp app(system, random);
+    vireluna::CSaverApp app(system);
     if (!app.InitInstance(vireluna::win32::CommandLineArguments())) return 0;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -8,7 +8,7 @@
 #include "config/SheetTransfer.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/RegistryProfileStore.h"
-#include "platform/win32/WindowsPathLimit.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/config/SettingsSheet.h"
 #include "platform/win32/config/Win32Controls.h"
 
@@ -21,9 +21,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::string title = win32::LoadApplicationTitle();
     win32::RegistryProfileStore profile(win32::ProfileCompanyKey, title);
     win32::Win32MessageBoxes boxes;
-    DesignFileHeaderProbe probe(win32::WindowsPathLimit);
+    win32::Win32FileSystem files;
+    DesignFileHeaderProbe probe(files);
     CSaverSheet sheet(boxes, probe);
-    PutIntoPages(ReadSheetValues(profile), sheet);
+    PutIntoPages(ReadSheetValues(profile, files.DefaultDesignPath()), sheet);
     // Apply and OK store at once; Cancel keeps what an Apply before it stored.
     sheet.SetStore([&] { return StorePages(sheet, profile, boxes); });
     win32::ShowSettingsSheet(sheet, boxes, instance, title);

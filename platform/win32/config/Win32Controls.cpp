@@ -91,9 +91,4 @@ void Win32PageSite::SetModified(bool modified) {
     SendMessageW(sheet, modified ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(page_), 0);
 }
 
-void Win32MessageBoxes::Show(std::string_view utf8Text, std::string_view utf8Caption,
-                             MessageIcon icon) {
-    ShowMessageBox(utf8Text, utf8Caption, icon, {owner_, false});
-}
-
 }  // namespace vireluna::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "config/PageControls.h"
+#include "platform/win32/MessageBox.h"
 
 // The configuration pages' control interfaces over real controls, addressed by window handle.
 namespace vireluna::win32 {
@@ -60,16 +61,6 @@ class Win32PageSite final : public PageSite {
 
   private:
     HWND page_;
-};
-
-// Message boxes modal to the sheet, once it exists.
-class Win32MessageBoxes final : public MessageBoxes {
-  public:
-    void SetOwner(HWND owner) { owner_ = owner; }
-    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
-
-  private:
-    HWND owner_ = nullptr;
 };
 
 }  // namespace vireluna::win32

@@ -4,6 +4,7 @@
 
 #include "design/Design.h"
 #include "design/DesignReader.h"
+#include "platform/win32/Win32InputFile.h"
 #include "tests/e2e_win32/driver/TestPaths.h"
 
 namespace vireluna::e2e {
@@ -54,7 +55,8 @@ std::set<std::uint32_t> ThreadColours(const std::wstring& windowsPath) {
     Design design;
     design.records = AllocateStitchArray();
     std::set<std::uint32_t> colours;
-    if (!LoadDesign(Narrow(windowsPath).c_str(), FullSize, design)) return colours;
+    Win32InputFile file;
+    if (!LoadDesign(file, Narrow(windowsPath).c_str(), FullSize, design)) return colours;
     for (int i = 0; i < design.colourCount; ++i) {
         const ColourValue value = design.colours[static_cast<std::size_t>(i)];
         colours.insert(Packed({static_cast<std::uint8_t>(value & 0xFF),

@@ -1,4 +1,4 @@
-#include "platform/InputFile.h"
+#include "platform/win32/Win32InputFile.h"
 
 #include <windows.h>
 
@@ -21,20 +21,20 @@ bool OpenWithSharing(const char* utf8Path, DWORD shareMode, DWORD flags, void*& 
 }
 }  // namespace
 
-bool InputFile::Open(const char* utf8Path) {
+bool Win32InputFile::Open(const char* utf8Path) {
     Close();
     failed_ = false;
     return OpenWithSharing(utf8Path, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN, handle_);
 }
 
-bool InputFile::OpenExclusive(const char* utf8Path) {
+bool Win32InputFile::OpenExclusive(const char* utf8Path) {
     Close();
     failed_ = false;
     // Share mode 0: fails with a sharing violation while any other handle is open.
     return OpenWithSharing(utf8Path, 0, 0, handle_);
 }
 
-std::size_t InputFile::Read(void* buffer, std::size_t size) {
+std::size_t Win32InputFile::Read(void* buffer, std::size_t size) {
     if (handle_ == nullptr) return 0;
     constexpr std::size_t MaxChunk = 1u << 30;  // ReadFile takes a 32-bit count
     DWORD got = 0;
@@ -46,7 +46,7 @@ std::size_t InputFile::Read(void* buffer, std::size_t size) {
     return got;
 }
 
-void InputFile::Close() {
+void Win32InputFile::Close() {
     if (handle_ == nullptr) return;
     CloseHandle(static_cast<HANDLE>(handle_));
     handle_ = nullptr;

@@ -1,4 +1,4 @@
-#include "platform/InputFile.h"
+#include "platform/posix/PosixInputFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -28,7 +28,7 @@ int OpenForReading(const char* path, int extraFlags) {
 }
 }  // namespace
 
-bool InputFile::Open(const char* utf8Path) {
+bool PosixInputFile::Open(const char* utf8Path) {
     Close();
     failed_ = false;
     const int fd = OpenForReading(utf8Path, 0);
@@ -40,7 +40,7 @@ bool InputFile::Open(const char* utf8Path) {
 // POSIX has no share modes: an exclusive advisory lock is the nearest promise, refused while
 // another program holds any lock on the file. Only regular files open, as on Windows, where a
 // folder or a device is not a file to read.
-bool InputFile::OpenExclusive(const char* utf8Path) {
+bool PosixInputFile::OpenExclusive(const char* utf8Path) {
     Close();
     failed_ = false;
     const int fd = OpenForReading(utf8Path, O_NONBLOCK);
@@ -55,7 +55,7 @@ bool InputFile::OpenExclusive(const char* utf8Path) {
     return true;
 }
 
-std::size_t InputFile::Read(void* buffer, std::size_t size) {
+std::size_t PosixInputFile::Read(void* buffer, std::size_t size) {
     if (handle_ == nullptr) return 0;
     for (;;) {
         const ssize_t got = ::read(Descriptor(handle_), buffer, size);
@@ -67,7 +67,7 @@ std::size_t InputFile::Read(void* buffer, std::size_t size) {
     }
 }
 
-void InputFile::Close() {
+void PosixInputFile::Close() {
     if (handle_ == nullptr) return;
     ::close(Descriptor(handle_));  // also releases an exclusive lock
     handle_ = nullptr;

@@ -1,6 +1,6 @@
-#include "platform/x11/TickSchedule.h"
+#include "render/TickSchedule.h"
 
-namespace vireluna::x11 {
+namespace vireluna::raster {
 
 void TickSchedule::Start(Clock::time_point now, std::chrono::milliseconds period) {
     running_ = true;
@@ -18,4 +18,4 @@ TickSchedule::Clock::duration TickSchedule::UntilDue(Clock::time_point now) cons
     return due_ > now ? due_ - now : Clock::duration::zero();
 }
 
-}  // namespace vireluna::x11
+}  // namespace vireluna::raster

@@ -1,10 +1,10 @@
-#include "platform/x11/TrackingSurface.h"
+#include "render/TrackingSurface.h"
 
 #include "presentation/Overlays.h"
 #include "render/ChangedBox.h"
 #include "render/ThreadBand.h"
 
-namespace vireluna::x11 {
+namespace vireluna::raster {
 
 void TrackingSurface::SetPen(int width, ColourValue colour) {
     reach_ = render::FlatPenReach(width);
@@ -47,4 +47,4 @@ void TrackingSurface::DrawText(int x, int y, std::string_view utf8Text, const Fo
     target_.DrawText(x, y, utf8Text, font, background);
 }
 
-}  // namespace vireluna::x11
+}  // namespace vireluna::raster

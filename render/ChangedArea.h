@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace vireluna::x11 {
+namespace vireluna::raster {
 
 // The bounding box of what a tick changed, clipped to the window: only that much is sent
 // to the X server.
@@ -42,4 +42,4 @@ class ChangedArea {
     int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
 };
 
-}  // namespace vireluna::x11
+}  // namespace vireluna::raster

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/Surface.h"
-#include "platform/x11/ChangedArea.h"
+#include "render/ChangedArea.h"
 
-namespace vireluna::x11 {
+namespace vireluna::raster {
 
 // Draws through another surface and notes a rectangle that holds every pixel it may have
 // touched, so the window gets only the changed part of the picture.
@@ -29,4 +29,4 @@ class TrackingSurface : public Surface {
     int currentY_ = 0;
 };
 
-}  // namespace vireluna::x11
+}  // namespace vireluna::raster

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/InputFile.h"
+#include "platform/PathLimit.h"
+
+namespace vireluna {
+
+// The files of the system the core runs on; each backend has one, and whoever reaches files
+// is given it.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // A closed file to open and read. Made once by a reader that keeps it, so that opening
+    // and reading a design later allocate nothing.
+    virtual std::unique_ptr<InputFile> NewInputFile() = 0;
+    // True when a directory search for the text finds at least one entry: an existing file or
+    // folder of that name, or, for a text with the wildcards * and ?, anything it matches.
+    virtual bool DirectorySearchFinds(const std::string& utf8Pattern) = 0;
+    // The first playlist entry of a profile that names none.
+    virtual std::string DefaultDesignPath() = 0;
+    // The longest design path the file functions open.
+    virtual PathLimit DesignPathLimit() const = 0;
+};
+
+}  // namespace vireluna

@@ -1,0 +1,33 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <glob.h>
+#include <sys/stat.h>
+
+#include "platform/posix/DataFolder.h"
+#include "platform/posix/PosixInputFile.h"
+
+namespace vireluna {
+
+std::unique_ptr<InputFile> PosixFileSystem::NewInputFile() {
+    return std::make_unique<PosixInputFile>();
+}
+
+bool PosixFileSystem::DirectorySearchFinds(const std::string& utf8Pattern) {
+    if (utf8Pattern.empty()) return false;
+    // Only * and ? are wildcards, as on Windows: a name with brackets is just a name.
+    if (utf8Pattern.find_first_of("*?") == std::string::npos) {
+        struct stat status {};
+        return ::stat(utf8Pattern.c_str(), &status) == 0;
+    }
+    glob_t matches{};
+    const int result = glob(utf8Pattern.c_str(), GLOB_NOSORT | GLOB_NOESCAPE, nullptr, &matches);
+    const bool found = result == 0 && matches.gl_pathc > 0;
+    globfree(&matches);
+    return found;
+}
+
+std::string PosixFileSystem::DefaultDesignPath() {
+    return FindDataFile("designs/logo.pxs");
+}
+
+}  // namespace vireluna

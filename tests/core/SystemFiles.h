@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "tests/core/TestPathLimit.h"
+#ifdef _WIN32
+#include "platform/win32/Win32FileSystem.h"
+#else
+#include "platform/posix/PosixFileSystem.h"
+#endif
+
+namespace vireluna::fakes {
+
+// The files of the system the tests run on, through the backend the programs use, with
+// Windows' path limit on every platform so that the core tests count UTF-16 units everywhere.
+class SystemFileSystem final : public FileSystem {
+  public:
+    std::unique_ptr<InputFile> NewInputFile() override { return system_.NewInputFile(); }
+    bool DirectorySearchFinds(const std::string& utf8Pattern) override {
+        return system_.DirectorySearchFinds(utf8Pattern);
+    }
+    std::string DefaultDesignPath() override { return system_.DefaultDesignPath(); }
+    PathLimit DesignPathLimit() const override { return testing::TestPathLimit; }
+
+  private:
+#ifdef _WIN32
+    win32::Win32FileSystem system_;
+#else
+    PosixFileSystem system_;
+#endif
+};
+
+}  // namespace vireluna::fakes
