@@ -23,9 +23,11 @@ configure native -DCMAKE_BUILD_TYPE=RelWithDebInfo
 configure asan -DCMAKE_BUILD_TYPE=Debug -DVIRELUNA_SANITIZE=ON
 configure fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIRELUNA_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+# Both Windows trees build their tests: they compare the saver's screen with the native
+# tool's pictures. The i686 tree is the release build, tested as shipped.
 configure mingw32 -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake"
-# The Windows tests compare the saver's screen with the native tool's pictures.
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
+  -DVIRELUNA_NATIVE_BUILD_DIR="$build/native"
 configure mingw64 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DVIRELUNA_NATIVE_BUILD_DIR="$build/native"

@@ -20,6 +20,9 @@ constexpr wchar_t MissingWhileRunning[] =
     L"\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A"
     L"\u307E\u305B\u3093\n\n";  // "File not found"
 constexpr double StopIconRedShare = 0.15;
+// Its twelve characters, drawn: a few split in two or touch their neighbour, none alike.
+// Without a Japanese font Wine draws one empty box for each: a single shape.
+constexpr int MissingWhileRunningShapes = 9;
 constexpr auto MissingDesignLimit = 30s;
 
 class Startup : public SaverTest {
@@ -114,6 +117,15 @@ TEST_F(Startup, ADesignRemovedWhileThePreviewRunsIsNamedThenPlayGoesOn) {
         EXPECT_EQ(message.caption, ApplicationTitle);
         EXPECT_EQ(message.text, std::wstring(MissingWhileRunning) + removed + L"\n");
         EXPECT_GT(RedShareOfIcon(message), StopIconRedShare);
+        int shapes = 0;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                shapes = DistinctShapesOnFirstTextLine(message);
+                return shapes >= MissingWhileRunningShapes;
+            },
+            EndLimit))
+            << shapes
+            << " shapes: the Japanese line is not drawn in a font that has its characters";
         ASSERT_TRUE(PressButton(message.window, L"OK"));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(message.window); }, EndLimit));
     }
