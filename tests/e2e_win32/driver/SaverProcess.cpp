@@ -64,7 +64,13 @@ struct GdiHandleEntry {
     std::uint64_t userPointer;
 };
 constexpr std::size_t GdiHandleTableEntries = 0x10000;
-constexpr std::size_t PebGdiSharedHandleTableOffset = 0xF8;  // 64-bit process environment block
+// The table's address in the process environment block, of the driver's own bitness (the
+// saver's is the same); Wine's entries have the layout above in both.
+#ifdef _WIN64
+constexpr std::size_t PebGdiSharedHandleTableOffset = 0xF8;
+#else
+constexpr std::size_t PebGdiSharedHandleTableOffset = 0x94;
+#endif
 
 int CountGdiTableEntries(HANDLE process) {
     PROCESS_BASIC_INFORMATION basic{};
@@ -72,7 +78,7 @@ int CountGdiTableEntries(HANDLE process) {
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   &length) != 0)
         return -1;
-    std::uint64_t table = 0;
+    std::uintptr_t table = 0;
     SIZE_T read = 0;
     if (!ReadProcessMemory(
             process,
