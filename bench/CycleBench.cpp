@@ -8,13 +8,13 @@
 #include "design/DesignReader.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
-#include "platform/raster/RasterWindowHost.h"
 #include "presentation/Placement.h"
 #include "presentation/StitchDrawing.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
+#include "render/RasterWindowHost.h"
+#include "render/RenderSession.h"
 #include "shell/SaverWnd.h"
-#include "tools/vireluna/RenderSession.h"
 
 // The animation cycle's costs: one drawing tick, a whole large design drawn batch by batch,
 // and the render tool from design file to PNG.
@@ -112,15 +112,15 @@ void BM_RenderLargeSample(benchmark::State& state) {
     raster::RasterImage logo;
     if (!SampleAndLogoThere(state, logo)) return;
     MemoryProfileStore profile;
-    cli::RenderRequest request;
+    raster::RenderRequest request;
     request.files = {LargeSample};
     request.seed = Seed;
     request.output = (std::filesystem::temp_directory_path() / "vireluna_cycle_bench.png").string();
     std::ostringstream messages;
     for (auto _ : state) {
-        cli::RenderSummary summary;
+        raster::RenderSummary summary;
         std::string error;
-        if (!cli::RunRender(request, profile, messages, summary, error)) {
+        if (!raster::RunRender(request, profile, messages, summary, error)) {
             state.SkipWithError(error.c_str());
             break;
         }

@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterSurface.h"
 
 namespace {
 

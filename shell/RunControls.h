@@ -12,6 +12,9 @@ inline constexpr std::string_view SeedVariable = "VIRELUNA_SEED";
 // VIRELUNA_TICKS=N: the timer stops after N ticks and the picture stays until the saver ends.
 inline constexpr std::string_view TicksVariable = "VIRELUNA_TICKS";
 
+// The most ticks --ticks asks for: hours of the saver at its fastest.
+inline constexpr std::int32_t MaxTicksOnRequest = 10'000'000;
+
 // A seed is a decimal number from 0 to 4294967295; anything else is no seed.
 std::optional<std::uint32_t> ParseSeed(std::string_view text);
 // A tick count is a decimal number from 0 up; anything else is no limit.

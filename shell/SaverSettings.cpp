@@ -21,11 +21,16 @@ StoredSettings ReadStoredSettings(ProfileStore& profile) {
 
 // A hand-edited profile may hold anything. Values outside the option page's ranges keep
 // their meaning (HoldTime 0: no hold; Rotation 7: the full turn; Reduction 500: a larger
-// design); only values that would break the saver are brought to the nearest usable one.
+// design); only values that would break the saver are replaced: a number by the nearest
+// usable one, a choice the saver does not know by its default.
 StoredSettings UsableSettings(const StoredSettings& stored) {
     StoredSettings usable = stored;
     for (const StoredSettingField& field : StoredSettingFields) {
-        usable.*field.member = std::clamp(stored.*field.member, field.usable.min, field.usable.max);
+        const std::int32_t value = stored.*field.member;
+        if (value >= field.usable.min && value <= field.usable.max) continue;
+        usable.*field.member = field.unusable == UnusableValue::Default
+                                   ? field.defaultValue
+                                   : std::clamp(value, field.usable.min, field.usable.max);
     }
     return usable;
 }
@@ -39,6 +44,8 @@ SaverSettings RunTimeSettings(const StoredSettings& stored) {
     settings.timerPeriod = usable.DrawSpeed * TimerUnitMilliseconds;
     settings.Rotation = usable.Rotation;
     settings.PenSize = usable.PenSize;
+    settings.monitors = static_cast<OtherMonitors>(usable.Monitors);
+    settings.look = static_cast<StitchLook>(usable.Look);
     return settings;
 }
 

@@ -16,7 +16,21 @@ inline constexpr int MaxPlaylistEntries = 20;
 inline constexpr std::string_view ConfigSection = "Config";
 inline constexpr std::string_view FileListSection = "Display File List";
 
-// The six drawing settings as used at run time.
+// What the full-screen saver shows on the monitors other than the primary, as stored in
+// "Monitors".
+enum class OtherMonitors : std::int32_t {
+    Stitch = 0,  // each plays its own run of the playlist
+    Plain = 1,   // the plain field colour
+};
+
+// How stitches are drawn, as stored in "Look".
+enum class StitchLook : std::int32_t {
+    Flat = 0,    // exact lines of the pen width
+    Thread = 1,  // shaded bands of the thread's width
+};
+
+// The drawing settings as used at run time: the six of the option page, then the two of
+// the display page.
 struct SaverSettings {
     std::int32_t stitchesPerTick;
     std::int32_t HoldTime;
@@ -24,6 +38,8 @@ struct SaverSettings {
     std::int32_t timerPeriod;  // milliseconds
     std::int32_t Rotation;
     std::int32_t PenSize;
+    OtherMonitors monitors = OtherMonitors::Stitch;
+    StitchLook look = StitchLook::Flat;
 };
 
 struct Playlist {
@@ -31,8 +47,8 @@ struct Playlist {
     std::array<std::string, MaxPlaylistEntries> paths;
 };
 
-// The six settings with the meaning they have in the profile, in the order they are read.
-// The initial values are the defaults for missing entries.
+// The "Config" settings with the meaning they have in the profile, in the order they are
+// read. The initial values are the defaults for missing entries.
 struct StoredSettings {
     std::int32_t PenSize = 1;     // 0 thin, 1 regular, 2 bold
     std::int32_t Rotation = 2;    // 0 none, 1..3 random rotation ranges
@@ -40,6 +56,8 @@ struct StoredSettings {
     std::int32_t Reduction = 80;  // percent
     std::int32_t HoldTime = 100;  // ticks
     std::int32_t DrawStep = 2;    // index into StitchesPerDrawStep
+    std::int32_t Monitors = static_cast<std::int32_t>(OtherMonitors::Stitch);
+    std::int32_t Look = static_cast<std::int32_t>(StitchLook::Flat);
     bool operator==(const StoredSettings&) const = default;
 };
 
@@ -61,25 +79,70 @@ inline constexpr SettingRange UsablePenSize{0, MaxPenWidth - 1};
 inline constexpr SettingRange UsableDrawSpeed{1, INT32_MAX / TimerUnitMilliseconds};
 inline constexpr SettingRange UsableHoldTime{0, INT32_MAX};
 inline constexpr SettingRange UsableDrawStep{0, StitchesPerDrawStep.size() - 1};
+inline constexpr SettingRange MonitorsRange{static_cast<std::int32_t>(OtherMonitors::Stitch),
+                                            static_cast<std::int32_t>(OtherMonitors::Plain)};
+inline constexpr SettingRange LookRange{static_cast<std::int32_t>(StitchLook::Flat),
+                                        static_cast<std::int32_t>(StitchLook::Thread)};
 
-// One "Config" entry: its name, default, the range the option page offers, the range the
-// saver uses without a fault, and its member.
+// What a stored value outside the usable range becomes. A number is brought to the nearest
+// end; a choice has no nearest end (a later version may add a third one), so it gives the
+// default.
+enum class UnusableValue { NearestEnd, Default };
+
+// One "Config" entry: its name, default, the range the settings pages offer, the range the
+// saver uses without a fault, its member, and what an unusable value becomes.
 struct StoredSettingField {
     std::string_view entry;
     std::int32_t defaultValue;
     SettingRange range;
     SettingRange usable;
     std::int32_t StoredSettings::*member;
+    UnusableValue unusable;
 };
 
-// In the order they are read from the profile.
-inline constexpr std::array<StoredSettingField, 6> StoredSettingFields{{
-    {"PenSize", StoredSettings{}.PenSize, {0, 2}, UsablePenSize, &StoredSettings::PenSize},
-    {"Rotation", StoredSettings{}.Rotation, {0, 3}, AnyValue, &StoredSettings::Rotation},
-    {"DrawSpeed", StoredSettings{}.DrawSpeed, {1, 10}, UsableDrawSpeed, &StoredSettings::DrawSpeed},
-    {"Reduction", StoredSettings{}.Reduction, {30, 100}, AnyValue, &StoredSettings::Reduction},
-    {"HoldTime", StoredSettings{}.HoldTime, {50, 500}, UsableHoldTime, &StoredSettings::HoldTime},
-    {"DrawStep", StoredSettings{}.DrawStep, {0, 3}, UsableDrawStep, &StoredSettings::DrawStep},
+// In the order they are read from the profile: the option page's six, then the display
+// page's two.
+inline constexpr std::array<StoredSettingField, 8> StoredSettingFields{{
+    {"PenSize",
+     StoredSettings{}.PenSize,
+     {0, 2},
+     UsablePenSize,
+     &StoredSettings::PenSize,
+     UnusableValue::NearestEnd},
+    {"Rotation",
+     StoredSettings{}.Rotation,
+     {0, 3},
+     AnyValue,
+     &StoredSettings::Rotation,
+     UnusableValue::NearestEnd},
+    {"DrawSpeed",
+     StoredSettings{}.DrawSpeed,
+     {1, 10},
+     UsableDrawSpeed,
+     &StoredSettings::DrawSpeed,
+     UnusableValue::NearestEnd},
+    {"Reduction",
+     StoredSettings{}.Reduction,
+     {30, 100},
+     AnyValue,
+     &StoredSettings::Reduction,
+     UnusableValue::NearestEnd},
+    {"HoldTime",
+     StoredSettings{}.HoldTime,
+     {50, 500},
+     UsableHoldTime,
+     &StoredSettings::HoldTime,
+     UnusableValue::NearestEnd},
+    {"DrawStep",
+     StoredSettings{}.DrawStep,
+     {0, 3},
+     UsableDrawStep,
+     &StoredSettings::DrawStep,
+     UnusableValue::NearestEnd},
+    {"Monitors", StoredSettings{}.Monitors, MonitorsRange, MonitorsRange, &StoredSettings::Monitors,
+     UnusableValue::Default},
+    {"Look", StoredSettings{}.Look, LookRange, LookRange, &StoredSettings::Look,
+     UnusableValue::Default},
 }};
 
 // The default first playlist entry on this platform.
@@ -88,14 +151,15 @@ std::string DefaultDesignPath();
 // "File01" .. "File20" for k = 1 .. 20.
 std::string PlaylistEntryName(int k);
 
-// The six "Config" entries as stored, defaults for missing ones, nothing clamped.
+// The "Config" entries as stored, defaults for missing ones, nothing clamped.
 StoredSettings ReadStoredSettings(ProfileStore& profile);
 
-// Each value as the saver uses it: as stored, unless it lies outside its usable range.
+// Each value as the saver uses it: as stored, unless it lies outside its usable range; then
+// as its field's UnusableValue says.
 StoredSettings UsableSettings(const StoredSettings& stored);
 
 // The run-time form of the usable values: DrawSpeed as a timer period, DrawStep as stitches
-// per tick.
+// per tick, Monitors and Look as their choices.
 SaverSettings RunTimeSettings(const StoredSettings& stored);
 
 // File01 always counts; reading stops at the first empty entry after it.

@@ -1,22 +1,29 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
 
-// How each of the six "Config" settings is offered outside the profile: its command-line flag
-// (the render tool and the X11 saver) and its label on the option page, which the
-// XScreenSaver settings page repeats. Ranges and defaults stay in StoredSettingFields.
+// How each "Config" setting is offered outside the profile: its command-line flag (the render
+// tool and the X11 saver) and its label on its settings page, which the XScreenSaver
+// settings page repeats. Ranges and defaults stay in StoredSettingFields.
 struct SettingOption {
     std::string_view entry;  // the "Config" entry
-    std::string_view flag;   // takes the stored value: "--pen-size 2"
+    // Takes the stored value ("--pen-size 2"), or for a named choice one of the names
+    // ("--look thread").
+    std::string_view flag;
     std::string_view label;
-    // The option page's buttons in index order; empty for a number field.
+    // The page's buttons in index order; empty for a number field.
     std::span<const std::string_view> choices;
+    // The command line's names of the choices in index order; empty: the flag takes a number.
+    std::span<const std::string_view> names = {};
 };
 
 inline constexpr std::array<std::string_view, 3> PenSizeChoices{"Thin (1 pix.)", "Regular (2 pix.)",
@@ -26,13 +33,22 @@ inline constexpr std::array<std::string_view, 4> RotationChoices{
 inline constexpr std::array<std::string_view, 4> DrawStepChoices{
     "1stitch/unit time", "2stitch/unit time", "3stitch/unit time", "5stitch/unit time"};
 
-inline constexpr std::array<SettingOption, 6> SettingOptions{{
+// The display page's choices, indexed by OtherMonitors and StitchLook.
+inline constexpr std::array<std::string_view, 2> MonitorsChoices{"Every monitor stitches",
+                                                                 "Primary only, others plain"};
+inline constexpr std::array<std::string_view, 2> MonitorsNames{"stitch", "plain"};
+inline constexpr std::array<std::string_view, 2> LookChoices{"Flat lines", "Thread (shaded)"};
+inline constexpr std::array<std::string_view, 2> LookNames{"flat", "thread"};
+
+inline constexpr std::array<SettingOption, 8> SettingOptions{{
     {"PenSize", "--pen-size", "Line thickness", PenSizeChoices},
     {"Rotation", "--rotation", "Rotate", RotationChoices},
     {"DrawStep", "--draw-step", "Drawing speed", DrawStepChoices},
     {"DrawSpeed", "--draw-speed", "Unit time", {}},
     {"Reduction", "--reduction", "Size (%)", {}},
     {"HoldTime", "--hold-time", "Interval", {}},
+    {"Monitors", "--other-monitors", "Monitors", MonitorsChoices, MonitorsNames},
+    {"Look", "--look", "Stitch look", LookChoices, LookNames},
 }};
 
 // The stored field (range, default) behind an option.
@@ -42,5 +58,26 @@ constexpr const StoredSettingField& FieldOf(const SettingOption& option) {
     }
     return StoredSettingFields.front();
 }
+
+// The option of a "Config" entry.
+constexpr const SettingOption& OptionOf(std::string_view entry) {
+    for (const SettingOption& option : SettingOptions) {
+        if (option.entry == entry) return option;
+    }
+    return SettingOptions.front();
+}
+
+// The stored value a command-line name stands for; none for a name the option lacks.
+constexpr std::optional<std::int32_t> ChoiceNamed(const SettingOption& option,
+                                                  std::string_view name) {
+    for (std::size_t i = 0; i < option.names.size(); ++i) {
+        if (option.names[i] == name) return static_cast<std::int32_t>(i);
+    }
+    return std::nullopt;
+}
+
+// "flat or thread", "stitch or plain": what a named option takes, for messages and help.
+std::string NamesText(const SettingOption& option, std::string_view between = ", ",
+                      std::string_view last = " or ");
 
 }  // namespace vireluna

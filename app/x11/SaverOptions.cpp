@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "design/DesignLimits.h"
+#include "shell/RunControls.h"
+#include "shell/ScreenSizeText.h"
 #include "shell/SettingOptions.h"
-#include "tools/vireluna/RenderSession.h"
-#include "tools/vireluna/ScreenSizeText.h"
 
 namespace vireluna::saver {
 namespace {
@@ -19,6 +19,9 @@ struct Flag {
     std::string_view argument;  // empty: takes none
     std::string_view help;
 };
+// Where a setting's description starts: after the longest flag and its names.
+constexpr std::size_t SettingColumn = 30;
+
 constexpr Flag Flags[] = {
     {"--root", "", "draw into $XSCREENSAVER_WINDOW, else the (virtual) root window"},
     {"--window-id", "ID", "draw into an existing window (decimal or 0x hex)"},
@@ -112,7 +115,7 @@ class Parser {
         if (name == "--geometry") {
             std::string value;
             if (!Value(name, value)) return ParseOutcome::UsageError;
-            const std::optional<ScreenSize> size = cli::ParseScreenSize(value);
+            const std::optional<ScreenSize> size = ParseScreenSize(value);
             if (!size) return Usage("--geometry wants WIDTHxHEIGHT, not '" + value + "'");
             options_.geometry = *size;
             return std::nullopt;
@@ -129,12 +132,13 @@ class Parser {
         }
         if (name == "--ticks") {
             long long ticks = 0;
-            if (!Number(name, 1, cli::MaxTicksOnRequest, ticks)) return ParseOutcome::UsageError;
+            if (!Number(name, 1, MaxTicksOnRequest, ticks)) return ParseOutcome::UsageError;
             options_.ticks = static_cast<std::int32_t>(ticks);
             return std::nullopt;
         }
         for (const SettingOption& setting : SettingOptions) {
             if (name != setting.flag) continue;
+            if (!setting.names.empty()) return NamedChoice(name, setting);
             // Any value a hand-edited profile could hold, as the render tool takes it; the
             // saver guards against the ones it cannot use.
             long long value = 0;
@@ -146,6 +150,15 @@ class Parser {
             return std::nullopt;
         }
         return Usage("unknown option '" + arguments_[index_] + "'");
+    }
+
+    std::optional<ParseOutcome> NamedChoice(const std::string& name, const SettingOption& setting) {
+        std::string value;
+        if (!Value(name, value)) return ParseOutcome::UsageError;
+        const std::optional<std::int32_t> choice = ChoiceNamed(setting, value);
+        if (!choice) return Usage(name + " wants " + NamesText(setting) + ", not '" + value + "'");
+        options_.configOverrides[std::string(setting.entry)] = *choice;
+        return std::nullopt;
     }
 
     std::optional<ParseOutcome> Mode(const std::string& name) {
@@ -232,15 +245,30 @@ std::string SaverUsage() {
              << flag.help << '\n';
     }
     text << "\nSettings over the profile's (each also as -name, as XScreenSaver passes them),\n"
-            "with the option page's range; other values are used as in a hand-edited profile:\n";
+            "with their settings page's range; other numbers are used as in a hand-edited\n"
+            "profile:\n";
     for (const SettingOption& setting : SettingOptions) {
         const StoredSettingField& field = FieldOf(setting);
-        std::string left = std::string(setting.flag) + " N";
-        text << "  " << left << std::string(22 - left.size(), ' ') << setting.label << ", "
-             << field.range.min << " to " << field.range.max << ", default " << field.defaultValue
-             << " (" << setting.entry << ")\n";
+        const bool named = !setting.names.empty();
+        std::string left =
+            std::string(setting.flag) + " " + (named ? NamesText(setting, "|", "|") : "N");
+        text << "  " << left << std::string(SettingColumn - left.size(), ' ') << setting.label
+             << ", ";
+        if (named) {
+            text << "default " << setting.names[static_cast<std::size_t>(field.defaultValue)];
+        } else {
+            text << field.range.min << " to " << field.range.max << ", default "
+                 << field.defaultValue;
+        }
+        text << " (" << setting.entry << ")\n";
         for (std::size_t value = 0; value < setting.choices.size(); ++value) {
-            text << std::string(26, ' ') << value << ": " << setting.choices[value] << '\n';
+            text << std::string(SettingColumn + 4, ' ');
+            if (named) {
+                text << setting.names[value];
+            } else {
+                text << value;
+            }
+            text << ": " << setting.choices[value] << '\n';
         }
     }
     return text.str();

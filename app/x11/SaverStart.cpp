@@ -6,17 +6,17 @@
 #include <memory>
 
 #include "platform/Random.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
+#include "platform/posix/UserProfile.h"
 #include "platform/x11/SaverLoop.h"
 #include "platform/x11/SaverTarget.h"
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/X11Errors.h"
 #include "platform/x11/X11WindowHost.h"
 #include "platform/x11/Xlib.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
 #include "shell/FullScreenSaverWnd.h"
-#include "tools/vireluna/RenderProfile.h"
-#include "tools/vireluna/UserProfile.h"
+#include "shell/RenderProfile.h"
 
 namespace vireluna::saver {
 namespace {
@@ -53,14 +53,14 @@ std::unique_ptr<CSaverWnd> MakeSaverWindow(SaverMode mode, ProfileStore& profile
 int RunOn(Display* display, const SaverOptions& options) {
     // Everything that can fail before a window shows up on the screen.
     std::string error;
-    std::unique_ptr<ProfileStore> userProfile = cli::OpenUserProfile(options.profilePath, error);
+    std::unique_ptr<ProfileStore> userProfile = OpenUserProfile(options.profilePath, error);
     if (!userProfile) return CannotStart(error);
     raster::RasterImage emblem;
     const std::string emblemPath = raster::DefaultLogoPath();
     if (!raster::ReadBmp(emblemPath, emblem)) {
         return CannotStart("cannot read the emblem picture '" + emblemPath + "'");
     }
-    cli::RenderProfile profile(*userProfile, options.configOverrides, options.files);
+    RenderProfile profile(*userProfile, options.configOverrides, options.files);
 
     x11::SaverTarget target;
     if (!OpenTarget(display, options, target, error)) return CannotStart(error);

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "platform/raster/RasterImage.h"
 #include "platform/x11/PixelFormat.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::x11 {
 

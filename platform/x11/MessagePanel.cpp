@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterSurface.h"
 
 namespace vireluna::x11 {
 namespace {

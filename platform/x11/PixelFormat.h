@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/raster/RasterImage.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::x11 {
 

@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "platform/WindowHost.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
 #include "platform/x11/ChangedArea.h"
 #include "platform/x11/ImagePutter.h"
 #include "platform/x11/TickSchedule.h"
 #include "platform/x11/TrackingSurface.h"
 #include "platform/x11/Xlib.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
 
 namespace vireluna::x11 {
 

@@ -32,8 +32,8 @@ std::array<std::int32_t, 6> Values(const SaverSettings& s) {
 
 std::vector<Read> ConfigReads() {
     std::vector<Read> reads;
-    for (const char* entry :
-         {"PenSize", "Rotation", "DrawSpeed", "Reduction", "HoldTime", "DrawStep"}) {
+    for (const char* entry : {"PenSize", "Rotation", "DrawSpeed", "Reduction", "HoldTime",
+                              "DrawStep", "Monitors", "Look"}) {
         reads.push_back({"Config", entry});
     }
     return reads;
@@ -51,6 +51,8 @@ TEST(LoadSaverSettings, EmptyProfileGivesDefaultsInReadingOrder) {
     const Loaded loaded = Load(profile);
 
     EXPECT_EQ(Values(loaded.settings), (std::array<std::int32_t, 6>{1, 2, 30, 80, 100, 3}));
+    EXPECT_EQ(loaded.settings.monitors, OtherMonitors::Stitch);
+    EXPECT_EQ(loaded.settings.look, StitchLook::Flat);
     EXPECT_EQ(loaded.playlist.fileCount, 1);
     EXPECT_EQ(loaded.playlist.paths[0], DefaultDesignPath());
 
@@ -166,6 +168,28 @@ TEST(LoadSaverSettings, ValuesThatWouldBreakTheSaverTakeTheNearestUsableOne) {
             EXPECT_EQ(usable.*field.member, guarded ? c.used : field.defaultValue)
                 << c.entry << " " << c.stored;
         }
+    }
+}
+
+// A choice has no nearest end: one the saver does not know (a hand edit, a later version's
+// third look) gives the default rather than the other choice.
+TEST(LoadSaverSettings, MonitorsAndLookAreChoicesAndUnknownOnesGiveTheDefault) {
+    struct Case {
+        std::int32_t monitors, look;
+        OtherMonitors usedMonitors;
+        StitchLook usedLook;
+    };
+    for (const Case& c : {Case{1, 1, OtherMonitors::Plain, StitchLook::Thread},
+                          Case{0, 0, OtherMonitors::Stitch, StitchLook::Flat},
+                          Case{2, -1, OtherMonitors::Stitch, StitchLook::Flat},
+                          Case{INT32_MIN, 7, OtherMonitors::Stitch, StitchLook::Flat}}) {
+        MemoryProfileStore profile;
+        ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Monitors", c.monitors));
+        ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Look", c.look));
+        const SaverSettings settings = Load(profile).settings;
+        EXPECT_EQ(settings.monitors, c.usedMonitors) << c.monitors;
+        EXPECT_EQ(settings.look, c.usedLook) << c.look;
+        EXPECT_EQ(ReadStoredSettings(profile).Look, c.look) << "stored values are kept as read";
     }
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/posix/DataFolder.h"
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterSurface.h"
 #include "tests/native/ProfileTestFolder.h"
 
 namespace vireluna {

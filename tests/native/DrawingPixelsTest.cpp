@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "platform/raster/RasterSurface.h"
 #include "presentation/Overlays.h"
 #include "presentation/StitchDrawing.h"
+#include "render/RasterSurface.h"
 #include "tests/core/DesignFixture.h"
 
 namespace vireluna {

@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
 
 namespace vireluna::raster {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterSurface.h"
 
 namespace vireluna::raster {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "platform/raster/RasterSurface.h"
-#include "platform/raster/TextPainter.h"
+#include "render/RasterSurface.h"
+#include "render/TextPainter.h"
 
 namespace vireluna::raster {
 namespace {

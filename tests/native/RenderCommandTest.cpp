@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "platform/MemoryProfileStore.h"
+#include "render/RenderSession.h"
 #include "tests/native/ProfileTestFolder.h"
 #include "tests/native/ToolRun.h"
 #include "tools/pxs/PxsWriter.h"
-#include "tools/vireluna/RenderSession.h"
 
 namespace vireluna {
 namespace {
@@ -157,6 +157,8 @@ TEST_F(RenderCommand, RefusesWhatItCannotDoWithAClearMessage) {
         {design + png + " --preview 1024x100", 2, "--preview"},
         {twentyOne + png, 2, "20"},
         {design + png + " --pen-size two", 2, "--pen-size"},
+        {design + png + " --look shiny", 2, "--look wants flat or thread, not 'shiny'"},
+        {design + png + " --other-monitors 1", 2, "--other-monitors wants stitch or plain"},
         {PathOf("missing.pxs") + " " + PathOf("gone.pxs") + png, 1, "gone.pxs"},
         {design + " -o " + PathOf("no/folder/x.png"), 1, "cannot write"},
     };
@@ -201,7 +203,7 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
     };
     for (const auto& overrides : extremes) {
         MemoryProfileStore profile;
-        cli::RenderRequest request;
+        raster::RenderRequest request;
         request.files = {std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/koi.pxs"};
         request.output = PathOf("extreme.png");
         request.screen = {320, 240};
@@ -209,9 +211,9 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
         request.configOverrides = overrides;
         request.configOverrides["DrawStep"] = 3;
         std::ostringstream messages;
-        cli::RenderSummary summary;
+        raster::RenderSummary summary;
         std::string error;
-        ASSERT_TRUE(cli::RunRender(request, profile, messages, summary, error)) << error;
+        ASSERT_TRUE(raster::RunRender(request, profile, messages, summary, error)) << error;
         EXPECT_TRUE(messages.str().empty()) << messages.str();
         EXPECT_GT(summary.ticks, 1);
         EXPECT_GT(CountStitched(request.output, 0, 0, 320, 240), 0) << "logo and notice at least";
@@ -222,13 +224,13 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
 // vanish afterwards reach the cycle, which must not go round them for ever.
 TEST_F(RenderCommand, GivesUpOnceEveryFileHasFailedToLoad) {
     MemoryProfileStore profile;
-    cli::RenderRequest request;
+    raster::RenderRequest request;
     request.files = {PathOf("gone-one.pxs"), PathOf("gone-two.pxs")};
     request.output = PathOf("x.png");
     std::ostringstream messages;
-    cli::RenderSummary summary;
+    raster::RenderSummary summary;
     std::string error;
-    EXPECT_FALSE(cli::RunRender(request, profile, messages, summary, error));
+    EXPECT_FALSE(raster::RunRender(request, profile, messages, summary, error));
     EXPECT_EQ(error, "none of the design files could be loaded");
     for (const std::string& path : request.files) {
         const std::size_t first = messages.str().find(path);

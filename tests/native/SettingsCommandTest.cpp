@@ -27,7 +27,8 @@ nlohmann::json ParseJson(const std::string& text) {
 }
 
 const char* const OutOfRangeProfile =
-    "[Config]\nPenSize=2\nRotation=7\nDrawSpeed=0\nReduction=55\nHoldTime=70\nDrawStep=3\n"
+    "[Config]\nPenSize=2\nRotation=7\nDrawSpeed=0\nReduction=55\nHoldTime=70\nDrawStep=3\nMonitors="
+    "1\nLook=5\n"
     "[Display File List]\nFile01=/a.pxs\nFile02=/b c.pxs\nFile03=\nFile04=/d.pxs\n";
 
 class SettingsCommandTest : public ::testing::Test {
@@ -53,12 +54,15 @@ TEST_F(SettingsCommandTest, JsonShowsStoredInUseAndRunTimeValues) {
     EXPECT_EQ(json["stored"]["DrawSpeed"], 0);
     EXPECT_EQ(json["inUse"]["Rotation"], 7) << "any value beyond 2 is the full turn";
     EXPECT_EQ(json["inUse"]["DrawSpeed"], 1) << "a timer of 0 ms would be a fault";
+    EXPECT_EQ(json["inUse"]["Look"], 0) << "an unknown look is the default one";
     EXPECT_EQ(json["settings"], (nlohmann::json{{"stitchesPerTick", 5},
                                                 {"HoldTime", 70},
                                                 {"Reduction", 55},
                                                 {"timerPeriod", 10},
                                                 {"Rotation", 7},
-                                                {"PenSize", 2}}));
+                                                {"PenSize", 2},
+                                                {"monitors", "plain"},
+                                                {"look", "flat"}}));
     EXPECT_EQ(json["playlist"]["fileCount"], 2);
     EXPECT_EQ(json["playlist"]["paths"], (nlohmann::json{"/a.pxs", "/b c.pxs"}));
 }
@@ -69,7 +73,9 @@ TEST_F(SettingsCommandTest, TextNamesTheProfileAndMarksGuardedValues) {
     ASSERT_EQ(run.status, 0);
     for (const std::string& expected :
          {path + " (found)", std::string("DrawSpeed        0      1*  timerPeriod = 10 ms"),
-          std::string("Rotation         7      7   Rotation = 7"), std::string("fileCount = 2"),
+          std::string("Rotation         7      7   Rotation = 7"),
+          std::string("Monitors         1      1   monitors = plain"),
+          std::string("Look             5      0*  look = flat"), std::string("fileCount = 2"),
           std::string("File02  /b c.pxs")}) {
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }

@@ -5,11 +5,12 @@
 #include <cstdlib>
 
 #include "app/x11/SaverOptions.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
 #include "platform/x11/TickSchedule.h"
 #include "platform/x11/TrackingSurface.h"
 #include "presentation/Overlays.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
+#include "shell/SaverSettings.h"
 
 namespace vireluna {
 namespace {
@@ -102,7 +103,8 @@ TEST(SaverOptions, TakesXScreenSaverStyleSingleDashOptionsAndHexWindowIds) {
     saver::SaverOptions options;
     std::string error;
     // A hold outside the option page's range, as a hand-edited profile may hold it.
-    ASSERT_EQ(Parse({"-window-id", "0x1a00007", "-pen-size", "2", "-hold-time=20", "a.pxs"},
+    ASSERT_EQ(Parse({"-window-id", "0x1a00007", "-pen-size", "2", "-hold-time=20", "-look",
+                     "thread", "--other-monitors=plain", "a.pxs"},
                     options, error),
               saver::ParseOutcome::Run)
         << error;
@@ -110,6 +112,8 @@ TEST(SaverOptions, TakesXScreenSaverStyleSingleDashOptionsAndHexWindowIds) {
     EXPECT_EQ(options.windowId, 0x1a00007u);
     EXPECT_EQ(options.configOverrides.at("PenSize"), 2);
     EXPECT_EQ(options.configOverrides.at("HoldTime"), 20);
+    EXPECT_EQ(options.configOverrides.at("Look"), static_cast<int>(StitchLook::Thread));
+    EXPECT_EQ(options.configOverrides.at("Monitors"), static_cast<int>(OtherMonitors::Plain));
     EXPECT_EQ(options.files, std::vector<std::string>{"a.pxs"});
 
     saver::SaverOptions decimal;
@@ -134,6 +138,8 @@ TEST(SaverOptions, RefusesWhatItCannotUseAndSaysWhy) {
         {{"--reduction", "80%"}, "--reduction wants a whole number, not '80%'"},
         {{"--draw-speed", "4294967296"}, "--draw-speed wants a whole number, not '4294967296'"},
         {{"--rotation", "two"}, "--rotation wants a whole number, not 'two'"},
+        {{"--look", "1"}, "--look wants flat or thread, not '1'"},
+        {{"--other-monitors"}, "--other-monitors needs a value"},
         {{"--ticks", "0"}, "--ticks wants a whole number from 1"},
         {{"--seed"}, "--seed needs a value"},
         {{"--window-id", "0"}, "--window-id wants a window id"},

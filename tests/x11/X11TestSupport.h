@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster/RasterImage.h"
 #include "platform/x11/Xlib.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::x11test {
 

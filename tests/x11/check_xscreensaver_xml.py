@@ -13,24 +13,37 @@ def fail(message):
 
 
 def program_options(saver):
-    """Every option of --help, and for each setting its label, range, default and the names
-    of its choices."""
+    """Every option of --help, and for each setting its label, range, default, the labels of
+    its choices and the value each choice passes (None for the default, which passes none)."""
     text = subprocess.run([saver, "--help"], capture_output=True, text=True, check=True).stdout
     options = set(re.findall(r"^  (--[a-z-]+)", text, re.MULTILINE))
     settings = {}
     flag = None
     for line in text.splitlines():
-        setting = re.match(r"^  (--[a-z-]+) N +(.+), (\d+) to (\d+), default (-?\d+) \(", line)
-        choice = re.match(r"^ {20,}(\d+): (.+)$", line)
-        if setting:
-            flag = setting.group(1)
-            settings[flag] = {"label": setting.group(2), "low": int(setting.group(3)),
-                              "high": int(setting.group(4)), "default": int(setting.group(5)),
-                              "choices": []}
+        number = re.match(r"^  (--[a-z-]+) N +(.+), (\d+) to (\d+), default (-?\d+) \(", line)
+        named = re.match(r"^  (--[a-z-]+) ([a-z|]+) +(.+), default ([a-z]+) \(", line)
+        choice = re.match(r"^ {20,}([a-z0-9]+): (.+)$", line)
+        if number:
+            flag = number.group(1)
+            settings[flag] = {"label": number.group(2), "low": int(number.group(3)),
+                              "high": int(number.group(4)), "default": int(number.group(5)),
+                              "choices": [], "values": []}
+        elif named:
+            flag = named.group(1)
+            names = named.group(2).split("|")
+            if named.group(4) not in names:
+                fail(f"{flag}: the default {named.group(4)} is not one of {names}")
+            settings[flag] = {"label": named.group(3), "low": 0, "high": len(names) - 1,
+                              "default": names.index(named.group(4)), "choices": [],
+                              "values": []}
         elif choice and flag:
             settings[flag]["choices"].append(choice.group(2))
+            settings[flag]["values"].append(choice.group(1))
     if not settings:
         fail("the program's --help lists no settings")
+    for setting in settings.values():
+        if setting["values"]:
+            setting["values"][setting["default"]] = None
     return options, settings
 
 
@@ -47,9 +60,9 @@ def page_settings(root, options):
             fail(f"{flag}: the value is not passed as %")
         named[flag] = {"label": number.get("_label"), "low": int(number.get("low")),
                        "high": int(number.get("high")), "default": int(number.get("default")),
-                       "choices": []}
+                       "choices": [], "values": []}
     for select in root.iter("select"):
-        flags, labels, default = set(), [], None
+        flags, labels, values, default = set(), [], [], None
         for index, option in enumerate(select.iter("option")):
             labels.append(option.get("_label"))
             arg = option.get("arg-set")
@@ -57,11 +70,11 @@ def page_settings(root, options):
                 if default is not None:
                     fail(f"<select id={select.get('id')}> has two options without arg-set")
                 default = index
+                values.append(None)
                 continue
             flag, value = arg.split()
             flags.add(flag)
-            if int(value) != index:
-                fail(f"{flag}: option {index} sets {value}")
+            values.append(value)
         if len(flags) != 1 or default is None:
             fail(f"<select id={select.get('id')}> must set one option, with one default")
         flag = flags.pop()
@@ -69,7 +82,8 @@ def page_settings(root, options):
         if any(not label.startswith(group + ": ") for label in labels):
             fail(f"{flag}: the options do not all start with '{group}: '")
         named[flag] = {"label": group, "low": 0, "high": len(labels) - 1, "default": default,
-                       "choices": [label.split(": ", 1)[1] for label in labels]}
+                       "choices": [label.split(": ", 1)[1] for label in labels],
+                       "values": values}
     return named
 
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/raster/RasterImage.h"
+#include "render/RasterImage.h"
 #include "tools/logogen/Emblem.h"
 #include "tools/logogen/IndexedBmp.h"
 

@@ -6,16 +6,21 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/UserProfile.h"
+#include "render/RenderSession.h"
+#include "shell/RunControls.h"
 #include "shell/SaverSettings.h"
+#include "shell/ScreenSizeText.h"
 #include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/ParseAndRun.h"
-#include "tools/vireluna/RenderSession.h"
-#include "tools/vireluna/ScreenSizeText.h"
-#include "tools/vireluna/UserProfile.h"
 
 namespace vireluna::cli {
 namespace {
+
+using raster::CheckFilesOpen;
+using raster::RenderRequest;
+using raster::RenderSummary;
 
 constexpr int ExitFailure = 1;
 
@@ -32,6 +37,7 @@ struct RenderArguments {
     std::int32_t ticks = 0;
     std::string profilePath;
     std::array<std::int32_t, OverrideFlags.size()> overrides{};
+    std::array<std::string, OverrideFlags.size()> overrideNames;  // named choices
     CLI::Option* screenOption = nullptr;
     CLI::Option* previewOption = nullptr;
     CLI::Option* seedOption = nullptr;
@@ -80,7 +86,19 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
     }
     for (std::size_t i = 0; i < OverrideFlags.size(); ++i) {
         if (arguments.overrideOptions[i]->count() == 0) continue;
-        request.configOverrides[std::string(OverrideFlags[i].entry)] = arguments.overrides[i];
+        const SettingOption& option = OverrideFlags[i];
+        std::int32_t value = arguments.overrides[i];
+        if (!option.names.empty()) {
+            const std::optional<std::int32_t> named =
+                ChoiceNamed(option, arguments.overrideNames[i]);
+            if (!named) {
+                error = std::string(option.flag) + " wants " + NamesText(option) + ", not '" +
+                        arguments.overrideNames[i] + "'";
+                return false;
+            }
+            value = *named;
+        }
+        request.configOverrides[std::string(option.entry)] = value;
     }
     return true;
 }
@@ -142,11 +160,17 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
     arguments->profileOption = render->add_option("--profile", arguments->profilePath,
                                                   "the profile file (default: the user's)");
     for (std::size_t i = 0; i < OverrideFlags.size(); ++i) {
-        const StoredSettingField& field = FieldOf(OverrideFlags[i]);
-        arguments->overrideOptions[i] = render->add_option(
-            std::string(OverrideFlags[i].flag), arguments->overrides[i],
-            "overrides " + std::string(field.entry) + " of the profile (the option page offers " +
-                std::to_string(field.range.min) + " to " + std::to_string(field.range.max) + ")");
+        const SettingOption& option = OverrideFlags[i];
+        const StoredSettingField& field = FieldOf(option);
+        const std::string flag(option.flag);
+        const std::string overrides = "overrides " + std::string(field.entry) + " of the profile";
+        arguments->overrideOptions[i] =
+            option.names.empty() ? render->add_option(flag, arguments->overrides[i],
+                                                      overrides + " (the option page offers " +
+                                                          std::to_string(field.range.min) + " to " +
+                                                          std::to_string(field.range.max) + ")")
+                                 : render->add_option(flag, arguments->overrideNames[i],
+                                                      overrides + ": " + NamesText(option));
     }
     render->callback([arguments, &exitStatus] { exitStatus = RunRenderCommand(*arguments); });
 }

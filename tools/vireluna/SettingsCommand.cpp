@@ -7,9 +7,10 @@
 
 #include "platform/posix/IniProfileStore.h"
 #include "shell/SaverSettings.h"
+#include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
 
-// `vireluna settings`: the six drawing settings and the playlist exactly as the saver
+// `vireluna settings`: the drawing settings and the playlist exactly as the saver
 // reads them from the profile, with the profile's location.
 namespace vireluna::cli {
 namespace {
@@ -72,8 +73,16 @@ std::string StateText(const SettingsReport& report) {
     return {};
 }
 
+// The command line's name of a choice the saver uses; always one of the option's names.
+template <typename Choice>
+std::string ChoiceName(std::string_view entry, Choice choice) {
+    return std::string(OptionOf(entry).names[static_cast<std::size_t>(choice)]);
+}
+
 // What each "Config" entry becomes at run time, in the order of StoredSettingFields.
 std::string RunTimeText(std::string_view entry, const SaverSettings& settings) {
+    if (entry == "Monitors") return "monitors = " + ChoiceName(entry, settings.monitors);
+    if (entry == "Look") return "look = " + ChoiceName(entry, settings.look);
     if (entry == "PenSize") {
         const auto size = static_cast<std::size_t>(settings.PenSize);
         const std::string name =
@@ -107,7 +116,9 @@ void PrintText(const SettingsReport& report) {
                     guarded ? '*' : ' ', RunTimeText(field.entry, report.settings).c_str());
     }
     if (anyGuarded) {
-        std::printf("* the stored value would break the saver; the nearest usable one is used\n");
+        std::printf(
+            "* the stored value would break the saver: the nearest usable number, or the\n"
+            "  default choice, is used\n");
     }
     std::printf("\nPlaylist  fileCount = %d\n", report.playlist.fileCount);
     for (int k = 1; k <= report.playlist.fileCount; ++k) {
@@ -139,7 +150,9 @@ void PrintJson(const SettingsReport& report) {
                        {"Reduction", settings.Reduction},
                        {"timerPeriod", settings.timerPeriod},
                        {"Rotation", settings.Rotation},
-                       {"PenSize", settings.PenSize}};
+                       {"PenSize", settings.PenSize},
+                       {"monitors", ChoiceName("Monitors", settings.monitors)},
+                       {"look", ChoiceName("Look", settings.look)}};
     nlohmann::ordered_json paths = nlohmann::ordered_json::array();
     for (int k = 0; k < report.playlist.fileCount; ++k) {
         paths.push_back(report.playlist.paths[static_cast<std::size_t>(k)]);

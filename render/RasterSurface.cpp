@@ -1,10 +1,10 @@
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterSurface.h"
 
 #include <algorithm>
 
 #include "platform/posix/DataFolder.h"
-#include "platform/raster/TextPainter.h"
-#include "platform/raster/WidePen.h"
+#include "render/TextPainter.h"
+#include "render/WidePen.h"
 
 namespace vireluna::raster {
 

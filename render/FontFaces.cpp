@@ -1,4 +1,4 @@
-#include "platform/raster/FontFaces.h"
+#include "render/FontFaces.h"
 
 #include FT_TRUETYPE_TABLES_H
 

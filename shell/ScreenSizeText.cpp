@@ -1,8 +1,8 @@
-#include "tools/vireluna/ScreenSizeText.h"
+#include "shell/ScreenSizeText.h"
 
 #include <charconv>
 
-namespace vireluna::cli {
+namespace vireluna {
 namespace {
 
 std::optional<int> ParseSide(std::string_view digits) {
@@ -28,4 +28,4 @@ std::optional<ScreenSize> ParseScreenSize(std::string_view text) {
     return ScreenSize{*width, *height};
 }
 
-}  // namespace vireluna::cli
+}  // namespace vireluna

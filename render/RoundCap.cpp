@@ -1,4 +1,4 @@
-#include "platform/raster/RoundCap.h"
+#include "render/RoundCap.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "tools/vireluna/RenderProfile.h"
+#include "shell/RenderProfile.h"
 
 #include "shell/SaverSettings.h"
 
-namespace vireluna::cli {
+namespace vireluna {
 
 RenderProfile::RenderProfile(ProfileStore& base,
                              std::map<std::string, std::int32_t> configOverrides,
@@ -41,4 +41,4 @@ std::string RenderProfile::Location() const {
     return base_.Location() + " (with the command line's settings and files)";
 }
 
-}  // namespace vireluna::cli
+}  // namespace vireluna

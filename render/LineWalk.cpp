@@ -1,4 +1,4 @@
-#include "platform/raster/LineWalk.h"
+#include "render/LineWalk.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "platform/raster/LineWalk.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RoundCap.h"
+#include "render/LineWalk.h"
+#include "render/RasterImage.h"
+#include "render/RoundCap.h"
 
 namespace vireluna::raster {
 

@@ -1,4 +1,4 @@
-#include "tools/vireluna/RenderSession.h"
+#include "render/RenderSession.h"
 
 #include <memory>
 #include <sstream>
@@ -6,19 +6,16 @@
 #include "design/DesignLimits.h"
 #include "platform/InputFile.h"
 #include "platform/Random.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
-#include "platform/raster/RasterWindowHost.h"
 #include "presentation/Placement.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
+#include "render/RasterWindowHost.h"
+#include "shell/RenderProfile.h"
 #include "shell/SaverSettings.h"
 #include "shell/SaverWnd.h"
-#include "tools/vireluna/RenderProfile.h"
 
-namespace vireluna::cli {
+namespace vireluna::raster {
 namespace {
-
-using raster::RasterImage;
-using raster::RasterWindowHost;
 
 // Every drawing tick passes at least one record, so a design is done within this many ticks;
 // more means the cycle is stuck, and the render stops rather than hang.
@@ -131,4 +128,4 @@ bool CheckFilesOpen(const std::vector<std::string>& files, std::string& error) {
     return false;
 }
 
-}  // namespace vireluna::cli
+}  // namespace vireluna::raster

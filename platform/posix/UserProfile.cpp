@@ -1,8 +1,8 @@
-#include "tools/vireluna/UserProfile.h"
+#include "platform/posix/UserProfile.h"
 
 #include "platform/posix/IniProfileStore.h"
 
-namespace vireluna::cli {
+namespace vireluna {
 
 std::unique_ptr<ProfileStore> OpenUserProfile(const std::string& path, std::string& error) {
     auto profile = path.empty() ? std::make_unique<IniProfileStore>()
@@ -14,4 +14,4 @@ std::unique_ptr<ProfileStore> OpenUserProfile(const std::string& path, std::stri
     return profile;
 }
 
-}  // namespace vireluna::cli
+}  // namespace vireluna

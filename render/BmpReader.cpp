@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/raster/RasterImage.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::raster {
 

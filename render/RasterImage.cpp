@@ -1,4 +1,4 @@
-#include "platform/raster/RasterImage.h"
+#include "render/RasterImage.h"
 
 #include <algorithm>
 

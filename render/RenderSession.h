@@ -10,11 +10,9 @@
 #include "platform/ProfileStore.h"
 #include "platform/WindowHost.h"
 
-namespace vireluna::cli {
+namespace vireluna::raster {
 
 inline constexpr ScreenSize DefaultRenderScreen{1024, 768};
-// The most ticks a render runs on request: hours of the saver at its fastest.
-inline constexpr std::int32_t MaxTicksOnRequest = 10'000'000;
 
 struct RenderRequest {
     std::vector<std::string> files;  // the playlist, 1 to 20 entries
@@ -50,4 +48,4 @@ std::string FormatSummary(const RenderSummary& summary);
 // file that cannot be opened.
 bool CheckFilesOpen(const std::vector<std::string>& files, std::string& error);
 
-}  // namespace vireluna::cli
+}  // namespace vireluna::raster

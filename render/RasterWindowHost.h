@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "platform/WindowHost.h"
-#include "platform/raster/RasterImage.h"
-#include "platform/raster/RasterSurface.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
 
 namespace vireluna::raster {
 

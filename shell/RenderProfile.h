@@ -7,7 +7,7 @@
 
 #include "platform/ProfileStore.h"
 
-namespace vireluna::cli {
+namespace vireluna {
 
 // The profile as the render tool hands it to the saver window: the user's profile, with the
 // settings given on the command line answered instead, and the given files as the playlist.
@@ -35,4 +35,4 @@ class RenderProfile final : public ProfileStore {
     std::map<std::string, std::string, std::less<>> playlistEntries_;
 };
 
-}  // namespace vireluna::cli
+}  // namespace vireluna

@@ -1,10 +1,10 @@
-#include "platform/raster/TextPainter.h"
+#include "render/TextPainter.h"
 
 #include <algorithm>
 #include <climits>
 #include <vector>
 
-#include "platform/raster/Utf8.h"
+#include "render/Utf8.h"
 #include FT_SYNTHESIS_H
 
 namespace vireluna::raster {

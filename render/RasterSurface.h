@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/Surface.h"
-#include "platform/raster/RasterImage.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::raster {
 

@@ -1,4 +1,4 @@
-#include "platform/raster/Utf8.h"
+#include "render/Utf8.h"
 
 namespace vireluna::raster {
 

@@ -1,4 +1,4 @@
-#include "platform/raster/RasterWindowHost.h"
+#include "render/RasterWindowHost.h"
 
 #include <ostream>
 #include <utility>

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "platform/Surface.h"
-#include "platform/raster/FontFaces.h"
-#include "platform/raster/RasterImage.h"
+#include "render/FontFaces.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::raster {
 

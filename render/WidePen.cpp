@@ -1,11 +1,11 @@
-#include "platform/raster/WidePen.h"
+#include "render/WidePen.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 
-#include "platform/raster/PolygonFill.h"
+#include "render/PolygonFill.h"
 
 namespace vireluna::raster {
 

@@ -1,4 +1,4 @@
-#include "platform/raster/PolygonFill.h"
+#include "render/PolygonFill.h"
 
 #include <algorithm>
 #include <vector>

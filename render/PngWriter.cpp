@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/raster/RasterImage.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::raster {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/raster/RasterImage.h"
+#include "render/RasterImage.h"
 
 namespace vireluna::raster {
 

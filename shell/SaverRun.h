@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProfileStore.h"
+#include "platform/Random.h"
+#include "platform/WindowHost.h"
+#include "shell/FullScreenSaverWnd.h"
+#include "shell/RunControls.h"
+#include "shell/SaverWnd.h"
+
+namespace vireluna {
+
+// "File cannot be opened.\n\n", then each playlist entry that was not found and "\n".
+inline constexpr std::string_view MissingFilesHeading = "File cannot be opened.\n\n";
+
+// The playlist entries the saver will play that a directory search does not find, in play
+// order: File01 always, then up to the first empty entry. An entry after a gap is never
+// played, so it cannot keep the saver from starting.
+std::vector<std::string> MissingPlaylistFiles(ProfileStore& profile, FileSystem& files);
+
+// Start-up's check: true when every entry to be played is found; otherwise shows which are
+// not, with the stop icon, and gives false once the box is closed.
+bool CheckPlaylistFiles(ProfileStore& profile, FileSystem& files, MessageBoxes& boxes);
+
+enum class RunMode {
+    Picture,     // the picture only: no input ends it (a preview, a window given by a daemon)
+    FullScreen,  // the full-screen saver's rules: input and deactivation end it
+};
+
+// What a run starts from: the seed (VIRELUNA_SEED or --seed, else the time) and the tick
+// limit (VIRELUNA_TICKS or --ticks, else none).
+struct RunStart {
+    std::uint32_t seed = 0;
+    std::optional<std::int64_t> tickLimit;
+};
+
+// One run of the saver, the same behind every driver: the Win32 window procedure, the X11
+// event loop and the render tool. It owns the seeded generator and the saver window object of
+// the mode, and counts the ticks against the limit. A driver keeps only its platform's part:
+// a window, a clock or timer, pixels to the screen and input events to InputRules().
+class SaverRun : private WindowHost {
+  public:
+    SaverRun(RunMode mode, ProfileStore& profile, WindowHost& host, FileSystem& files,
+             RunStart start);
+    SaverRun(const SaverRun&) = delete;
+    SaverRun& operator=(const SaverRun&) = delete;
+    ~SaverRun() override;
+
+    // The window's creation and size, for drivers whose window reports them itself.
+    void OnCreate();
+    void OnSize(int clientWidth, int clientHeight);
+    // Create, size and the first paint at once, for drivers whose window has no such messages.
+    void Start(ScreenSize client);
+    bool Erase(Surface& surface, int clientWidth, int clientHeight);
+
+    // One timer message: the erase the host holds back, one tick, then the tick limit.
+    void Step();
+    // False once the limit is reached: no tick runs and no timer starts any more.
+    bool MayTick() const { return ticks_.AllowsTick(); }
+    std::int64_t Ticks() const { return ticks_.Ticks(); }
+    // Every entry of the playlist has failed to load since the last one that loaded.
+    bool NothingCanBePlayed() const { return window_->NothingCanBePlayed(); }
+
+    const CSaverWnd& Window() const { return *window_; }
+    // The full-screen window's input handlers; null in a preview.
+    CFullScreenSaverWnd* InputRules() { return inputRules_; }
+
+  private:
+    // The host as the saver window sees it: a timer never starts once the limit is reached.
+    Surface& AcquireSurface() override { return host_.AcquireSurface(); }
+    void ReleaseSurface() override { host_.ReleaseSurface(); }
+    void InvalidateWithErase() override { host_.InvalidateWithErase(); }
+    bool TakePendingErase() override { return host_.TakePendingErase(); }
+    void SetTimer(int periodMs) override;
+    void KillTimer() override { host_.KillTimer(); }
+    void PostCloseRequest() override { host_.PostCloseRequest(); }
+    ScreenSize GetScreenSize() const override { return host_.GetScreenSize(); }
+    ScreenSize ClientSize() const override { return host_.ClientSize(); }
+    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override {
+        host_.Show(utf8Text, utf8Caption, icon);
+    }
+    void EraseIfPending();
+
+    WindowHost& host_;
+    Random random_;
+    TickLimit ticks_;
+    std::unique_ptr<CSaverWnd> window_;
+    CFullScreenSaverWnd* inputRules_ = nullptr;  // the same object as window_ in full screen
+};
+
+}  // namespace vireluna
