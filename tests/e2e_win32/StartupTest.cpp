@@ -25,6 +25,11 @@ constexpr double StopIconRedShare = 0.15;
 constexpr int MissingWhileRunningShapes = 9;
 constexpr auto MissingDesignLimit = 30s;
 
+// The box is read as soon as it exists; its icon may be painted a moment later.
+bool ShowsTheStopIcon(const DialogView& message) {
+    return WaitUntil([&] { return RedShareOfIcon(message) > StopIconRedShare; }, EndLimit);
+}
+
 class Startup : public SaverTest {
   protected:
     // A copy of a test design that a test may remove while the saver runs.
@@ -81,7 +86,7 @@ TEST_F(Startup, AMissingPlaylistFileIsNamedAndNoSaverStarts) {
         ASSERT_NE(message.window, nullptr) << "no message for a missing file";
         EXPECT_EQ(message.caption, ApplicationTitle);
         EXPECT_EQ(message.text, std::wstring(MissingAtStart) + missing + L"\n" + L"\n");
-        EXPECT_GT(RedShareOfIcon(message), StopIconRedShare) << "not the stop icon";
+        EXPECT_TRUE(ShowsTheStopIcon(message)) << "not the stop icon";
         EXPECT_EQ(saver.TopLevelWindows().size(), 1u) << "a saver window came with the message";
         ASSERT_TRUE(PressButton(message.window, L"OK"));
         EXPECT_TRUE(saver.WaitForExit().has_value());
@@ -116,7 +121,7 @@ TEST_F(Startup, ADesignRemovedWhileThePreviewRunsIsNamedThenPlayGoesOn) {
         ASSERT_NE(message.window, nullptr) << "no message for the removed design, time " << time;
         EXPECT_EQ(message.caption, ApplicationTitle);
         EXPECT_EQ(message.text, std::wstring(MissingWhileRunning) + removed + L"\n");
-        EXPECT_GT(RedShareOfIcon(message), StopIconRedShare);
+        EXPECT_TRUE(ShowsTheStopIcon(message)) << "not the stop icon";
         int shapes = 0;
         EXPECT_TRUE(WaitUntil(
             [&] {
