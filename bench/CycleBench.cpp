@@ -8,6 +8,7 @@
 #include "design/DesignReader.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
+#include "platform/posix/PosixPathLimit.h"
 #include "presentation/Placement.h"
 #include "presentation/StitchDrawing.h"
 #include "render/RasterImage.h"
@@ -46,7 +47,7 @@ void BM_DrawingTick(benchmark::State& state) {
     std::ostringstream messages;
     raster::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), messages);
     Random random(Seed);
-    CSaverWnd window(profile, host, random);
+    CSaverWnd window(profile, host, random, PosixPathLimit);
     window.OnCreate();
     window.OnSize(LargeScreen.width, LargeScreen.height);
 

@@ -3,7 +3,8 @@
 private 1920x1080 Xvfb and reports CPU (per cent of one core), peak resident memory, the time
 from start to the first stitch on screen and the tick rate against the period.
 
-usage: bench/x11_saver_bench.py [SECONDS] [SAVER]   (60 s; build/native/app/x11/vireluna-saver)
+usage: bench/x11_saver_bench.py [SECONDS] [SAVER [FLAG...]]
+       (60 s; build/native/app/x11/vireluna-saver; flags such as --look thread go to the saver)
 Figures only: it never fails on timing."""
 import ctypes
 import os
@@ -78,6 +79,7 @@ def peak_resident_kib(pid):
 def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
     saver = sys.argv[2] if len(sys.argv) > 2 else f"{ROOT}/build/native/app/x11/vireluna-saver"
+    flags = sys.argv[3:]
     server, display = start_xvfb()
     try:
         strip = Strip(display)
@@ -86,7 +88,7 @@ def main():
         env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=profile, XSCREENSAVER_WINDOW="")
         errors = tempfile.TemporaryFile(mode="w+")
         started = time.monotonic()
-        process = subprocess.Popen([saver, "--root", "--stats"], env=env, stderr=errors)
+        process = subprocess.Popen([saver, "--root", "--stats", *flags], env=env, stderr=errors)
         first_stitch = None
         erased = None
         while time.monotonic() - started < 10:
@@ -108,7 +110,8 @@ def main():
         server.terminate()
         server.wait()
 
-    print(f"vireluna-saver --root, defaults, {WIDTH}x{HEIGHT} Xvfb, {elapsed:.1f} s")
+    print(f"vireluna-saver --root {' '.join(flags) or '(defaults)'}, {WIDTH}x{HEIGHT} Xvfb, "
+          f"{elapsed:.1f} s")
     print(f"  CPU:            {100 * cpu / elapsed:.2f} % of one core")
     print(f"  peak resident:  {peak / 1024:.1f} MiB")
     if first_stitch is None:

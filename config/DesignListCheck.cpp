@@ -56,11 +56,24 @@ std::string TooManyFilesMessage() {
     return text;
 }
 
+std::string PathTooLongMessage(PathLimit limit) {
+    const char* unit = limit.unit == PathLimit::Unit::Bytes ? "bytes" : "characters";
+    char text[128];
+    std::snprintf(text, sizeof text,
+                  "Could not read the file because its path is too long. (maximum %d %s)\n\n",
+                  limit.longest, unit);
+    return text;
+}
+
 DesignListVerdict CheckDesignFileHeaders(const std::vector<std::string>& paths,
                                          DesignHeaderProbe& probe) {
     std::vector<std::string> tooManyColours;
     std::vector<std::string> tooManyStitches;
     for (const std::string& path : paths) {
+        // Not opened: the saver could not open it either, so the list could never play.
+        if (!PathWithinLimit(path, probe.Limit())) {
+            return {false, PathTooLongMessage(probe.Limit()) + path};
+        }
         const DesignHeaderCounts counts = probe.Probe(path);
         switch (counts.outcome) {
             case DesignHeaderCounts::Outcome::NotFound:

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/PathLimit.h"
+
 namespace vireluna {
 
 // What a look at a design file's two header counts found.
@@ -23,13 +25,20 @@ struct DesignHeaderCounts {
 // Opens a design file exclusively and reads its colour and stitch counts.
 class DesignHeaderProbe {
   public:
+    explicit DesignHeaderProbe(PathLimit pathLimit) : pathLimit_(pathLimit) {}
     virtual ~DesignHeaderProbe() = default;
     virtual DesignHeaderCounts Probe(const std::string& utf8Path) = 0;
+    // The longest path the probe's files can have: the one the saver plays.
+    PathLimit Limit() const { return pathLimit_; }
+
+  private:
+    PathLimit pathLimit_;
 };
 
-// The probe over real files.
+// The probe over the platform's files, whose longest path the platform tells.
 class DesignFileHeaderProbe final : public DesignHeaderProbe {
   public:
+    using DesignHeaderProbe::DesignHeaderProbe;
     DesignHeaderCounts Probe(const std::string& utf8Path) override;
 };
 
@@ -53,9 +62,12 @@ inline constexpr std::string_view TooManyStitchesMessage =
 
 // "Too many files in the list, ..." with the playlist's limit.
 std::string TooManyFilesMessage();
+// "Could not read the file because its path is too long. (maximum ...)\n\n" with the limit.
+std::string PathTooLongMessage(PathLimit limit);
 
-// The header test of every file in list order: stops at the first file that cannot be
-// read; else names every file over the colour limit, or else every file over the stitch limit.
+// The header test of every file in list order: stops at the first file whose path is beyond
+// the probe's limit or that cannot be read; else names every file over the colour limit, or
+// else every file over the stitch limit.
 DesignListVerdict CheckDesignFileHeaders(const std::vector<std::string>& paths,
                                          DesignHeaderProbe& probe);
 

@@ -49,10 +49,6 @@ bool COptionPage::OnInitDialog() {
     return true;
 }
 
-void COptionPage::OnChange() {
-    if (!IsExchangingData()) SetModified(true);
-}
-
 bool COptionPage::OnApply() {
     m_nPenSize = SelectedRadioIndex(controls_.penSize);
     m_nRotation = SelectedRadioIndex(controls_.rotation);

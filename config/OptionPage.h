@@ -37,8 +37,6 @@ class COptionPage : public CPropertyPage {
     void Bind(const OptionPageControls& controls);
 
     bool OnInitDialog() override;
-    // A click on any radio button, or any text change of a field.
-    void OnChange();
     bool OnApply() override;
 
     // The stored values of the settings: button indexes and the numbers as typed. Set all

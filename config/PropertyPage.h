@@ -4,7 +4,7 @@
 
 namespace vireluna {
 
-// The least of a property page that the two configuration pages need. The sheet calls the
+// The least of a property page that the configuration pages need. The sheet calls the
 // On... handlers; a page transfers between its members and its controls in DoDataExchange.
 class CPropertyPage {
   public:
@@ -20,6 +20,11 @@ class CPropertyPage {
     bool OnKillActive() { return UpdateData(true); }
     // True accepts.
     virtual bool OnApply() { return true; }
+    // A user's change of a control (a click on a radio button, a field's text): marks the
+    // page modified. Control notifications are not handled while values are transferred.
+    void OnChange() {
+        if (!exchanging_) SetModified(true);
+    }
 
     // Controls to members (and validation) when saveAndValidate, else members to controls.
     bool UpdateData(bool saveAndValidate);
@@ -27,8 +32,6 @@ class CPropertyPage {
   protected:
     virtual bool DoDataExchange(bool /*saveAndValidate*/) { return true; }
     void SetModified(bool modified);
-    // Control notifications are not handled while values are being transferred.
-    bool IsExchangingData() const { return exchanging_; }
 
   private:
     PageSite* site_ = nullptr;

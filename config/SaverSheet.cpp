@@ -9,7 +9,8 @@ CSaverSheet::CSaverSheet(MessageBoxes& boxes, DesignHeaderProbe& probe)
 
 CPropertyPage& CSaverSheet::Page(int index) {
     if (index == ListPageIndex) return m_pageList;
-    return m_pageOption;
+    if (index == OptionPageIndex) return m_pageOption;
+    return m_pageDisplay;
 }
 
 void CSaverSheet::Open(int frontPage) {
@@ -40,6 +41,7 @@ bool CSaverSheet::PressApply() {
     for (int i = 0; i < PageCount; ++i) {
         if (displayed_[static_cast<std::size_t>(i)] && !Page(i).OnApply()) return false;
     }
+    if (!Store()) return false;
     for (MarkSite& site : sites_) site.marked = false;
     return true;
 }

@@ -1,22 +1,26 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <utility>
 
+#include "config/DisplayPage.h"
 #include "config/ListPage.h"
 #include "config/OptionPage.h"
 #include "config/PageControls.h"
 
 namespace vireluna {
 
-// The configuration sheet: the "File" page, then the "Option" page. On Windows the platform's
-// property sheet drives the pages; the Press.../SelectPage operations drive them the same way
-// without a window system: modified marks and Apply, leaving a page that may refuse, apply
+// The configuration sheet: the "File" page, the "Option" page, then the "Display" page. On Windows
+// the platform's property sheet drives the pages; the Press.../SelectPage operations drive them the
+// same way without a window system: modified marks and Apply, leaving a page that may refuse, apply
 // only for pages displayed, Cancel that asks no page.
 class CSaverSheet {
   public:
-    static constexpr int PageCount = 2;
+    static constexpr int PageCount = 3;
     static constexpr int ListPageIndex = 0;
     static constexpr int OptionPageIndex = 1;
+    static constexpr int DisplayPageIndex = 2;
 
     CSaverSheet(MessageBoxes& boxes, DesignHeaderProbe& probe);
     CSaverSheet(const CSaverSheet&) = delete;
@@ -31,11 +35,19 @@ class CSaverSheet {
     void Open(int frontPage = ListPageIndex);
     // Brings another page to the front; false when the page in front refused to be left.
     bool SelectPage(int index);
-    // True when every displayed page accepted; the marks are then cleared.
+    // True when every displayed page accepted and the values were stored; the marks are then
+    // cleared.
     bool PressApply();
     // True when the sheet closed.
     bool PressOk();
     void PressCancel();
+
+    // What an accepted Apply or OK does with the pages' values: on Windows, Apply stores them
+    // at once, so that Cancel afterwards keeps them. False when they could not be stored,
+    // which keeps the sheet open.
+    void SetStore(std::function<bool()> store) { store_ = std::move(store); }
+    // Every displayed page has accepted an Apply or OK: the values are stored.
+    bool Store() { return !store_ || store_(); }
 
     bool IsOpen() const { return open_; }
     int FrontPage() const { return front_; }
@@ -44,6 +56,7 @@ class CSaverSheet {
 
     CListPage m_pageList;
     COptionPage m_pageOption;
+    CDisplayPage m_pageDisplay;
 
   private:
     struct MarkSite final : PageSite {
@@ -55,6 +68,7 @@ class CSaverSheet {
 
     std::array<MarkSite, PageCount> sites_;
     std::array<bool, PageCount> displayed_{};
+    std::function<bool()> store_;
     int front_ = -1;
     bool open_ = false;
 };

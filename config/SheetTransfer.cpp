@@ -33,6 +33,15 @@ void PutIntoPages(const SheetValues& values, CSaverSheet& sheet) {
     option.m_nDrawSpeed = values.settings.DrawSpeed;
     option.m_nReduction = values.settings.Reduction;
     option.m_nHoldTime = values.settings.HoldTime;
+    sheet.m_pageDisplay.m_nMonitors = values.settings.Monitors;
+    sheet.m_pageDisplay.m_nLook = values.settings.Look;
+}
+
+bool StorePages(const CSaverSheet& sheet, ProfileStore& profile, MessageBoxes& boxes) {
+    if (WriteSheetValues(TakeFromPages(sheet), profile)) return true;
+    boxes.Show("The settings could not all be saved to " + profile.Location() + ".",
+               ApplicationTitle, MessageIcon::Stop);
+    return false;
 }
 
 SheetValues TakeFromPages(const CSaverSheet& sheet) {
@@ -45,6 +54,8 @@ SheetValues TakeFromPages(const CSaverSheet& sheet) {
     values.settings.DrawSpeed = option.m_nDrawSpeed;
     values.settings.Reduction = option.m_nReduction;
     values.settings.HoldTime = option.m_nHoldTime;
+    values.settings.Monitors = sheet.m_pageDisplay.m_nMonitors;
+    values.settings.Look = sheet.m_pageDisplay.m_nLook;
     return values;
 }
 

@@ -4,7 +4,8 @@ namespace vireluna {
 
 inline constexpr int MaxDesignColours = 72;
 inline constexpr int MaxStitchRecords = 64000;
-// A design path holds at most this many bytes, the terminating zero included.
-inline constexpr int MaxDesignPathBytes = 260;
+// Room for the longest design path any platform opens (see PathLimit), in UTF-8 with the
+// terminating zero: 259 UTF-16 units on Windows take at most 777 bytes, PATH_MAX is 4096.
+inline constexpr int MaxDesignPathBytes = 4096;
 
 }  // namespace vireluna

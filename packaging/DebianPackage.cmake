@@ -11,8 +11,11 @@ install(FILES ${VIRELUNA_SAMPLE_DESIGNS} DESTINATION ${VIRELUNA_DATA_DESTINATION
 
 # Debian wants manuals and changelogs compressed, and reproducibly (no name, no time stamp).
 set(VIRELUNA_COMPRESSED)
+# The output's folder is made first: Ninja makes it for an output, Make does not.
 function(vireluna_compress source output)
+  get_filename_component(folder ${output} DIRECTORY)
   add_custom_command(OUTPUT ${output}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
                      COMMAND sh -c "gzip -9n -c \"$0\" > \"$1\"" ${source} ${output}
                      DEPENDS ${source} VERBATIM)
   set(VIRELUNA_COMPRESSED ${VIRELUNA_COMPRESSED} ${output} PARENT_SCOPE)
@@ -31,6 +34,13 @@ vireluna_compress(${CMAKE_CURRENT_BINARY_DIR}/changelog ${CMAKE_CURRENT_BINARY_D
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz debian/copyright
         DESTINATION ${VIRELUNA_DOC_DESTINATION})
 add_custom_target(vireluna_package_documents ALL DEPENDS ${VIRELUNA_COMPRESSED})
+# Everything built that the package holds: scripts/build-all.sh --main-job builds this, without
+# the tests, and configures its tree so that CPack does not build the rest either.
+add_custom_target(vireluna_package_contents)
+add_dependencies(vireluna_package_contents vireluna vireluna_package_documents)
+if(TARGET vireluna-saver)
+  add_dependencies(vireluna_package_contents vireluna-saver)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vireluna)

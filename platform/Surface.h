@@ -15,12 +15,25 @@ struct FontSpec {
     int charSet;
 };
 
+// A thread's width is given in these fractions of a pixel.
+inline constexpr int SubpixelScale = 256;
+
+// A thread as the thread look lays it: a band width in 1/SubpixelScale pixel (at least one
+// pixel), the thread's colour, and the colour of the field its shadow falls on.
+struct ThreadPen {
+    int width;
+    ColourValue colour;
+    ColourValue field;
+};
+
 // A drawing context for one tick or one erase.
 class Surface {
   public:
     virtual ~Surface() = default;
     // Makes a solid pen of the given width (pixels) and colour current for the lines that follow.
     virtual void SetPen(int width, ColourValue colour) = 0;
+    // Makes a thread current instead: each LineTo then lays a shaded band with its shadow.
+    virtual void SetThreadPen(const ThreadPen& pen) = 0;
     virtual void MoveTo(int x, int y) = 0;
     // A line from the current point to (x, y) with the current pen; (x, y) becomes current.
     virtual void LineTo(int x, int y) = 0;

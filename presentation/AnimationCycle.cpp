@@ -54,9 +54,9 @@ bool AdvancePlayPosition(std::int32_t& playPosition, std::int32_t fileCount) {
     return false;
 }
 
-bool CopyDesignPath(std::string_view path, std::span<char> currentPath) {
+bool CopyDesignPath(std::string_view path, PathLimit limit, std::span<char> currentPath) {
     if (currentPath.empty()) return false;
-    const bool fits = path.size() < currentPath.size() && path.find('\0') == path.npos;
+    const bool fits = path.size() < currentPath.size() && PathWithinLimit(path, limit);
     if (!fits) {
         currentPath[0] = '\0';
         return false;

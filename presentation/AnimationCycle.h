@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/PathLimit.h"
 #include "platform/Random.h"
 
 namespace vireluna {
@@ -50,9 +51,9 @@ void ShuffleOrder(std::span<std::int32_t> slots, std::int32_t count, Random& ran
 // run out and must be shuffled anew; the position is then 0.
 bool AdvancePlayPosition(std::int32_t& playPosition, std::int32_t fileCount);
 
-// Copies path into currentPath with its terminating zero. A path that does not fit, or that
-// holds a zero byte, is refused rather than cut into the name of some other file: currentPath
-// is then left empty.
-bool CopyDesignPath(std::string_view path, std::span<char> currentPath);
+// Copies path into currentPath with its terminating zero. A path beyond the platform's limit
+// or that does not fit is refused rather than cut into the name of some other file:
+// currentPath is then left empty.
+bool CopyDesignPath(std::string_view path, PathLimit limit, std::span<char> currentPath);
 
 }  // namespace vireluna

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "design/DesignLimits.h"
+#include "presentation/Overlays.h"
 #include "presentation/Rounding.h"
 
 namespace vireluna {
@@ -12,6 +13,8 @@ namespace {
 constexpr int PreviewPenWidth = 1;
 constexpr int ThinnestPenWidth = 1;
 constexpr ColourValue NoColourLoaded = 0x02000000;  // black, as an unknown thread number
+constexpr int PercentScale = 100;
+constexpr int TenthsPerUnit = 10;  // model units per millimetre at Reduction 100
 
 // The last record a batch may read: the arrays hold MaxStitchRecords records.
 constexpr std::int32_t LastSlot = MaxStitchRecords - 1;
@@ -38,15 +41,37 @@ int PenWidthFor(bool isPreview, std::int32_t penSize) {
     return static_cast<int>(std::clamp<std::int64_t>(width, ThinnestPenWidth, MaxPenWidth));
 }
 
+int ThreadWidthFor(std::int32_t reduction, double drawScale) {
+    const double pixels =
+        double{ThreadTenthsOfMillimetre} / TenthsPerUnit * reduction / PercentScale * drawScale;
+    const double width = pixels * SubpixelScale;
+    // The widest pen the flat look has bounds the thread too.
+    if (!(width >= SubpixelScale)) return SubpixelScale;
+    return width >= double{MaxPenWidth} * SubpixelScale ? MaxPenWidth * SubpixelScale
+                                                        : static_cast<int>(width);
+}
+
 ColourValue PenColour(const Design& design, std::int32_t colourIndex) {
     const std::int32_t loaded = std::min(design.colourCount, MaxDesignColours);
     if (loaded <= 0) return NoColourLoaded;
     return design.colours[std::clamp(colourIndex, 0, loaded - 1)];
 }
 
+namespace {
+
+void UsePen(Surface& surface, const StitchPen& pen, ColourValue colour) {
+    if (pen.look == StitchLook::Thread) {
+        surface.SetThreadPen({pen.threadWidth, colour, BackgroundColour});
+    } else {
+        surface.SetPen(pen.width, colour);
+    }
+}
+
+}  // namespace
+
 bool DrawStitches(Surface& surface, const StitchRecord* placed, const Design& design,
                   const StitchPen& pen, std::int32_t& drawPosition, std::int32_t& colourIndex) {
-    surface.SetPen(pen.width, PenColour(design, colourIndex));
+    UsePen(surface, pen, PenColour(design, colourIndex));
     int count = 0;
     std::int32_t i = drawPosition;
     for (StitchKind kind = KindAt(placed, i); kind != StitchKind::End; kind = KindAt(placed, i)) {
@@ -66,7 +91,7 @@ bool DrawStitches(Surface& surface, const StitchRecord* placed, const Design& de
         } else {
             if (kind == StitchKind::ColourChange) {
                 if (colourIndex < std::numeric_limits<std::int32_t>::max()) ++colourIndex;
-                surface.SetPen(pen.width, PenColour(design, colourIndex));
+                UsePen(surface, pen, PenColour(design, colourIndex));
             }
             ++i;
             drawPosition = i;

@@ -15,11 +15,26 @@ inline constexpr int MaxPenWidth = 64;
 // 0 .. MaxPenWidth - 1; any other value still gives a width from 1 to MaxPenWidth.
 int PenWidthFor(bool isPreview, std::int32_t penSize);
 
+// How stitches are drawn, as stored in "Look".
+enum class StitchLook : std::int32_t {
+    Flat = 0,    // exact lines of the pen width
+    Thread = 1,  // shaded bands of the thread's width
+};
+
+// A thread is 0.35 mm thick. A design file's unit is 0.1 mm, and Reduction percent of it
+// make one model unit, which is one pixel in full screen: the band is 3.5 x Reduction / 100
+// pixels wide, times drawScale in the preview, and never narrower than one pixel. Given in
+// 1/SubpixelScale pixel.
+inline constexpr int ThreadTenthsOfMillimetre = 35;
+int ThreadWidthFor(std::int32_t reduction, double drawScale);
+
 // What one batch needs besides the records and the colours.
 struct StitchPen {
-    int width;            // 1 in the preview, PenSize + 1 in full screen
+    int width;            // flat look: 1 in the preview, PenSize + 1 in full screen
     int stitchesPerTick;  // N: Stitch records drawn per batch
     double drawScale;     // client width / screen width
+    StitchLook look = StitchLook::Flat;
+    int threadWidth = SubpixelScale;  // thread look: ThreadWidthFor the design's scale
 };
 
 // Draws the next batch of placed stitches from drawPosition, advancing drawPosition and

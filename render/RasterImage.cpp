@@ -6,7 +6,7 @@ namespace vireluna::raster {
 
 namespace {
 
-constexpr int kChannels = 3;
+constexpr int kChannels = RasterImage::PixelBytes;
 
 }  // namespace
 

@@ -16,6 +16,8 @@ struct Rgb {
 // A plain RGB frame buffer, row by row from the top.
 class RasterImage {
   public:
+    static constexpr int PixelBytes = 3;  // red, green, blue
+
     RasterImage() = default;
     RasterImage(int width, int height, Rgb fill = {0, 0, 0});
 
@@ -27,6 +29,7 @@ class RasterImage {
     // Fills [left, right) x [top, bottom), clipped to the image; any int values are safe.
     void FillRect(int left, int top, int right, int bottom, Rgb colour);
     const std::vector<std::uint8_t>& Bytes() const { return rgb_; }
+    std::uint8_t* MutableBytes() { return rgb_.data(); }
 
   private:
     std::size_t OffsetOf(int x, int y) const;

@@ -1,9 +1,11 @@
 #include "render/RasterSurface.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/posix/DataFolder.h"
 #include "render/TextPainter.h"
+#include "render/ThreadBand.h"
 #include "render/WidePen.h"
 
 namespace vireluna::raster {
@@ -35,6 +37,7 @@ struct RasterSurface::Impl {
     int verticalDpi;
     WidePen pen;
     Rgb penColour{0, 0, 0};
+    std::optional<render::ThreadBand> thread;  // while a thread is the current pen
     PixelPoint current{0, 0};
     TextPainter text;
 };
@@ -47,6 +50,11 @@ RasterSurface::~RasterSurface() = default;
 void RasterSurface::SetPen(int width, ColourValue colour) {
     if (width != impl_->pen.Width()) impl_->pen = WidePen(width);
     impl_->penColour = ToRgb(colour);
+    impl_->thread.reset();
+}
+
+void RasterSurface::SetThreadPen(const ThreadPen& pen) {
+    impl_->thread.emplace(pen);
 }
 
 void RasterSurface::MoveTo(int x, int y) {
@@ -55,7 +63,14 @@ void RasterSurface::MoveTo(int x, int y) {
 
 void RasterSurface::LineTo(int x, int y) {
     const PixelPoint end{x, y};
-    impl_->pen.DrawLine(impl_->target, impl_->current, end, impl_->penColour);
+    if (impl_->thread) {
+        RasterImage& target = impl_->target;
+        const render::PixelView view{target.MutableBytes(), target.Width(), target.Height(),
+                                     std::ptrdiff_t{target.Width()} * RasterImage::PixelBytes};
+        impl_->thread->Lay(view, impl_->current.x, impl_->current.y, x, y);
+    } else {
+        impl_->pen.DrawLine(impl_->target, impl_->current, end, impl_->penColour);
+    }
     impl_->current = end;
 }
 

@@ -10,7 +10,8 @@ namespace vireluna::raster {
 // Where the emblem picture is found (the same file the Windows build embeds).
 std::string DefaultLogoPath();
 
-// A Surface over a RasterImage: pens drawn like a display's wide pens, rectangle
+// A Surface over a RasterImage: pens drawn like a display's wide pens, or threads laid as
+// shaded bands, rectangle
 // fills, the logo copied unscaled, text through FreeType with a fontconfig face.
 class RasterSurface : public Surface {
   public:
@@ -19,6 +20,7 @@ class RasterSurface : public Surface {
     ~RasterSurface() override;
 
     void SetPen(int width, ColourValue colour) override;
+    void SetThreadPen(const ThreadPen& pen) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void FillRect(int left, int top, int right, int bottom, ColourValue colour) override;

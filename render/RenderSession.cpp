@@ -6,6 +6,7 @@
 #include "design/DesignLimits.h"
 #include "platform/InputFile.h"
 #include "platform/Random.h"
+#include "platform/posix/PosixPathLimit.h"
 #include "presentation/Placement.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
@@ -58,7 +59,7 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, std::ostream
     const ScreenSize client = request.preview.value_or(request.screen);
     auto host =
         std::make_unique<RasterWindowHost>(request.screen, client, std::move(logo), messages);
-    CSaverWnd window(renderProfile, *host, random);
+    CSaverWnd window(renderProfile, *host, random, PosixPathLimit);
     window.OnCreate();
     window.OnSize(client.width, client.height);
     host->InvalidateWithErase();  // the window's first paint

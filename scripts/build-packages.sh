@@ -3,7 +3,7 @@
 # (CPack) and VirelunaSetup-<version>.exe from both Windows trees (makensis). Also builds the
 # same installer as a 64-bit program into build/packages/: where the kernel cannot execute
 # 32-bit code, the tests install that one on 64-bit Wine instead.
-# Expects the trees of scripts/build-all.sh; rebuilds what changed in them.
+# Builds in the trees of scripts/build-all.sh what the packages hold, and no tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
@@ -16,7 +16,7 @@ mkdir -p "$out" "$staging"
 rm -f "$out"/vireluna_*_amd64.deb "$out"/VirelunaSetup-*.exe "$staging"/VirelunaSetup-*.exe
 
 echo "== package vireluna_${version}_amd64.deb"
-cmake --build "$build/native" -j "$(nproc)" >/dev/null
+"$root/scripts/build-all.sh" --main-job native >/dev/null
 # CPack reads its configuration as of the last configure; a stale one would mislabel the package.
 cmake "$build/native" >/dev/null
 deb="vireluna_${version}_amd64.deb"
@@ -33,7 +33,7 @@ program() {  # tree, program name
   return 0
 }
 
-for tree in mingw32 mingw64; do cmake --build "$build/$tree" -j "$(nproc)" >/dev/null; done
+"$root/scripts/build-all.sh" --main-job mingw32 mingw64 >/dev/null
 saver32=$(program mingw32 VirelunaLogo)
 saver64=$(program mingw64 VirelunaLogo)
 if [ -z "$saver32" ] || [ -z "$saver64" ]; then

@@ -12,6 +12,7 @@ passed=0
 failed=0
 status=0
 
+# Every tree, all targets: the ones scripts/setup.sh left out are configured and built here.
 "$root/scripts/build-all.sh" || { echo "build failed"; echo "0 passed, 1 failed"; exit 1; }
 
 # ctest prints "N% tests passed, F tests failed out of T"; add its figures to ours.
@@ -52,6 +53,15 @@ fi
 run_ctest native "$build/native" -j 2
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_ctest sanitizers "$build/asan" -j 2
+
+# The committed designs, emblem, icon and cursor against the generators of the sanitizer tree.
+echo "== generated files"
+if "$root/scripts/check-generated.sh" "$build/asan"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  status=1
+fi
 
 # Windows: every build in the prefixes it ships for, each prefix private and made here
 # (scripts/wine-prefix), on a private display.

@@ -2,8 +2,9 @@
 
 namespace vireluna {
 
-CFullScreenSaverWnd::CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random)
-    : CSaverWnd(profile, host, random) {}
+CFullScreenSaverWnd::CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random,
+                                         PathLimit pathLimit)
+    : CSaverWnd(profile, host, random, pathLimit) {}
 
 bool CFullScreenSaverWnd::OnSysCommand(std::uint32_t command) {
     return command == SysCommandScreenSave || command == SysCommandClose;

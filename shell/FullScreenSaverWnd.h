@@ -18,7 +18,8 @@ inline constexpr std::int32_t NoPointerYet = -1;
 // afterwards, unless a handler says it swallowed the message.
 class CFullScreenSaverWnd : public CSaverWnd {
   public:
-    CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random);
+    CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random,
+                        PathLimit pathLimit);
 
     // True when the command is swallowed (no default handling).
     bool OnSysCommand(std::uint32_t command);

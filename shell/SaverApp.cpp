@@ -54,7 +54,9 @@ bool CSaverApp::CheckPlaylistFiles(ProfileStore& profile) {
     std::string missing;
     for (std::int32_t i = 0; i < playlist.fileCount; ++i) {
         const std::string& path = playlist.paths[static_cast<std::size_t>(i)];
-        if (path.empty() || !system_.DirectorySearchFinds(path)) {
+        // A path the saver could not open is refused here, not on every pass of the cycle.
+        if (path.empty() || !PathWithinLimit(path, system_.DesignPathLimit()) ||
+            !system_.DirectorySearchFinds(path)) {
             missing += path;
             missing += '\n';
         }

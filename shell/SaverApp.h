@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/PathLimit.h"
 #include "platform/ProfileStore.h"
 #include "platform/Random.h"
 #include "platform/WindowHost.h"
@@ -30,6 +31,8 @@ class SaverSystem {
                                 MessageIcon icon) = 0;
     // A directory search for the text finds at least one file or folder (wildcards allowed).
     virtual bool DirectorySearchFinds(const std::string& pattern) = 0;
+    // The longest design path the system's file functions open.
+    virtual PathLimit DesignPathLimit() const = 0;
     // The handle names a window that exists.
     virtual bool IsWindowHandle(std::int64_t handle) = 0;
     // Construct the saver window object and create its window: a child covering the host
@@ -50,8 +53,8 @@ class CSaverApp {
     // saver window runs and the message loop is to follow.
     bool InitInstance(const std::vector<std::string>& arguments);
 
-    // Every playlist entry that will be played is found; otherwise shows which are not, with
-    // the stop icon, and gives false once the box is closed.
+    // Every playlist entry that will be played is found and within the path limit; otherwise
+    // shows which are not, with the stop icon, and gives false once the box is closed.
     bool CheckPlaylistFiles(ProfileStore& profile);
 
   private:

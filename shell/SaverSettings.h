@@ -23,12 +23,6 @@ enum class OtherMonitors : std::int32_t {
     Plain = 1,   // the plain field colour
 };
 
-// How stitches are drawn, as stored in "Look".
-enum class StitchLook : std::int32_t {
-    Flat = 0,    // exact lines of the pen width
-    Thread = 1,  // shaded bands of the thread's width
-};
-
 // The drawing settings as used at run time: the six of the option page, then the two of
 // the display page.
 struct SaverSettings {

@@ -7,8 +7,9 @@
 
 namespace vireluna {
 
-CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator)
-    : host(windowHost), random(generator) {
+CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator,
+                     PathLimit limit)
+    : host(windowHost), random(generator), pathLimit(limit) {
     design.records = AllocateStitchArray();
     placedStitches = AllocateStitchArray();
     // Nothing is drawn before the first load, but neither array is left without an end.
@@ -124,7 +125,7 @@ bool CSaverWnd::NothingCanBePlayed() const {
 }
 
 bool CSaverWnd::SelectDesignFile(std::int32_t position) {
-    return CopyDesignPath(playlist.paths[playOrder[position]], currentPath);
+    return CopyDesignPath(playlist.paths[playOrder[position]], pathLimit, currentPath);
 }
 
 bool CSaverWnd::LoadDesign() {
@@ -138,7 +139,7 @@ void CSaverWnd::PlaceDesign() {
 
 bool CSaverWnd::DrawStitches(Surface& surface) {
     const StitchPen pen{PenWidthFor(isPreview, settings.PenSize), settings.stitchesPerTick,
-                        drawScale};
+                        drawScale, settings.look, ThreadWidthFor(settings.Reduction, drawScale)};
     return ::vireluna::DrawStitches(surface, placedStitches.get(), design, pen,
                                     counters.drawPosition, counters.colourIndex);
 }

@@ -7,6 +7,7 @@
 
 #include "design/Design.h"
 #include "design/DesignLimits.h"
+#include "platform/PathLimit.h"
 #include "platform/ProfileStore.h"
 #include "platform/Random.h"
 #include "platform/Surface.h"
@@ -45,8 +46,9 @@ enum class TickResult {
 // placed stitches and the animation state.
 class CSaverWnd {
   public:
-    // Reads the settings and the playlist once and allocates both stitch arrays.
-    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random);
+    // Reads the settings and the playlist once and allocates both stitch arrays. pathLimit is
+    // the longest design path the platform opens.
+    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, PathLimit pathLimit);
     virtual ~CSaverWnd() = default;
     CSaverWnd(const CSaverWnd&) = delete;
     CSaverWnd& operator=(const CSaverWnd&) = delete;
@@ -107,6 +109,7 @@ class CSaverWnd {
 
     WindowHost& host;
     Random& random;
+    PathLimit pathLimit;
 
     bool isPreview = false;
     double drawScale = 1.0;

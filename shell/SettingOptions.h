@@ -35,7 +35,7 @@ inline constexpr std::array<std::string_view, 4> DrawStepChoices{
 
 // The display page's choices, indexed by OtherMonitors and StitchLook.
 inline constexpr std::array<std::string_view, 2> MonitorsChoices{"Every monitor stitches",
-                                                                 "Primary only, others plain"};
+                                                                 "Only the primary stitches"};
 inline constexpr std::array<std::string_view, 2> MonitorsNames{"stitch", "plain"};
 inline constexpr std::array<std::string_view, 2> LookChoices{"Flat lines", "Thread (shaded)"};
 inline constexpr std::array<std::string_view, 2> LookNames{"flat", "thread"};

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Random.h"
+#include "platform/posix/PosixPathLimit.h"
 #include "platform/posix/UserProfile.h"
 #include "platform/x11/SaverLoop.h"
 #include "platform/x11/SaverTarget.h"
@@ -45,9 +46,9 @@ bool OpenTarget(Display* display, const SaverOptions& options, x11::SaverTarget&
 std::unique_ptr<CSaverWnd> MakeSaverWindow(SaverMode mode, ProfileStore& profile, WindowHost& host,
                                            Random& random) {
     if (mode == SaverMode::FullScreen) {
-        return std::make_unique<CFullScreenSaverWnd>(profile, host, random);
+        return std::make_unique<CFullScreenSaverWnd>(profile, host, random, PosixPathLimit);
     }
-    return std::make_unique<CSaverWnd>(profile, host, random);
+    return std::make_unique<CSaverWnd>(profile, host, random, PosixPathLimit);
 }
 
 int RunOn(Display* display, const SaverOptions& options) {

@@ -33,6 +33,10 @@ void GdiSurface::SetPen(int width, ColourValue colour) {
     pen_ = pen;
 }
 
+void GdiSurface::SetThreadPen(const ThreadPen& pen) {
+    SetPen((pen.width + SubpixelScale / 2) / SubpixelScale, pen.colour);
+}
+
 void GdiSurface::MoveTo(int x, int y) {
     MoveToEx(dc_, x, y, nullptr);
 }

@@ -18,6 +18,8 @@ class GdiSurface final : public Surface {
     GdiSurface& operator=(const GdiSurface&) = delete;
 
     void SetPen(int width, ColourValue colour) override;
+    // GDI cannot shade: a thread is drawn as a solid line of its width, rounded.
+    void SetThreadPen(const ThreadPen& pen) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void FillRect(int left, int top, int right, int bottom, ColourValue colour) override;

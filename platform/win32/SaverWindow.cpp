@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/MessageBox.h"
+#include "platform/win32/WindowsPathLimit.h"
 #include "resources/win32/ResourceIds.h"
 
 namespace vireluna::win32 {
@@ -32,11 +33,12 @@ bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
 SaverWindow::SaverWindow(bool fullScreen, ProfileStore& profile, Random& random, TickLimit ticks)
     : module_(GetModuleHandleW(nullptr)), ticks_(ticks) {
     if (fullScreen) {
-        auto window = std::make_unique<CFullScreenSaverWnd>(profile, *this, random);
+        auto window =
+            std::make_unique<CFullScreenSaverWnd>(profile, *this, random, WindowsPathLimit);
         fullScreen_ = window.get();
         logic_ = std::move(window);
     } else {
-        logic_ = std::make_unique<CSaverWnd>(profile, *this, random);
+        logic_ = std::make_unique<CSaverWnd>(profile, *this, random, WindowsPathLimit);
     }
 }
 
@@ -140,16 +142,13 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             DefWindowProcW(window_, message, wParam, lParam);
             logic_->OnSize(LOWORD(lParam), HIWORD(lParam));
+            ResizeCanvas(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_TIMER:
             if (wParam == AnimationTimer) OnTick();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT client{};
-            GetClientRect(window_, &client);
-            GdiSurface surface(reinterpret_cast<HDC>(wParam), module_);
-            return logic_->OnEraseBkgnd(surface, client.right, client.bottom) ? TRUE : FALSE;
-        }
+        case WM_ERASEBKGND:
+            return OnEraseBackground(reinterpret_cast<HDC>(wParam));
         case WM_DESTROY:
             // The saver's window is the application's main window: its end ends the program.
             PostQuitMessage(0);
@@ -169,14 +168,46 @@ void SaverWindow::OnTick() {
     if (ticks_.CountTick()) KillTimer();
 }
 
+bool SaverWindow::DrawsOnCanvas() const {
+    return canvasReady_ && logic_->Settings().look == StitchLook::Thread;
+}
+
+void SaverWindow::ResizeCanvas(int width, int height) {
+    if (logic_->Settings().look != StitchLook::Thread || window_ == nullptr) return;
+    HDC dc = GetDC(window_);
+    canvasReady_ = dc != nullptr && canvas_.Resize(dc, width, height);
+    if (dc != nullptr) ReleaseDC(window_, dc);
+}
+
+LRESULT SaverWindow::OnEraseBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (!DrawsOnCanvas()) {
+        GdiSurface surface(dc, module_);
+        return logic_->OnEraseBkgnd(surface, client.right, client.bottom) ? TRUE : FALSE;
+    }
+    DibSurface surface(canvas_, module_);
+    const bool erased = logic_->OnEraseBkgnd(surface, client.right, client.bottom);
+    GdiFlush();
+    canvas_.Present(dc, surface.Changed());
+    return erased ? TRUE : FALSE;
+}
+
 Surface& SaverWindow::AcquireSurface() {
     ReleaseSurface();
     tickDc_ = GetDC(window_);
+    if (DrawsOnCanvas()) return canvasSurface_.emplace(canvas_, module_);
     surface_.emplace(tickDc_, module_);
     return *surface_;
 }
 
 void SaverWindow::ReleaseSurface() {
+    if (canvasSurface_) {
+        const render::PixelBox changed = canvasSurface_->Changed();
+        canvasSurface_.reset();
+        GdiFlush();
+        if (tickDc_ != nullptr) canvas_.Present(tickDc_, changed);
+    }
     surface_.reset();  // puts the context's own pen back and deletes ours
     if (tickDc_ != nullptr) ReleaseDC(window_, tickDc_);
     tickDc_ = nullptr;

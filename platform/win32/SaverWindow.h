@@ -8,6 +8,7 @@
 #include "platform/ProfileStore.h"
 #include "platform/Random.h"
 #include "platform/WindowHost.h"
+#include "platform/win32/DibCanvas.h"
 #include "platform/win32/GdiSurface.h"
 #include "shell/FullScreenSaverWnd.h"
 #include "shell/RunControls.h"
@@ -49,6 +50,10 @@ class SaverWindow final : public WindowHost {
     LRESULT FullScreenMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT SaverMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTick();
+    // The thread look draws through the canvas; without one, GDI draws.
+    bool DrawsOnCanvas() const;
+    void ResizeCanvas(int width, int height);
+    LRESULT OnEraseBackground(HDC dc);
 
     HWND window_ = nullptr;
     HINSTANCE module_;
@@ -57,6 +62,9 @@ class SaverWindow final : public WindowHost {
     TickLimit ticks_;
     HDC tickDc_ = nullptr;
     std::optional<GdiSurface> surface_;
+    DibCanvas canvas_;
+    bool canvasReady_ = false;
+    std::optional<DibSurface> canvasSurface_;
     // The object outlives a window destroyed under a running handler (a message box's own
     // loop dispatches messages): it is deleted when the outermost handler returns.
     int handlerDepth_ = 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/RegistryProfileStore.h"
+#include "platform/win32/WindowsPathLimit.h"
 #include "shell/SaverApp.h"
 
 namespace vireluna::win32 {
@@ -19,6 +20,7 @@ class Win32SaverSystem final : public SaverSystem {
     void ShowAboutBox() override;
     void ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon) override;
     bool DirectorySearchFinds(const std::string& pattern) override;
+    PathLimit DesignPathLimit() const override { return WindowsPathLimit; }
     bool IsWindowHandle(std::int64_t handle) override;
     bool CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile, Random& random,
                              TickLimit ticks) override;

@@ -12,6 +12,7 @@ class TrackingSurface : public Surface {
     TrackingSurface(Surface& target, ChangedArea& changed) : target_(target), changed_(changed) {}
 
     void SetPen(int width, ColourValue colour) override;
+    void SetThreadPen(const ThreadPen& pen) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void FillRect(int left, int top, int right, int bottom, ColourValue colour) override;
@@ -23,7 +24,7 @@ class TrackingSurface : public Surface {
   private:
     Surface& target_;
     ChangedArea& changed_;
-    int penWidth_ = 1;
+    int reach_ = 1;  // how far from a line's centre the current pen may change pixels
     int currentX_ = 0;
     int currentY_ = 0;
 };

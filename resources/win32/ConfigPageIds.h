@@ -1,4 +1,4 @@
-// Control identifiers of the configuration pages "File" and "Option".
+// Control identifiers of the configuration pages "File", "Option" and "Display".
 #pragma once
 
 // "File" page
@@ -17,3 +17,7 @@
 #define IDC_DRAW_SPEED_SPIN 1006
 #define IDC_REDUCTION_SPIN 1007
 #define IDC_HOLD_TIME_SPIN 1008
+
+// "Display" page: radio buttons in index order (OtherMonitors, StitchLook)
+#define IDC_MONITORS_FIRST 1020
+#define IDC_LOOK_FIRST 1022

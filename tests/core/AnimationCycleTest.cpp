@@ -35,10 +35,27 @@ TEST(AnimationCycle, ShuffleStaysWithinItsSlots) {
     EXPECT_EQ(random.State(), before);
 }
 
-TEST(AnimationCycle, DesignPathWithAZeroByteIsRefused) {
+// The platform's limit, in its own unit: Windows counts UTF-16 units, where a character
+// beyond the first 65,536 takes two; Linux counts bytes.
+TEST(AnimationCycle, DesignPathBeyondThePlatformsLimitOrWithAZeroByteIsRefused) {
     std::array<char, MaxDesignPathBytes> currentPath{'x'};
+    constexpr PathLimit FiveBytes{PathLimit::Unit::Bytes, 5};
+    constexpr PathLimit ThreeUnits{PathLimit::Unit::Utf16Units, 3};
+    const std::string embroideryX = "\xE5\x88\xBA\xE7\xB9\x8Dx";  // 3 units, 7 bytes
+    const std::string clefX = "\xF0\x9D\x84\x9Ex";                // 3 units, 5 bytes
+    EXPECT_TRUE(CopyDesignPath("abcde", FiveBytes, currentPath));
+    EXPECT_STREQ(currentPath.data(), "abcde");
+    EXPECT_TRUE(CopyDesignPath(clefX, FiveBytes, currentPath));
+    EXPECT_FALSE(CopyDesignPath(embroideryX, FiveBytes, currentPath));
+    EXPECT_STREQ(currentPath.data(), "");
+    EXPECT_TRUE(CopyDesignPath(embroideryX, ThreeUnits, currentPath));
+    EXPECT_STREQ(currentPath.data(), embroideryX.c_str());
+    EXPECT_TRUE(CopyDesignPath(clefX, ThreeUnits, currentPath));
+    EXPECT_FALSE(CopyDesignPath(clefX + "y", ThreeUnits, currentPath));
+    EXPECT_FALSE(CopyDesignPath("abcd", ThreeUnits, currentPath));
+
     using namespace std::string_literals;
-    EXPECT_FALSE(CopyDesignPath("/designs/a\0.pxs"s, currentPath));
+    EXPECT_FALSE(CopyDesignPath("/a\0.pxs"s, {PathLimit::Unit::Bytes, 259}, currentPath));
     EXPECT_STREQ(currentPath.data(), "");
 }
 

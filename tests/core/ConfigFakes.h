@@ -8,6 +8,7 @@
 
 #include "config/DesignListCheck.h"
 #include "config/PageControls.h"
+#include "tests/core/TestPathLimit.h"
 
 // Fakes of the configuration pages' controls: they keep what a real control would show.
 namespace vireluna::testing {
@@ -81,6 +82,7 @@ class FakeMessageBoxes final : public MessageBoxes {
 // Header counts by path; a path not listed is missing. Records every path it opened.
 class FakeHeaderProbe final : public DesignHeaderProbe {
   public:
+    FakeHeaderProbe() : DesignHeaderProbe(TestPathLimit) {}
     DesignHeaderCounts Probe(const std::string& path) override {
         opened.push_back(path);
         const auto found = files.find(path);

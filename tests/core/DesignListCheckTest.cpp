@@ -64,6 +64,24 @@ TEST(CheckDesignList, ColourFailuresHideStitchFailuresAndAllAreNamed) {
               StitchHeading + "stitches\nstitches\n");
 }
 
+// Counted as the saver's platform counts it: here in UTF-16 units, 259 at most.
+TEST(CheckDesignList, PathBeyondTheLimitIsRefusedByNameAndNotOpened) {
+    std::string folder = "C:\\";
+    for (int i = 0; i < 250; ++i) folder += "\xE5\x88\xBA";  // one unit, three bytes each
+    folder += "\\";
+    const std::string longest = folder + "a.pxs";
+    const std::string oneMore = folder + "ab.pxs";
+    FakeHeaderProbe probe;
+    probe.Add(longest, 1, 1);
+    probe.Add(oneMore, 1, 1);
+    EXPECT_TRUE(CheckDesignList({longest}, probe).accepted);
+    EXPECT_EQ(CheckDesignList({longest, oneMore, "missing"}, probe).message,
+              "Could not read the file because its path is too long. (maximum 259 "
+              "characters)\n\n" +
+                  oneMore);
+    EXPECT_EQ(probe.opened, (std::vector<std::string>{longest, longest}));
+}
+
 TEST(CheckDesignList, ShortFileIsRefusedAtOnceByName) {
     FakeHeaderProbe probe;
     probe.Add("big", 80, 0);
@@ -92,7 +110,7 @@ std::string Header(std::string colourWord, std::string stitchWord) {
 }
 
 TEST_F(DesignFileHeaderProbeTest, ReadsBothSignedLittleEndianWords) {
-    DesignFileHeaderProbe probe;
+    DesignFileHeaderProbe probe(testing::TestPathLimit);
     const DesignHeaderCounts counts = probe.Probe(
         Write("vireluna_probe_counts.pxs", Header("\x48\0\0\0"s, "\x01\xFA\0\0"s) + "tail"));
     EXPECT_EQ(counts.outcome, DesignHeaderCounts::Outcome::Read);
@@ -104,7 +122,7 @@ TEST_F(DesignFileHeaderProbeTest, ReadsBothSignedLittleEndianWords) {
 }
 
 TEST_F(DesignFileHeaderProbeTest, ShortMissingAndFolderAreTold) {
-    DesignFileHeaderProbe probe;
+    DesignFileHeaderProbe probe(testing::TestPathLimit);
     EXPECT_EQ(probe.Probe(Write("vireluna_probe_short.pxs", std::string(31, '\0'))).outcome,
               DesignHeaderCounts::Outcome::TooShort);
     EXPECT_EQ(probe.Probe(Write("vireluna_probe_exact.pxs", std::string(32, '\0'))).outcome,
@@ -122,7 +140,7 @@ TEST_F(DesignFileHeaderProbeTest, FileHeldOpenByAnotherHandleIsNotFound) {
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    DesignFileHeaderProbe probe;
+    DesignFileHeaderProbe probe(testing::TestPathLimit);
     EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::NotFound);
     CloseHandle(held);
     EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::Read);

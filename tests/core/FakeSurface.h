@@ -9,15 +9,17 @@
 
 namespace vireluna::fakes {
 
-enum class SurfaceCallKind { SetPen, MoveTo, LineTo, FillRect, DrawLogo, DrawText };
+enum class SurfaceCallKind { SetPen, SetThreadPen, MoveTo, LineTo, FillRect, DrawLogo, DrawText };
 
 // One call made on a FakeSurface, with its arguments in the order of the Surface operation.
 struct SurfaceCall {
     SurfaceCallKind kind = SurfaceCallKind::SetPen;
-    // SetPen: width. MoveTo, LineTo, DrawLogo, DrawText: x, y. FillRect: left, top, right, bottom.
+    // SetPen, SetThreadPen: width. MoveTo, LineTo, DrawLogo, DrawText: x, y. FillRect: left, top,
+    // right, bottom.
     std::vector<int> ints;
-    ColourValue colour = 0;  // SetPen: pen colour. FillRect: fill. DrawText: background.
-    std::string text;        // DrawText only, as are the font fields
+    ColourValue colour =
+        0;             // SetPen, SetThreadPen: pen colour. FillRect: fill. DrawText: background.
+    std::string text;  // DrawText only, as are the font fields
     std::string fontFace;
     int fontHeight = 0;
     int fontWeight = 0;
@@ -46,6 +48,9 @@ class FakeSurface : public Surface {
 
     void SetPen(int width, ColourValue colour) override {
         Record(SurfaceCallKind::SetPen, {width}, colour);
+    }
+    void SetThreadPen(const ThreadPen& pen) override {
+        Record(SurfaceCallKind::SetThreadPen, {pen.width}, pen.colour);
     }
     void MoveTo(int x, int y) override { Record(SurfaceCallKind::MoveTo, {x, y}); }
     void LineTo(int x, int y) override { Record(SurfaceCallKind::LineTo, {x, y}); }
@@ -83,6 +88,7 @@ class FakeSurface : public Surface {
         for (const SurfaceCall& call : calls) {
             switch (call.kind) {
                 case SurfaceCallKind::SetPen:
+                case SurfaceCallKind::SetThreadPen:  // width in 1/SubpixelScale pixel
                     width = call.ints[0];
                     colour = call.colour;
                     break;

@@ -7,6 +7,7 @@
 #include "shell/FullScreenSaverWnd.h"
 #include "shell/SaverSettings.h"
 #include "tests/core/FakeWindowHost.h"
+#include "tests/core/TestPathLimit.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace vireluna {
@@ -18,7 +19,8 @@ class FullScreenInputTest : public ::testing::Test {
         // Files that cannot exist, so the first tick reports a failed load.
         profile.WriteString(FileListSection, PlaylistEntryName(1), "/nonexistent/vireluna.pxs");
         profile.WriteString(FileListSection, PlaylistEntryName(2), "/nonexistent/koi.pxs");
-        window = std::make_unique<CFullScreenSaverWnd>(profile, host, random);
+        window =
+            std::make_unique<CFullScreenSaverWnd>(profile, host, random, testing::TestPathLimit);
         window->OnCreate();
         window->OnSize(1024, 768);
     }
@@ -118,7 +120,7 @@ TEST(NothingCanBePlayedTest, OneEntryFailingTwiceIsNotEveryEntryFailing) {
     profile.WriteInteger(ConfigSection, "HoldTime", 0);
     fakes::FakeWindowHost host{{1024, 768}};
     Random random{5};
-    CFullScreenSaverWnd window(profile, host, random);
+    CFullScreenSaverWnd window(profile, host, random, testing::TestPathLimit);
     window.OnCreate();
     window.OnSize(1024, 768);
     for (int tick = 0; tick < 20000 && host.messages.size() < 30; ++tick) {

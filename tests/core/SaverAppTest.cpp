@@ -6,6 +6,7 @@
 #include "platform/MemoryProfileStore.h"
 #include "shell/SaverApp.h"
 #include "shell/SaverSettings.h"
+#include "tests/core/TestPathLimit.h"
 
 namespace vireluna {
 namespace {
@@ -52,6 +53,7 @@ class FakeSaverSystem : public SaverSystem {
         searches.push_back(pattern);
         return existingFiles.count(pattern) > 0;
     }
+    PathLimit DesignPathLimit() const override { return testing::TestPathLimit; }
     bool IsWindowHandle(std::int64_t handle) override { return windows.count(handle) > 0; }
     bool CreatePreviewWindow(std::int64_t host, ProfileStore&, Random& generator,
                              TickLimit ticks) override {
@@ -219,6 +221,18 @@ TEST_F(SaverAppTest, AnEmptyFirstEntryFailsWithAnEmptyLineWithoutASearch) {
     ASSERT_EQ(system.messages.size(), 1u);
     EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n\n");
     EXPECT_TRUE(system.searches.empty());
+}
+
+// A path the saver could not open is refused at start, though the search would find it.
+TEST_F(SaverAppTest, AnEntryBeyondThePathLimitFailsThoughItExists) {
+    std::string folder = "C:\\";
+    for (int i = 0; i < 250; ++i) folder += "\xE5\x88\xBA";  // one UTF-16 unit each
+    folder += "\\";
+    SetFile(1, folder + "a.pxs", true);  // 259 units, 759 bytes
+    SetFile(2, folder + "ab.pxs", true);
+    EXPECT_FALSE(app.CheckPlaylistFiles(system.profile));
+    ASSERT_EQ(system.messages.size(), 1u);
+    EXPECT_EQ(system.messages[0].text, "File cannot be opened.\n\n" + folder + "ab.pxs\n");
 }
 
 TEST_F(SaverAppTest, OnlyTheEntriesThatWillBePlayedAreChecked) {

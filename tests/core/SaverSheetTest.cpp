@@ -18,7 +18,7 @@ using testing::FakeMessageBoxes;
 using testing::FakeRadio;
 using testing::FakeSpin;
 
-// Both pages over fakes, the profile read into them as the settings program does.
+// All three pages over fakes, the profile read into them as the settings program does.
 class SaverSheetTest : public ::testing::Test {
   protected:
     SaverSheetTest() {
@@ -32,10 +32,12 @@ class SaverSheetTest : public ::testing::Test {
         controls.spinDrawSpeed = controls.spinReduction = controls.spinHoldTime = &spin;
         sheet.m_pageOption.Bind(controls);
         sheet.m_pageList.Bind({&list, &dialog});
+        sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}}, {{&look[0], &look[1]}}});
     }
     void Load() { PutIntoPages(ReadSheetValues(profile), sheet); }
 
     std::array<FakeRadio, 11> radios;
+    std::array<FakeRadio, 2> monitors, look;
     FakeEdit drawSpeed, reduction, holdTime;
     FakeSpin spin;
     FakeListBox list;
@@ -90,6 +92,30 @@ TEST_F(SaverSheetTest, ApplyClearsTheMarksAndCancelAsksNoPage) {
     EXPECT_EQ(sheet.m_pageList.m_strFiles[0], DefaultDesignPath());
 }
 
+// As the settings program does: every accepted Apply stores at once, so that Cancel after it
+// keeps what it stored; a store that fails is told and keeps the sheet open and its marks.
+TEST_F(SaverSheetTest, ApplyStoresAtOnceAndCancelAfterwardsKeepsIt) {
+    Load();
+    sheet.SetStore([&] { return StorePages(sheet, profile, boxes); });
+    sheet.Open(CSaverSheet::OptionPageIndex);
+    reduction.text = "55";
+    ASSERT_TRUE(sheet.PressApply());
+    EXPECT_EQ(ReadSheetValues(profile).settings.Reduction, 55);
+    EXPECT_EQ(ReadSheetValues(profile).files[0], DefaultDesignPath());
+
+    reduction.text = "66";
+    sheet.m_pageOption.OnChange();
+    profile.RefuseWrites(true);
+    EXPECT_FALSE(sheet.PressOk());
+    EXPECT_TRUE(sheet.IsOpen());
+    EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::OptionPageIndex));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "The settings could not all be saved to (memory).");
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Stop);
+    sheet.PressCancel();
+    EXPECT_EQ(ReadSheetValues(profile).settings.Reduction, 55);
+}
+
 TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries) {
     for (int k = 1; k <= 20; ++k) {
         ASSERT_TRUE(
@@ -109,6 +135,49 @@ TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries)
 
     profile.RefuseWrites(true);
     EXPECT_FALSE(WriteSheetValues(stored, profile));
+}
+
+TEST_F(SaverSheetTest, DisplayPageShowsTheStoredChoicesAndOkStoresTheChosenOnes) {
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Monitors", 1));
+    Load();
+    sheet.Open(CSaverSheet::DisplayPageIndex);
+    EXPECT_FALSE(monitors[0].checked);
+    EXPECT_TRUE(monitors[1].checked);
+    EXPECT_TRUE(look[0].checked);
+    EXPECT_FALSE(sheet.IsApplyEnabled());
+
+    monitors[1].checked = false;
+    monitors[0].checked = true;
+    sheet.m_pageDisplay.OnChange();
+    look[0].checked = false;
+    look[1].checked = true;
+    sheet.m_pageDisplay.OnChange();
+    EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::DisplayPageIndex));
+    ASSERT_TRUE(sheet.PressOk());
+    ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
+    const StoredSettings stored = ReadSheetValues(profile).settings;
+    EXPECT_EQ(stored.Monitors, static_cast<int>(OtherMonitors::Stitch));
+    EXPECT_EQ(stored.Look, static_cast<int>(StitchLook::Thread));
+    EXPECT_EQ(stored.PenSize, StoredSettings{}.PenSize);
+}
+
+// The page shows what the saver makes of an unknown choice; a page never shown keeps it.
+TEST_F(SaverSheetTest, UnknownChoicesShowAsTheSaverUsesThemAndStayWhenNotShown) {
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Monitors", 9));
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Look", -3));
+    Load();
+    sheet.Open(CSaverSheet::OptionPageIndex);
+    ASSERT_TRUE(sheet.PressOk());
+    EXPECT_EQ(TakeFromPages(sheet).settings.Look, -3);
+
+    Load();
+    sheet.Open(CSaverSheet::DisplayPageIndex);
+    EXPECT_TRUE(monitors[0].checked);
+    EXPECT_FALSE(monitors[1].checked);
+    EXPECT_TRUE(look[0].checked);
+    ASSERT_TRUE(sheet.PressOk());
+    EXPECT_EQ(TakeFromPages(sheet).settings.Monitors, 0);
+    EXPECT_EQ(TakeFromPages(sheet).settings.Look, 0);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/MemoryProfileStore.h"
 #include "shell/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
+#include "tests/core/TestPathLimit.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace vireluna {
@@ -40,6 +41,23 @@ std::vector<std::int32_t> FirstAppearances(Random& random, int count) {
     return order;
 }
 
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+std::u8string AsU8(const std::string& utf8) {
+    return {utf8.begin(), utf8.end()};
+}
+struct FolderRemover {
+    std::filesystem::path folder;
+    ~FolderRemover() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+};
+
+using testing::TestPathLimit;
+
 class SaverWndTest : public ::testing::Test {
   protected:
     SaverWndTest() {
@@ -54,7 +72,9 @@ class SaverWndTest : public ::testing::Test {
     }
     ~SaverWndTest() override {
         std::error_code ignored;
-        for (const std::string& path : written) std::filesystem::remove(path, ignored);
+        for (const std::string& path : written) {
+            std::filesystem::remove(std::filesystem::path(AsU8(path)), ignored);
+        }
     }
 
     std::string TempPath(const std::string& name) const {
@@ -75,7 +95,7 @@ class SaverWndTest : public ::testing::Test {
         for (std::size_t i = 0; i < playlist.size(); ++i) {
             profile.WriteString(FileListSection, PlaylistEntryName(int(i) + 1), playlist[i]);
         }
-        window = std::make_unique<CSaverWnd>(profile, host, random);
+        window = std::make_unique<CSaverWnd>(profile, host, random, TestPathLimit);
         window->OnCreate();
         window->OnSize(client.width, client.height);
     }
@@ -219,19 +239,42 @@ TEST_F(SaverWndTest, FailedLoadShowsOneBoxWhileTheTimerIsStoppedAndStaysAtTheSta
     EXPECT_EQ(host.eraseRequests, 0);
 }
 
-TEST_F(SaverWndTest, PathTooLongIsNeverOpenedCut) {
-    const std::string folder = std::filesystem::temp_directory_path().string() + "/";
-    const std::size_t nameBytes = MaxDesignPathBytes - 1 - folder.size();
-    if (nameBytes < 1 || nameBytes > 255) GTEST_SKIP() << "temporary folder path unsuitable";
-    // The longest path that fits holds a design; the playlist names one byte more.
-    const std::string fits = Line(folder + std::string(nameBytes, 'd'), 1);
-    Open({fits + "x"});
+// Under Windows' limit of 259 UTF-16 units, a path through Japanese folders plays at its
+// longest, far beyond 259 bytes; one character more is refused before it is opened, and the
+// message names it in full.
+TEST_F(SaverWndTest, DesignPathIsMeasuredInThePlatformsUnit) {
+    const std::string embroidery = "\xE5\x88\xBA";  // one UTF-16 unit, three bytes
+    const std::filesystem::path base = std::filesystem::temp_directory_path() / "vireluna_long";
+    std::string path = Utf8(base);
+    ASSERT_TRUE(std::all_of(path.begin(), path.end(), [](char c) { return c > 0; })) << path;
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    int units = static_cast<int>(path.size());
+    // Folders of 80 characters: 240 bytes, within a file name's 255.
+    constexpr int FolderCharacters = 80;
+    const std::string extension = ".pxs";
+    while (TestPathLimit.longest - units > FolderCharacters + 1 + 5) {
+        path += separator;
+        for (int i = 0; i < FolderCharacters; ++i) path += embroidery;
+        units += 1 + FolderCharacters;
+    }
+    const FolderRemover remover{base};
+    std::filesystem::create_directories(std::filesystem::path(AsU8(path)));
+    path += separator;
+    std::string name;
+    for (int i = 0; i < TestPathLimit.longest - units - 1 - int(extension.size()); ++i) {
+        name += embroidery;
+    }
+    const std::string longest = Line(path + name + extension, 1);
+    const std::string oneMore = Line(path + name + embroidery + extension, 1);
+    ASSERT_GT(longest.size(), 600u);
+
+    Open({longest});
+    EXPECT_EQ(Tick(), TickResult::DesignFinished);
+    EXPECT_EQ(window->CurrentPath(), longest);
+    Open({oneMore});
     EXPECT_EQ(Tick(), TickResult::LoadFailed);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, std::string(FileNotFoundPrefix) + fits + "x");
-
-    Open({fits});
-    EXPECT_EQ(Tick(), TickResult::DesignFinished);
+    EXPECT_EQ(host.messages[0].text, std::string(FileNotFoundPrefix) + oneMore);
 }
 
 TEST_F(SaverWndTest, LogoCornersFollowAFreshOrderEveryFourDesignsFailedOnesIncluded) {

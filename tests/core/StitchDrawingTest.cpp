@@ -111,6 +111,39 @@ TEST(DrawStitches, PreviewScalesAndTruncatesTowardZero) {
     EXPECT_EQ(surface.Lines(), (Lines{{118, -118, -118, 118, 1, Red}, {-118, 118, 0, 1, 1, Red}}));
 }
 
+// The thread look lays the same stitches in the same batches; only the pen differs.
+TEST(DrawStitches, ThreadLookDrawsTheFlatLooksLinesAndBatchesWithThreads) {
+    const Design design = ColouredDesign({At(0, 0), At(10, 0), At(20, 5, Jump), At(30, 0),
+                                          At(40, 0, Change), At(50, 0), At(60, 3), At(70, 0)});
+    const int threadWidth = ThreadWidthFor(100, 1.0);
+    for (const std::int32_t perTick : {1, 2, 5}) {
+        FakeSurface flat;
+        FakeSurface thread;
+        Batch flatBatch{};
+        Batch threadBatch{};
+        while (!flatBatch.ended) {
+            flatBatch = Draw(flat, design, {2, perTick, 1.0}, flatBatch);
+            threadBatch = Draw(thread, design, {2, perTick, 1.0, StitchLook::Thread, threadWidth},
+                               threadBatch);
+            ASSERT_EQ(std::tuple(threadBatch.ended, threadBatch.drawPosition),
+                      std::tuple(flatBatch.ended, flatBatch.drawPosition));
+        }
+        Lines expected = flat.Lines();
+        for (DrawnLine& line : expected) line.width = threadWidth;
+        EXPECT_EQ(thread.Lines(), expected);
+        EXPECT_TRUE(thread.CallsOf(SurfaceCallKind::SetPen).empty());
+    }
+}
+
+TEST(ThreadWidthFor, ThreeAndAHalfUnitsAtTheDesignsScaleAndNeverBelowOnePixel) {
+    EXPECT_EQ(ThreadWidthFor(100, 1.0), 35 * SubpixelScale / 10);
+    EXPECT_EQ(ThreadWidthFor(80, 1.0), 28 * SubpixelScale / 10);
+    EXPECT_EQ(ThreadWidthFor(200, 0.5), 35 * SubpixelScale / 10);
+    EXPECT_EQ(ThreadWidthFor(80, 152.0 / 1024.0), SubpixelScale);  // the preview
+    EXPECT_EQ(ThreadWidthFor(-40, 1.0), SubpixelScale);
+    EXPECT_EQ(ThreadWidthFor(INT32_MAX, 1.0), MaxPenWidth * SubpixelScale);
+}
+
 TEST(PenWidthFor, PreviewIsAlwaysThinAndFullScreenFollowsPenSize) {
     for (const int penSize : {-3, 0, 2, 9}) EXPECT_EQ(PenWidthFor(true, penSize), 1);
     EXPECT_EQ(PenWidthFor(false, 0), 1);

@@ -136,13 +136,32 @@ TEST_F(FilePageTest, RefusalsInTheirOrderThenTwentyFilesAreStoredOnOk) {
     EXPECT_EQ(Profile::Integer(L"HoldTime"), 100u);
 }
 
+// Apply stores what it accepted at once, as Apply does on Windows; Cancel after it keeps that.
+TEST_F(FilePageTest, ApplyStoresAtOnceAndCancelAfterwardsKeepsIt) {
+    const std::wstring design = folder.Design(L"kept.pxs", 1, 1);
+    Profile::SetFile(1, design);
+    SettingsProgram program(folder.Path());
+    ASSERT_NE(program.Sheet(), nullptr);
+    program.SelectPage(1);
+    ASSERT_TRUE(WaitFor([&] { return program.CurrentPage() == program.Page(1); }));
+    program.SetText(1, 1004, L"55");
+    program.PressApply();
+    EXPECT_TRUE(WaitFor([] { return Profile::Integer(L"Reduction") == 55u; }))
+        << "Apply stored nothing";
+    EXPECT_EQ(Profile::File(1), design);
+
+    program.SetText(1, 1004, L"66");
+    program.PressCancel();
+    ASSERT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(Profile::Integer(L"Reduction"), 55u);
+}
+
 TEST_F(FilePageTest, CancelWritesNothing) {
     Profile::SetInteger(L"Rotation", 1);
     SettingsProgram program(folder.Path());
     ASSERT_NE(program.Sheet(), nullptr);
     program.Click(FilePage, DeleteAllButton);
-    program.SelectPage(1);
-    ASSERT_TRUE(WaitFor([&] { return program.CurrentPage() == program.Page(1); }));
+    ASSERT_TRUE(program.ShowPage(1));
     program.SetText(1, 1004, L"55");
     program.PressCancel();
     ASSERT_EQ(program.WaitForExit(), 0u);

@@ -31,8 +31,7 @@ class OptionPageTest : public ::testing::Test {
 
     void ShowOptionPage(SettingsProgram& program) {
         ASSERT_NE(program.Sheet(), nullptr);
-        program.SelectPage(OptionPage);
-        ASSERT_TRUE(WaitFor([&] { return program.CurrentPage() == program.Page(OptionPage); }));
+        ASSERT_TRUE(program.ShowPage(OptionPage));
     }
     void ExpectWarning(const SettingsProgram& program, const std::string& text) {
         const auto box = program.CloseMessageBox();

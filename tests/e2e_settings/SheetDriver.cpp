@@ -166,6 +166,11 @@ void SettingsProgram::SelectPage(int index) const {
     PostMessageW(sheet_, PSM_SETCURSEL, index, 0);
 }
 
+bool SettingsProgram::ShowPage(int index) const {
+    SelectPage(index);
+    return WaitFor([&] { return CurrentPage() == Page(index); });
+}
+
 void SettingsProgram::PressOk() const {
     PostMessageW(sheet_, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }

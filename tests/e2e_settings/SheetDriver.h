@@ -42,6 +42,8 @@ class SettingsProgram {
 
     // Asks the sheet for another page; posted, since the page in front may refuse with a box.
     void SelectPage(int index) const;
+    // Asks for another page and waits until it is in front; false when it does not come.
+    bool ShowPage(int index) const;
     void PressOk() const;
     void PressApply() const;
     void PressCancel() const;

@@ -21,7 +21,10 @@ while read -r name screen seed ticks settings designs; do
     for pair in "${pairs[@]}"; do
       # PenSize=2 becomes --pen-size 2
       flag=$(sed -E 's/([A-Z])/-\L\1/g' <<<"${pair%%=*}")
-      args+=("-$flag" "${pair#*=}")
+      value=${pair#*=}
+      # The look is stored as a number and named on the command line.
+      if [[ "$flag" == -look ]]; then looks=(flat thread); value=${looks[$value]}; fi
+      args+=("-$flag" "$value")
     done
   fi
   files=()

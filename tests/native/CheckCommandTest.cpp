@@ -3,6 +3,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -75,6 +76,24 @@ TEST_F(CheckCommandTest, PrintsThePagesMessagesInItsOrderOfPrecedence) {
     EXPECT_EQ(tooMany.status, 1);
     EXPECT_EQ(tooMany.out,
               "Too many files in the list, reduce number of file. (maximum 20 files).\n");
+}
+
+// PATH_MAX bytes with the terminating zero: the longest path names the design, one byte
+// more is refused by a message of its own, not as a missing file.
+TEST_F(CheckCommandTest, PathBeyondTheSystemsLimitIsRefusedAsTooLong) {
+    Design("a.pxs", 1, 1);
+    const std::string name = "/a.pxs";
+    std::string folder = folder_.Path();
+    while (folder.size() + 2 + name.size() <= PATH_MAX - 1) folder += "/.";
+    while (folder.size() + name.size() < PATH_MAX - 1) folder += "/";
+    const std::string longest = folder + name;
+    ASSERT_EQ(longest.size(), std::size_t{PATH_MAX - 1});
+    EXPECT_EQ(RunCheck({longest}).status, 0);
+
+    const ToolRun run = RunCheck({longest, "/" + longest});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "Could not read the file because its path is too long. (maximum " +
+                           std::to_string(PATH_MAX - 1) + " bytes)\n\n/" + longest + "\n");
 }
 
 TEST_F(CheckCommandTest, ShortFolderAndLockedFilesAreRefused) {

@@ -72,6 +72,17 @@ TEST(SaverPicture, RootWindowOf1280x1024WithOtherSettingsEqualsTheRender) {
                             "77"});
 }
 
+TEST(SaverPicture, RootWindowInTheThreadLookEqualsTheRender) {
+    // Shaded bands over their shadows, through an erase into a second design.
+    ExpectRootEqualsRender({1024,
+                            768,
+                            {"koi.pxs", "logo.pxs"},
+                            {"--look", "thread", "--draw-speed", "1", "--draw-step", "3",
+                             "--reduction", "100", "--hold-time", "20"},
+                            "600",
+                            "31"});
+}
+
 TEST(SaverPicture, GivenWindowOf320x240DrawsAsThePreviewDoes) {
     XvfbServer server(1024, 768);
     ASSERT_TRUE(server.Running());

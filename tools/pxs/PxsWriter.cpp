@@ -1,8 +1,9 @@
 #include "tools/pxs/PxsWriter.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace vireluna::pxs {
 namespace {
@@ -115,12 +116,15 @@ std::vector<std::uint8_t> PxsWriter::Build() const {
     return bytes;
 }
 
-bool PxsWriter::WriteFile(const std::string& path) const {
+bool PxsWriter::WriteFile(const std::string& utf8Path) const {
     const std::vector<std::uint8_t> bytes = Build();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return (std::fclose(file) == 0) && written;
+    // Through a path object, so that a name beyond ASCII is the same file on Windows too.
+    std::ofstream file(std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end())),
+                       std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
 }
 
 }  // namespace vireluna::pxs

@@ -50,7 +50,7 @@ class PxsWriter {
     std::int32_t RecordCount() const { return records_; }
 
     std::vector<std::uint8_t> Build() const;
-    bool WriteFile(const std::string& path) const;
+    bool WriteFile(const std::string& utf8Path) const;
 
   private:
     std::vector<std::int32_t> threads_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/DesignListCheck.h"
+#include "platform/posix/PosixPathLimit.h"
 #include "tools/vireluna/Commands.h"
 
 namespace vireluna::cli {
@@ -13,7 +14,7 @@ namespace {
 constexpr int ExitRefused = 1;
 
 int RunCheck(const std::vector<std::string>& paths) {
-    DesignFileHeaderProbe probe;
+    DesignFileHeaderProbe probe(PosixPathLimit);
     const DesignListVerdict verdict = CheckDesignList(paths, probe);
     if (verdict.accepted) return 0;
     // The page's message as it stands, ended by one line break.

@@ -1,5 +1,5 @@
 // VirelunaSettings.exe: the saver's settings in the configuration sheet, read from the
-// profile before it opens and written back only when it is closed with OK.
+// profile before it opens and written back by every accepted Apply or OK.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,12 +8,9 @@
 #include "config/SheetTransfer.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/RegistryProfileStore.h"
+#include "platform/win32/WindowsPathLimit.h"
 #include "platform/win32/config/SettingsSheet.h"
 #include "platform/win32/config/Win32Controls.h"
-
-namespace {
-constexpr int ExitNotSaved = 1;
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace vireluna;
@@ -24,15 +21,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::string title = win32::LoadApplicationTitle();
     win32::RegistryProfileStore profile(win32::ProfileCompanyKey, title);
     win32::Win32MessageBoxes boxes;
-    DesignFileHeaderProbe probe;
+    DesignFileHeaderProbe probe(win32::WindowsPathLimit);
     CSaverSheet sheet(boxes, probe);
     PutIntoPages(ReadSheetValues(profile), sheet);
-    if (!win32::ShowSettingsSheet(sheet, boxes, instance, title)) return 0;
-    if (!WriteSheetValues(TakeFromPages(sheet), profile)) {
-        // Whatever was written is shown to the user rather than lost silently.
-        win32::ShowMessageBox("The settings could not all be saved to " + profile.Location() + ".",
-                              title, MessageIcon::Stop);
-        return ExitNotSaved;
-    }
+    // Apply and OK store at once; Cancel keeps what an Apply before it stored.
+    sheet.SetStore([&] { return StorePages(sheet, profile, boxes); });
+    win32::ShowSettingsSheet(sheet, boxes, instance, title);
     return 0;
 }

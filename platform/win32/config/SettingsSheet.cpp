@@ -17,7 +17,8 @@
 namespace vireluna::win32 {
 namespace {
 
-constexpr std::array<int, CSaverSheet::PageCount> PageTemplates{IDD_FILE_PAGE, IDD_OPTION_PAGE};
+constexpr std::array<int, CSaverSheet::PageCount> PageTemplates{IDD_FILE_PAGE, IDD_OPTION_PAGE,
+                                                                IDD_DISPLAY_PAGE};
 // The font of the platform's property sheet, which sizes the pages in its dialog units.
 constexpr wchar_t SheetTypeface[] = L"MS Shell Dlg";
 constexpr WORD SheetFontPoints = 8;
@@ -33,6 +34,7 @@ class SheetSession {
     ~SheetSession() {
         sheet_.m_pageList.Bind({});
         sheet_.m_pageOption.Bind({});
+        sheet_.m_pageDisplay.Bind({});
         for (int i = 0; i < CSaverSheet::PageCount; ++i) sheet_.Page(i).SetSite(&sheet_.Site(i));
         boxes_.SetOwner(nullptr);
     }
@@ -45,6 +47,7 @@ class SheetSession {
   private:
     void BindListPage(HWND page);
     void BindOptionPage(HWND page);
+    void BindDisplayPage(HWND page);
     template <typename Control>
     Control* Make(HWND page, int id) {
         return Keep(std::make_shared<Control>(GetDlgItem(page, id)));
@@ -60,17 +63,24 @@ class SheetSession {
     Win32FileOpenDialog fileDialog_;
     std::vector<std::shared_ptr<void>> controls_;
     bool closedByOk_ = false;
+    int lastDisplayed_ = -1;  // the highest page whose window exists
 };
 
 void SheetSession::OnInitPage(HWND page, int index) {
     const HWND sheetWindow = GetParent(page);
     boxes_.SetOwner(sheetWindow);
     CPropertyPage& logic = sheet_.Page(index);
+    lastDisplayed_ = std::max(lastDisplayed_, index);
     logic.SetSite(Keep(std::make_shared<Win32PageSite>(page)));
-    if (index == CSaverSheet::ListPageIndex) {
-        BindListPage(page);
-    } else {
-        BindOptionPage(page);
+    switch (index) {
+        case CSaverSheet::ListPageIndex:
+            BindListPage(page);
+            break;
+        case CSaverSheet::OptionPageIndex:
+            BindOptionPage(page);
+            break;
+        default:
+            BindDisplayPage(page);
     }
     logic.OnInitDialog();
 }
@@ -100,6 +110,22 @@ void SheetSession::BindOptionPage(HWND page) {
     sheet_.m_pageOption.Bind(controls);
 }
 
+void SheetSession::BindDisplayPage(HWND page) {
+    DisplayPageControls controls;
+    for (int i = 0; i < MonitorsButtons; ++i) {
+        controls.monitors[i] = Make<Win32RadioButton>(page, IDC_MONITORS_FIRST + i);
+    }
+    for (int i = 0; i < LookButtons; ++i) {
+        controls.look[i] = Make<Win32RadioButton>(page, IDC_LOOK_FIRST + i);
+    }
+    sheet_.m_pageDisplay.Bind(controls);
+}
+
+bool IsRadioOfDisplayPage(int id) {
+    return (id >= IDC_MONITORS_FIRST && id < IDC_MONITORS_FIRST + MonitorsButtons) ||
+           (id >= IDC_LOOK_FIRST && id < IDC_LOOK_FIRST + LookButtons);
+}
+
 bool IsRadioOfOptionPage(int id) {
     return (id >= IDC_PEN_SIZE_FIRST && id < IDC_PEN_SIZE_FIRST + PenSizeButtons) ||
            (id >= IDC_ROTATION_FIRST && id < IDC_ROTATION_FIRST + RotationButtons) ||
@@ -122,6 +148,11 @@ INT_PTR SheetSession::OnCommand(int index, int id, int code) {
         }
         return FALSE;
     }
+    if (index == CSaverSheet::DisplayPageIndex) {
+        if (code != BN_CLICKED || !IsRadioOfDisplayPage(id)) return FALSE;
+        sheet_.m_pageDisplay.OnChange();
+        return TRUE;
+    }
     const bool isEdit = std::find(OptionEdits.begin(), OptionEdits.end(), id) != OptionEdits.end();
     if ((code == BN_CLICKED && IsRadioOfOptionPage(id)) || (code == EN_CHANGE && isEdit)) {
         sheet_.m_pageOption.OnChange();
@@ -141,9 +172,10 @@ INT_PTR SheetSession::OnNotify(HWND page, int index, const NMHDR& header) {
             result = logic.OnKillActive() ? FALSE : TRUE;
             break;
         case PSN_APPLY: {
-            const bool accepted = logic.OnApply();
-            // Every displayed page hears the same request; OK closed the sheet only if the
-            // last one to hear it accepted.
+            // The displayed pages hear the request in their order, until one refuses: once
+            // the last of them accepts, every one has, and the values are stored.
+            bool accepted = logic.OnApply();
+            if (accepted && index == lastDisplayed_) accepted = sheet_.Store();
             closedByOk_ = accepted && reinterpret_cast<const PSHNOTIFY&>(header).lParam != FALSE;
             result = accepted ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
             break;

@@ -10,9 +10,10 @@
 namespace vireluna::win32 {
 
 // Shows the configuration sheet modally over the platform's property sheet, its pages made
-// from the templates "File" and "Option" of the program's resources. boxes must be the
-// sheet's own message boxes: they are given the sheet as their owner. True when the sheet
-// was closed with OK, every displayed page having accepted.
+// from the templates "File", "Option" and "Display" of the program's resources. boxes must
+// be the sheet's own message boxes: they are given the sheet as their owner. Every Apply and
+// OK that all displayed pages accept runs the sheet's store. True when the sheet was closed
+// with OK.
 bool ShowSettingsSheet(CSaverSheet& sheet, Win32MessageBoxes& boxes, HINSTANCE instance,
                        std::string_view utf8Caption);
 

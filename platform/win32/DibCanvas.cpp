@@ -1,0 +1,142 @@
+#include "platform/win32/DibCanvas.h"
+
+#include <algorithm>
+
+#include "presentation/Overlays.h"
+#include "render/ChangedBox.h"
+
+namespace vireluna::win32 {
+namespace {
+
+constexpr int CanvasBitsPerPixel = 32;
+constexpr int CanvasPixelBytes = CanvasBitsPerPixel / 8;
+// A 32-bit DIB pixel holds blue, green, red and an unused byte.
+constexpr int DibBlue = 0;
+constexpr int DibGreen = 1;
+constexpr int DibRed = 2;
+
+}  // namespace
+
+DibCanvas::~DibCanvas() {
+    Release();
+}
+
+void DibCanvas::Release() {
+    if (dc_ != nullptr) {
+        SelectObject(dc_, originalBitmap_);
+        DeleteDC(dc_);
+    }
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    originalBitmap_ = nullptr;
+    bits_ = nullptr;
+    width_ = 0;
+    height_ = 0;
+}
+
+bool DibCanvas::Resize(HDC reference, int width, int height) {
+    if (dc_ != nullptr && width == width_ && height == height_) return true;
+    Release();
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = CanvasBitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_ = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    dc_ = bitmap_ != nullptr ? CreateCompatibleDC(reference) : nullptr;
+    if (dc_ == nullptr) {
+        Release();
+        return false;
+    }
+    originalBitmap_ = SelectObject(dc_, bitmap_);
+    width_ = width;
+    height_ = height;
+    return true;
+}
+
+render::PixelView DibCanvas::View() const {
+    return {static_cast<std::uint8_t*>(bits_),
+            width_,
+            height_,
+            std::ptrdiff_t{width_} * CanvasPixelBytes,
+            CanvasPixelBytes,
+            DibRed,
+            DibGreen,
+            DibBlue};
+}
+
+void DibCanvas::Present(HDC target, const render::PixelBox& box) const {
+    const int left = std::max(box.left, 0);
+    const int top = std::max(box.top, 0);
+    const int right = std::min(box.right, width_);
+    const int bottom = std::min(box.bottom, height_);
+    if (dc_ == nullptr || right <= left || bottom <= top) return;
+    BitBlt(target, left, top, right - left, bottom - top, dc_, left, top, SRCCOPY);
+}
+
+DibSurface::DibSurface(DibCanvas& canvas, HINSTANCE emblemModule)
+    : canvas_(canvas), gdi_(canvas.Dc(), emblemModule) {}
+
+void DibSurface::Add(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    if (changed_.Empty()) {
+        changed_ = {left, top, right, bottom};
+        return;
+    }
+    changed_ = {std::min(changed_.left, left), std::min(changed_.top, top),
+                std::max(changed_.right, right), std::max(changed_.bottom, bottom)};
+}
+
+void DibSurface::SetPen(int width, ColourValue colour) {
+    thread_.reset();
+    reach_ = render::FlatPenReach(width);
+    gdi_.SetPen(width, colour);
+}
+
+void DibSurface::SetThreadPen(const ThreadPen& pen) {
+    thread_.emplace(pen);
+    reach_ = thread_->Reach();
+}
+
+void DibSurface::MoveTo(int x, int y) {
+    currentX_ = x;
+    currentY_ = y;
+    gdi_.MoveTo(x, y);
+}
+
+void DibSurface::LineTo(int x, int y) {
+    const render::PixelBox box = render::AroundLine(currentX_, currentY_, x, y, reach_);
+    Add(box.left, box.top, box.right, box.bottom);
+    if (thread_) {
+        GdiFlush();  // what GDI drew must be in the bits before a thread is shaded over it
+        thread_->Lay(canvas_.View(), currentX_, currentY_, x, y);
+        gdi_.MoveTo(x, y);
+    } else {
+        gdi_.LineTo(x, y);
+    }
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void DibSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
+    Add(left, top, right, bottom);
+    gdi_.FillRect(left, top, right, bottom, colour);
+}
+
+void DibSurface::DrawLogo(int left, int top) {
+    Add(left, top, left + LogoWidth, top + LogoHeight);
+    gdi_.DrawLogo(left, top);
+}
+
+void DibSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                          ColourValue background) {
+    const render::PixelBox box = render::AroundText(x, y, font.height);
+    Add(box.left, box.top, box.right, box.bottom);
+    gdi_.DrawText(x, y, utf8Text, font, background);
+}
+
+}  // namespace vireluna::win32

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/Surface.h"
+#include "platform/win32/GdiSurface.h"
+#include "render/PixelView.h"
+#include "render/ThreadBand.h"
+
+namespace vireluna::win32 {
+
+// The thread look's picture of the client area: GDI cannot shade, so the saver draws into a
+// 32-bit DIB section, with GDI for fills, the emblem and the text and with the software
+// renderer for threads, and copies what changed to the window.
+class DibCanvas {
+  public:
+    DibCanvas() = default;
+    ~DibCanvas();
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+
+    // A canvas of the given size, compatible with reference; false when none could be made
+    // (the old one is gone then too).
+    bool Resize(HDC reference, int width, int height);
+    HDC Dc() const { return dc_; }
+    render::PixelView View() const;
+    // Copies [left, right) x [top, bottom) of the canvas to the same place on target.
+    void Present(HDC target, const render::PixelBox& box) const;
+
+  private:
+    void Release();
+
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ originalBitmap_ = nullptr;
+    void* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// A Surface over a DibCanvas that notes the box it changed, for the window to present.
+class DibSurface final : public Surface {
+  public:
+    DibSurface(DibCanvas& canvas, HINSTANCE emblemModule);
+
+    void SetPen(int width, ColourValue colour) override;
+    void SetThreadPen(const ThreadPen& pen) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void FillRect(int left, int top, int right, int bottom, ColourValue colour) override;
+    void DrawLogo(int left, int top) override;
+    void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                  ColourValue background) override;
+    int VerticalDpi() const override { return gdi_.VerticalDpi(); }
+
+    const render::PixelBox& Changed() const { return changed_; }
+
+  private:
+    void Add(int left, int top, int right, int bottom);
+
+    DibCanvas& canvas_;
+    GdiSurface gdi_;
+    std::optional<render::ThreadBand> thread_;
+    int reach_ = 1;
+    int currentX_ = 0;
+    int currentY_ = 0;
+    render::PixelBox changed_;
+};
+
+}  // namespace vireluna::win32
