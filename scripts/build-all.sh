@@ -2,7 +2,7 @@
 # Builds the trees of the one source, each configured the first time:
 #   native   the vireluna tool, the X11 saver, the Debian package, the native tests
 #   mingw64  Windows x86_64: the saver, the settings program, the tests run under wine64
-#   mingw32  Windows i686: the release build
+#   mingw32  Windows i686: the release build, its tests run under 32-bit Wine
 #   asan     native with AddressSanitizer and UndefinedBehaviorSanitizer, with the generators
 #   fuzz     the fuzzers (clang)
 # Usage: scripts/build-all.sh [--main-job] [TREE...]
@@ -59,8 +59,10 @@ for tree in "${trees[@]}"; do
         -DVIRELUNA_NATIVE_BUILD_DIR="$build/native"
       main_job_targets+=(saver_snapshot) ;;  # photographs the saver for the main job
     mingw32)
+      # The release build, tested as shipped: its tests also compare with the native tool.
       configure mingw32 -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" ;;
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
+        -DVIRELUNA_NATIVE_BUILD_DIR="$build/native" ;;
     asan)
       configure asan -DCMAKE_BUILD_TYPE=Debug -DVIRELUNA_SANITIZE=ON -DVIRELUNA_GENERATORS=ON ;;
     fuzz)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the installable packages into out/: vireluna_<version>_amd64.deb from the native tree
 # (CPack) and VirelunaSetup-<version>.exe from both Windows trees (makensis). Also builds the
-# same installer as a 64-bit program into build/packages/, because these machines run only
-# 64-bit Windows code under wine64: the tests install that one.
+# same installer as a 64-bit program into build/packages/: where the kernel cannot execute
+# 32-bit code, the tests install that one on 64-bit Wine instead.
 # Builds in the trees of scripts/build-all.sh what the packages hold, and no tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -14,6 +14,23 @@ packages=(
   fonts-ipafont-gothic
 )
 
+here=$(cd "$(dirname "$0")" && pwd)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# 32-bit Windows programs (the release build, the shipped installer) need 32-bit Wine, and
+# that needs a kernel that executes 32-bit code: probed, since some kernels lack it.
+if "$here/can-run-32bit"; then
+  packages+=(wine32:i386)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "install-deps: adding the i386 architecture for wine32"
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update
+  fi
+else
+  echo "install-deps: this kernel cannot execute 32-bit code: no wine32, 32-bit Windows is not tested"
+fi
+
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -24,8 +41,6 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "install-deps: installing ${missing[*]}"
 $sudo apt-get update
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

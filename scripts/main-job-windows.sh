@@ -16,7 +16,10 @@ seed=2026
 ticks=${VIRELUNA_MAIN_JOB_TICKS:-480}  # 14 s: the first design done at 5 stitches a tick
 designs=(blossom.pxs koi.pxs logo.pxs)
 
-if [ -z "$scr" ] || [ ! -x "$snapshot" ] || ! command -v wine >/dev/null; then
+# The 64-bit loader: the x86_64 saver, and reg.exe in the registry view the saver reads.
+wine=/usr/lib/wine/wine64
+
+if [ -z "$scr" ] || [ ! -x "$snapshot" ] || [ ! -x "$wine" ]; then
   echo "main job (Windows): no Windows build or no wine; skipped"
   exit 0
 fi
@@ -46,22 +49,22 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
 fi
 screen=$(xdpyinfo | awk '/dimensions:/ {size = $2} END {print size}')
 echo "main job (Windows): VirelunaLogo.scr under wine64 on $DISPLAY ($screen)"
-wineboot --init >/dev/null 2>&1
-wineserver -w
+# A 64-bit Windows whose UI fonts draw Japanese text (scripts/wine-prefix).
+"$root/scripts/wine-prefix" "$WINEPREFIX" win64
 
 profile='HKCU\Software\TessoranVireluna\VirelunaLogo'
-wine reg add "$profile\Config" /v DrawStep /t REG_DWORD /d 3 /f >/dev/null
+"$wine" reg add "$profile\Config" /v DrawStep /t REG_DWORD /d 3 /f >/dev/null
 key="$profile\Display File List"
 files=()
 for i in "${!designs[@]}"; do
   path="$root/resources/designs/${designs[$i]}"
   files+=("$path")
-  wine reg add "$key" /v "$(printf 'File%02d' $((i + 1)))" /t REG_SZ \
+  "$wine" reg add "$key" /v "$(printf 'File%02d' $((i + 1)))" /t REG_SZ \
     /d "Z:${path//\//\\}" /f >/dev/null
 done
 
 mkdir -p "$out"
-VIRELUNA_E2E_SAVER="$scr" wine "$snapshot" "$work/fullscreen.ppm" "$seed" "$ticks"
+VIRELUNA_E2E_SAVER="$scr" "$wine" "$snapshot" "$work/fullscreen.ppm" "$seed" "$ticks"
 convert "$work/fullscreen.ppm" "$out/windows-fullscreen.png"
 "$tool" render "${files[@]}" --screen "$screen" --preview 152x112 --seed "$seed" \
   --ticks "$ticks" --draw-step 3 --profile "$work/empty.ini" -o "$out/windows-preview.png" >/dev/null

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: native, native under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the Windows x86_64 tests under wine64 on an Xvfb display, and each fuzzer for a
-# bounded time. Ends non-zero on any failure.
+# the Windows tests under Wine on an Xvfb display (the x86_64 build on 64-bit Windows, the
+# i686 build on 32-bit and on 64-bit Windows where the kernel executes 32-bit code), the
+# packages, and each fuzzer for a bounded time. Prints the counts and time of each suite,
+# then the total. Ends non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
@@ -27,13 +29,16 @@ count_ctest() {  # log file
   failed=$((failed + fails))
 }
 
+summary=()
 run_ctest() {  # name, build dir, extra ctest arguments...
-  local name="$1" dir="$2"
+  local name="$1" dir="$2" log before_passed=$passed before_failed=$failed start=$SECONDS
   shift 2
+  log="$logs/${name//[^a-zA-Z0-9]/-}.log"
   echo "== test $name"
-  (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$logs/$name.log"
+  (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-  count_ctest "$logs/$name.log"
+  count_ctest "$log"
+  summary+=("$name: $((passed - before_passed)) passed, $((failed - before_failed)) failed ($((SECONDS - start)) s)")
 }
 
 echo "== format"
@@ -58,23 +63,39 @@ else
   status=1
 fi
 
-# Windows: a private wine prefix and display, both made and removed here.
-export VIRELUNA_WINEPREFIX="$logs/wineprefix"
+# Windows: every build in the prefixes it ships for, each prefix private and made here
+# (scripts/wine-prefix), on a private display.
 export WINEDEBUG=-all
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   display=":$((90 + RANDOM % 9))"
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY="$display"
   sleep 1
 fi
-WINEPREFIX="$VIRELUNA_WINEPREFIX" wineboot --init >/dev/null 2>&1
-WINEPREFIX="$VIRELUNA_WINEPREFIX" wineserver -w
-run_ctest wine64 "$build/mingw64"
-WINEPREFIX="$VIRELUNA_WINEPREFIX" wineserver -k >/dev/null 2>&1
+wine_suite() {  # name, tree, win64|win32
+  export VIRELUNA_WINEPREFIX="$logs/wine-$2-$3" VIRELUNA_WINEARCH="$3"
+  "$root/scripts/wine-prefix" "$VIRELUNA_WINEPREFIX" "$3"
+  run_ctest "$1" "$build/$2"
+  WINEPREFIX="$VIRELUNA_WINEPREFIX" wineserver -k >/dev/null 2>&1
+  unset VIRELUNA_WINEPREFIX VIRELUNA_WINEARCH
+}
+wine_suite "x86_64 build, 64-bit Windows" mingw64 win64
+if ! "$root/scripts/can-run-32bit"; then
+  summary+=("32-bit Windows: not run: this kernel cannot execute 32-bit code")
+elif [ ! -x /usr/lib/wine/wine ]; then
+  echo "32-bit Windows: wine32 is not installed: run scripts/install-deps.sh"
+  summary+=("32-bit Windows: wine32 is not installed: run scripts/install-deps.sh")
+  failed=$((failed + 1))
+  status=1
+else
+  wine_suite "i686 build, 32-bit Windows" mingw32 win32
+  wine_suite "i686 build, 64-bit Windows" mingw32 win64
+fi
 # The packages, installed as a user would: the .deb unpacked, the installer in its own prefix.
 echo "== test packages"
+start=$SECONDS
 "$root/tests/packaging/test-packages.sh" 2>&1 | tee "$logs/packages.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 packages=$(sed -nE 's/^packages: ([0-9]+) passed, ([0-9]+) failed$/\1 \2/p' "$logs/packages.log")
@@ -84,6 +105,9 @@ if [ -n "$packages" ]; then
 else
   failed=$((failed + 1))
 fi
+# Its own lines per package and prefix, then its total.
+while IFS= read -r line; do summary+=("$line"); done < <(grep -E '^packages' "$logs/packages.log")
+summary[-1]="${summary[-1]} ($((SECONDS - start)) s)"
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 
 # Fuzzers: the design reader longest, seeded with the sample designs.
@@ -110,5 +134,6 @@ for fuzzer in "$build"/fuzz/fuzz/fuzz_*; do
 done
 
 rm -rf "$logs"
-echo "Vireluna: $passed passed, $failed failed"
+printf '%s\n' "${summary[@]}"
+echo "Vireluna: $passed passed, $failed failed ($((SECONDS / 60)) min)"
 exit $status

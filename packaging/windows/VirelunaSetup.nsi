@@ -6,8 +6,8 @@
 ;   SETTINGS32, SETTINGS64 (optional) VirelunaSettings.exe of both builds
 ;   DESIGNS_NSH        generated macros that install, list and remove the sample designs
 ;   ICON (optional)    the program's icon
-;   TARGET_AMD64 (optional) build the same installer as a 64-bit program (for machines
-;                      that run only 64-bit code, such as the test machines)
+;   TARGET_AMD64 (optional) build the same installer as a 64-bit program (for test
+;                      machines whose kernel cannot execute 32-bit code)
 
 Unicode true
 !ifdef TARGET_AMD64

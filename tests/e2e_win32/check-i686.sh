@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The 32-bit release build of the saver cannot run on these machines; check that it was
-# linked and what its PE header says: Intel 80386, Windows GUI subsystem.
+# The release build of the saver under a tree: what its PE header says, Intel 80386,
+# Windows GUI subsystem.
 set -euo pipefail
 scr=$(find "$1" -name VirelunaLogo.scr -print -quit 2>/dev/null || true)
 [ -n "$scr" ] || { echo "no VirelunaLogo.scr under $1"; exit 1; }

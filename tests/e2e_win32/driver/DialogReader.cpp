@@ -1,5 +1,7 @@
 #include "tests/e2e_win32/driver/DialogReader.h"
 
+#include <cstdlib>
+#include <set>
 #include <vector>
 
 #include "tests/e2e_win32/driver/Picture.h"
@@ -35,6 +37,15 @@ std::vector<HWND> Children(HWND dialog) {
     return children;
 }
 
+// Ink: clearly darker or lighter than the text's background (anti-aliased edges included).
+constexpr int InkContrast = 60;
+
+bool IsInk(Colour pixel, Colour background) {
+    return std::abs(pixel.red - background.red) + std::abs(pixel.green - background.green) +
+               std::abs(pixel.blue - background.blue) >
+           InkContrast;
+}
+
 }  // namespace
 
 DialogView ReadDialog(HWND dialog) {
@@ -48,6 +59,7 @@ DialogView ReadDialog(HWND dialog) {
             if ((style & SS_TYPEMASK) == SS_ICON) {
                 GetWindowRect(child, &view.iconArea);
             } else {
+                if (view.text.empty()) GetWindowRect(child, &view.textArea);
                 view.text += WindowText(child) + L"\n";
             }
         } else if (_wcsicmp(type.c_str(), L"Button") == 0) {
@@ -97,6 +109,42 @@ double RedShareOfIcon(const DialogView& dialog) {
         }
     }
     return static_cast<double>(red) / (icon.Width() * icon.Height());
+}
+
+int DistinctShapesOnFirstTextLine(const DialogView& dialog) {
+    const RECT& area = dialog.textArea;
+    if (area.right <= area.left || area.bottom <= area.top) return 0;
+    const Picture text = Picture::FromScreen(area);
+    const Colour background = text.At(0, 0);
+    auto rowHasInk = [&](int y) {
+        for (int x = 0; x < text.Width(); ++x)
+            if (IsInk(text.At(x, y), background)) return true;
+        return false;
+    };
+    // The first line: the first band of rows with ink.
+    int top = 0;
+    while (top < text.Height() && !rowHasInk(top)) ++top;
+    int bottom = top;
+    while (bottom < text.Height() && rowHasInk(bottom)) ++bottom;
+    if (top == bottom) return 0;
+
+    std::set<std::vector<bool>> shapes;
+    std::vector<bool> shape;
+    for (int x = 0; x <= text.Width(); ++x) {
+        std::vector<bool> column;
+        bool ink = false;
+        for (int y = top; y < bottom && x < text.Width(); ++y) {
+            column.push_back(IsInk(text.At(x, y), background));
+            ink = ink || column.back();
+        }
+        if (ink) {
+            shape.insert(shape.end(), column.begin(), column.end());
+        } else if (!shape.empty()) {
+            shapes.insert(shape);
+            shape.clear();
+        }
+    }
+    return static_cast<int>(shapes.size());
 }
 
 }  // namespace vireluna::e2e

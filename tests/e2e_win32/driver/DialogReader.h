@@ -15,6 +15,7 @@ struct DialogView {
     std::wstring text;  // the texts of its static controls, each followed by '\n'
     std::wstring buttons;
     RECT iconArea{};  // screen rectangle of its icon, empty when it has none
+    RECT textArea{};  // screen rectangle of its first text, empty when it has none
 };
 
 // Waits for a visible dialog of the process; window is null when none came in time.
@@ -24,5 +25,9 @@ DialogView ReadDialog(HWND dialog);
 bool PressButton(HWND dialog, const std::wstring& label);
 // The share of the icon's pixels that are a strong red: the stop icon is a red disc.
 double RedShareOfIcon(const DialogView& dialog);
+// How many different shapes the first line of the dialog's text shows, read from the screen:
+// the ink between blank columns, compared pixel for pixel. A font without the line's
+// characters draws the same empty box for each of them: one shape.
+int DistinctShapesOnFirstTextLine(const DialogView& dialog);
 
 }  // namespace vireluna::e2e

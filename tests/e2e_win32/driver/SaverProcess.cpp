@@ -64,25 +64,48 @@ struct GdiHandleEntry {
     std::uint64_t userPointer;
 };
 constexpr std::size_t GdiHandleTableEntries = 0x10000;
-constexpr std::size_t PebGdiSharedHandleTableOffset = 0xF8;  // 64-bit process environment block
+// Where the table's address is kept: in the 64-bit process environment block; a 32-bit
+// process on 32-bit Windows has only a 32-bit block. Under Wine a 32-bit process on 64-bit
+// Windows has both, the 64-bit one a page below its own, and only that one names the table.
+// Wine's entries have the layout above in every case.
+constexpr std::size_t Peb64GdiSharedHandleTableOffset = 0xF8;
+constexpr std::size_t Peb32GdiSharedHandleTableOffset = 0x94;
+constexpr std::ptrdiff_t WinePeb64BelowPeb32 = 0x1000;
 
-int CountGdiTableEntries(HANDLE process) {
+// The table's address in the process, 0 when it cannot be read.
+std::uint64_t GdiTableAddress(HANDLE process) {
     PROCESS_BASIC_INFORMATION basic{};
     ULONG length = 0;
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   &length) != 0)
-        return -1;
-    std::uint64_t table = 0;
+        return 0;
+    const char* block = reinterpret_cast<const char*>(basic.PebBaseAddress);
+    std::size_t offset = Peb64GdiSharedHandleTableOffset;
+    std::size_t size = sizeof(std::uint64_t);
+    if (sizeof(void*) == 4) {
+        BOOL onWindows64 = FALSE;
+        IsWow64Process(process, &onWindows64);
+        if (onWindows64) {
+            block -= WinePeb64BelowPeb32;
+        } else {
+            offset = Peb32GdiSharedHandleTableOffset;
+            size = sizeof(std::uint32_t);
+        }
+    }
+    std::uint64_t table = 0;  // little-endian: a 32-bit address fills its low half
     SIZE_T read = 0;
-    if (!ReadProcessMemory(
-            process,
-            reinterpret_cast<const char*>(basic.PebBaseAddress) + PebGdiSharedHandleTableOffset,
-            &table, sizeof table, &read) ||
-        table == 0)
-        return -1;
+    if (!ReadProcessMemory(process, block + offset, &table, size, &read)) return 0;
+    return table;
+}
+
+int CountGdiTableEntries(HANDLE process) {
+    const std::uint64_t table = GdiTableAddress(process);
+    if (table == 0) return -1;
+    SIZE_T read = 0;
     std::vector<GdiHandleEntry> entries(GdiHandleTableEntries);
-    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                           entries.size() * sizeof(GdiHandleEntry), &read))
+    if (!ReadProcessMemory(process,
+                           reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table)),
+                           entries.data(), entries.size() * sizeof(GdiHandleEntry), &read))
         return -1;
     int used = 0;
     for (const GdiHandleEntry& entry : entries) used += entry.type != 0 ? 1 : 0;
