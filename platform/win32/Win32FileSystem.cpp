@@ -4,6 +4,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32InputFile.h"
+#include "platform/win32/WindowsPathLimit.h"
 
 namespace vireluna::win32 {
 
@@ -19,6 +20,10 @@ bool Win32FileSystem::DirectorySearchFinds(const std::string& utf8Pattern) {
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     return true;
+}
+
+PathLimit Win32FileSystem::DesignPathLimit() const {
+    return WindowsPathLimit;
 }
 
 std::string Win32FileSystem::DefaultDesignPath() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/FileSystem.h"
-#include "platform/win32/WindowsPathLimit.h"
 
 namespace vireluna::win32 {
 
@@ -12,7 +11,7 @@ class Win32FileSystem final : public FileSystem {
     bool DirectorySearchFinds(const std::string& utf8Pattern) override;
     // Where the installer puts the bundled logo design.
     std::string DefaultDesignPath() override;
-    PathLimit DesignPathLimit() const override { return WindowsPathLimit; }
+    PathLimit DesignPathLimit() const override;
 };
 
 }  // namespace vireluna::win32
