@@ -43,52 +43,52 @@ constexpr std::uint16_t TitleStringId = 57344;
 constexpr int FontPoints = 9;
 constexpr const char* Typeface = "ＭＳ Ｐゴシック";
 
-struct TextSpec {
+struct ExpectedText {
     enum class Kind { Exact, AnyOneLine, Resource } kind = Kind::Exact;
     std::string text;
     std::uint16_t resource = 0;
 };
-TextSpec Text(std::string text) {
-    return {TextSpec::Kind::Exact, std::move(text)};
+ExpectedText Text(std::string text) {
+    return {ExpectedText::Kind::Exact, std::move(text)};
 }
-const TextSpec NoText = Text("");
-const TextSpec AnyOneLine{TextSpec::Kind::AnyOneLine, {}, 0};
-const TextSpec TheIcon{TextSpec::Kind::Resource, {}, IconId};
+const ExpectedText NoText = Text("");
+const ExpectedText AnyOneLine{ExpectedText::Kind::AnyOneLine, {}, 0};
+const ExpectedText TheIcon{ExpectedText::Kind::Resource, {}, IconId};
 
-struct ControlSpec {
+struct ExpectedControl {
     std::int32_t id;
     int x, y, width, height;
     std::string className;
     std::uint32_t kindMask, kind;  // the control's kind within its class
     std::uint32_t required, forbidden;
-    TextSpec text;
+    ExpectedText text;
 };
 
-ControlSpec Label(TextSpec text, int x, int y, int width, int height) {
+ExpectedControl Label(ExpectedText text, int x, int y, int width, int height) {
     return {win::NoId,       x, y, width,          height, "Static", win::StaticKinds,
             win::StaticLeft, 0, 0, std::move(text)};
 }
-ControlSpec IconControl(int x, int y) {
+ExpectedControl IconControl(int x, int y) {
     return {win::NoId, x, y, 20, 20, "Static", win::StaticKinds, win::StaticIcon, 0, 0, TheIcon};
 }
-ControlSpec Button(std::int32_t id, std::uint32_t kind, const char* text, int x, int y, int width,
-                   int height) {
+ExpectedControl Button(std::int32_t id, std::uint32_t kind, const char* text, int x, int y,
+                       int width, int height) {
     return {id, x, y, width, height, "Button", win::ButtonKinds, kind, 0, 0, Text(text)};
 }
 // Each group box starts a group of its own.
-ControlSpec GroupBox(const char* text, int x, int y, int width, int height) {
-    ControlSpec box = Button(win::NoId, win::GroupBox, text, x, y, width, height);
+ExpectedControl GroupBox(const char* text, int x, int y, int width, int height) {
+    ExpectedControl box = Button(win::NoId, win::GroupBox, text, x, y, width, height);
     box.required = win::Group;
     return box;
 }
-ControlSpec Radio(std::int32_t id, const char* text, int x, int y, int width) {
+ExpectedControl Radio(std::int32_t id, const char* text, int x, int y, int width) {
     return Button(id, win::AutoRadioButton, text, x, y, width, 10);
 }
 // Any text may be typed, and long text scrolls.
-ControlSpec NumberField(std::int32_t id, int y) {
+ExpectedControl NumberField(std::int32_t id, int y) {
     return {id, 177, y, 36, 12, "Edit", 0, 0, win::EditAutoScroll, win::EditDigitsOnly, NoText};
 }
-ControlSpec Spin(std::int32_t id, int y) {
+ExpectedControl Spin(std::int32_t id, int y) {
     return {id,
             213,
             y,
@@ -102,103 +102,103 @@ ControlSpec Spin(std::int32_t id, int y) {
             NoText};
 }
 
-struct DialogSpec {
+struct ExpectedDialog {
     std::uint16_t id;
     std::uint32_t required;
     std::string caption;
     int width, height;
-    std::vector<ControlSpec> controls;
+    std::vector<ExpectedControl> controls;
 };
 
-const DialogSpec AboutBox{AboutBoxId,
-                          win::ModalFrame | win::Popup | win::Caption | win::SysMenu | win::SetFont,
-                          "Tessoran Vireluna Screensaver",
-                          235,
-                          55,
-                          {IconControl(11, 17),
-                           [] {
-                               ControlSpec version =
-                                   Label(Text("QuibelScreensaver Ver. 4.0.0.2"), 40, 10, 119, 8);
-                               version.required = win::NoPrefix;
-                               return version;
-                           }(),
-                           Label(AnyOneLine, 40, 25, 119, 8),
-                           Button(win::OkId, win::DefaultPushButton, "OK", 178, 7, 50, 14)}};
+const ExpectedDialog AboutBox{
+    AboutBoxId,
+    win::ModalFrame | win::Popup | win::Caption | win::SysMenu | win::SetFont,
+    "Tessoran Vireluna Screensaver",
+    235,
+    55,
+    {IconControl(11, 17),
+     [] {
+         ExpectedControl version = Label(Text("QuibelScreensaver Ver. 4.0.0.2"), 40, 10, 119, 8);
+         version.required = win::NoPrefix;
+         return version;
+     }(),
+     Label(AnyOneLine, 40, 25, 119, 8),
+     Button(win::OkId, win::DefaultPushButton, "OK", 178, 7, 50, 14)}};
 
-const DialogSpec FilePage{FilePageId,
-                          win::Child | win::SetFont,
-                          "File",
-                          230,
-                          141,
-                          {Label(Text("File for Screen Saver"), 7, 5, 131, 8),
-                           {1013, 7, 21, 160, 110, "ListBox", 0, 0,
-                            win::ListExtendedSelection | win::VScroll | win::HScroll,
-                            win::ListSort | win::ListMultipleSelection, NoText},
-                           Button(1014, win::PushButton, "Add", 173, 48, 50, 14),
-                           Button(1015, win::PushButton, "Delete", 173, 75, 50, 14),
-                           Button(6, win::PushButton, "Delete all", 173, 103, 50, 14)}};
+const ExpectedDialog FilePage{FilePageId,
+                              win::Child | win::SetFont,
+                              "File",
+                              230,
+                              141,
+                              {Label(Text("File for Screen Saver"), 7, 5, 131, 8),
+                               {1013, 7, 21, 160, 110, "ListBox", 0, 0,
+                                win::ListExtendedSelection | win::VScroll | win::HScroll,
+                                win::ListSort | win::ListMultipleSelection, NoText},
+                               Button(1014, win::PushButton, "Add", 173, 48, 50, 14),
+                               Button(1015, win::PushButton, "Delete", 173, 75, 50, 14),
+                               Button(6, win::PushButton, "Delete all", 173, 103, 50, 14)}};
 
-const DialogSpec OptionPage{OptionPageId,
-                            win::Child | win::SetFont,
-                            "Option",
-                            230,
-                            141,
-                            {GroupBox("Line thickness", 7, 4, 77, 57),
-                             Radio(1000, "Thin (1 pix.)", 12, 16, 70),
-                             Radio(1001, "Regular (2 pix.)", 12, 31, 70),
-                             Radio(1002, "Bold (3 pix.)", 12, 46, 70),
-                             GroupBox("Rotate", 7, 64, 77, 73),
-                             Radio(1009, "None", 12, 75, 70),
-                             Radio(1010, "-8 to +8 deg.", 12, 90, 70),
-                             Radio(1011, "-90 to +90 deg.", 12, 105, 70),
-                             Radio(1012, "0 to 360 deg.", 12, 120, 70),
-                             Label(Text("Unit time 1-10:"), 95, 86, 82, 8),
-                             NumberField(1003, 84),
-                             Spin(1006, 85),
-                             Label(Text("Size (%) 30-100:"), 95, 104, 82, 8),
-                             NumberField(1004, 102),
-                             Spin(1007, 103),
-                             Label(Text("Interval 50-500:"), 95, 122, 82, 8),
-                             NumberField(1005, 120),
-                             Spin(1008, 121),
-                             GroupBox("Drawing speed", 92, 4, 76, 73),
-                             Radio(1013, "1stitch/unit time", 97, 16, 68),
-                             Radio(1014, "2stitch/unit time", 97, 31, 68),
-                             Radio(1015, "3stitch/unit time", 97, 46, 68),
-                             Radio(1016, "5stitch/unit time", 97, 61, 68),
-                             IconControl(190, 22),
-                             Label(Text("VirelunaSaver"), 173, 55, 53, 8)}};
+const ExpectedDialog OptionPage{OptionPageId,
+                                win::Child | win::SetFont,
+                                "Option",
+                                230,
+                                141,
+                                {GroupBox("Line thickness", 7, 4, 77, 57),
+                                 Radio(1000, "Thin (1 pix.)", 12, 16, 70),
+                                 Radio(1001, "Regular (2 pix.)", 12, 31, 70),
+                                 Radio(1002, "Bold (3 pix.)", 12, 46, 70),
+                                 GroupBox("Rotate", 7, 64, 77, 73),
+                                 Radio(1009, "None", 12, 75, 70),
+                                 Radio(1010, "-8 to +8 deg.", 12, 90, 70),
+                                 Radio(1011, "-90 to +90 deg.", 12, 105, 70),
+                                 Radio(1012, "0 to 360 deg.", 12, 120, 70),
+                                 Label(Text("Unit time 1-10:"), 95, 86, 82, 8),
+                                 NumberField(1003, 84),
+                                 Spin(1006, 85),
+                                 Label(Text("Size (%) 30-100:"), 95, 104, 82, 8),
+                                 NumberField(1004, 102),
+                                 Spin(1007, 103),
+                                 Label(Text("Interval 50-500:"), 95, 122, 82, 8),
+                                 NumberField(1005, 120),
+                                 Spin(1008, 121),
+                                 GroupBox("Drawing speed", 92, 4, 76, 73),
+                                 Radio(1013, "1stitch/unit time", 97, 16, 68),
+                                 Radio(1014, "2stitch/unit time", 97, 31, 68),
+                                 Radio(1015, "3stitch/unit time", 97, 46, 68),
+                                 Radio(1016, "5stitch/unit time", 97, 61, 68),
+                                 IconControl(190, 22),
+                                 Label(Text("VirelunaSaver"), 173, 55, 53, 8)}};
 
-void ExpectText(const pe::NameOrNumber& text, const TextSpec& spec) {
-    switch (spec.kind) {
-        case TextSpec::Kind::Exact:
-            EXPECT_EQ(text, (pe::NameOrNumber{spec.text, std::nullopt}));
+void ExpectText(const pe::NameOrNumber& text, const ExpectedText& expected) {
+    switch (expected.kind) {
+        case ExpectedText::Kind::Exact:
+            EXPECT_EQ(text, (pe::NameOrNumber{expected.text, std::nullopt}));
             break;
-        case TextSpec::Kind::AnyOneLine:
+        case ExpectedText::Kind::AnyOneLine:
             EXPECT_FALSE(text.name.empty());
             EXPECT_EQ(text.name.find('\n'), std::string::npos) << text.name;
             break;
-        case TextSpec::Kind::Resource:
-            EXPECT_EQ(text, (pe::NameOrNumber{"", spec.resource}));
+        case ExpectedText::Kind::Resource:
+            EXPECT_EQ(text, (pe::NameOrNumber{"", expected.resource}));
             break;
     }
 }
 
-void ExpectDialog(const pe::ResourceFile& file, const DialogSpec& spec) {
-    const auto data = file.Find(pe::TypeDialog, spec.id);
-    ASSERT_TRUE(data.has_value()) << "no dialog template " << spec.id;
+void ExpectDialog(const pe::ResourceFile& file, const ExpectedDialog& expected) {
+    const auto data = file.Find(pe::TypeDialog, expected.id);
+    ASSERT_TRUE(data.has_value()) << "no dialog template " << expected.id;
     const std::optional<pe::DialogTemplate> dialog = pe::ParseDialog(*data);
-    ASSERT_TRUE(dialog.has_value()) << "dialog template " << spec.id << " cannot be read";
-    EXPECT_EQ(dialog->style & spec.required, spec.required) << std::hex << dialog->style;
-    EXPECT_EQ(dialog->caption, spec.caption);
-    EXPECT_EQ(dialog->width, spec.width);
-    EXPECT_EQ(dialog->height, spec.height);
+    ASSERT_TRUE(dialog.has_value()) << "dialog template " << expected.id << " cannot be read";
+    EXPECT_EQ(dialog->style & expected.required, expected.required) << std::hex << dialog->style;
+    EXPECT_EQ(dialog->caption, expected.caption);
+    EXPECT_EQ(dialog->width, expected.width);
+    EXPECT_EQ(dialog->height, expected.height);
     EXPECT_EQ(dialog->fontPoints, FontPoints);
     EXPECT_EQ(dialog->typeface, Typeface);
-    ASSERT_EQ(dialog->controls.size(), spec.controls.size());
-    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
+    ASSERT_EQ(dialog->controls.size(), expected.controls.size());
+    for (std::size_t i = 0; i < expected.controls.size(); ++i) {
         const pe::DialogControl& control = dialog->controls[i];
-        const ControlSpec& want = spec.controls[i];
+        const ExpectedControl& want = expected.controls[i];
         SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(want.id) + ")");
         EXPECT_EQ(control.id, want.id);
         EXPECT_EQ(strcasecmp(control.className.c_str(), want.className.c_str()), 0)
