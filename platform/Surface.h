@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 #include "design/ColourValue.h"
@@ -26,6 +27,18 @@ struct ThreadPen {
     ColourValue field;
 };
 
+// A rectangle [left, right) x [top, bottom) of the client area that drawing is confined to.
+struct ClipRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    bool operator==(const ClipRect&) const = default;
+};
+inline constexpr ClipRect Unclipped{
+    std::numeric_limits<int>::min(), std::numeric_limits<int>::min(),
+    std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+
 // A drawing context for one tick or one erase.
 class Surface {
   public:
@@ -44,6 +57,9 @@ class Surface {
     // One line of text, top-left at (x, y), black on an opaque background.
     virtual void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                           ColourValue background) = 0;
+    // Confines the drawing that follows to the rectangle (one monitor's part of a window that
+    // spans several); Unclipped lifts it again.
+    virtual void SetClip(const ClipRect& clip) = 0;
     // Vertical pixels per inch.
     virtual int VerticalDpi() const = 0;
 };

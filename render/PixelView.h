@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -22,6 +23,25 @@ struct PixelView {
         return pixels + y * rowBytes + static_cast<std::ptrdiff_t>(x) * pixelBytes;
     }
 };
+
+// The part of a view inside [left, right) x [top, bottom) (any int values), as a view of its
+// own whose corner lies at (left, top) of the whole: a thread laid on it stays in the clip.
+struct ViewPart {
+    PixelView view;
+    int left = 0;
+    int top = 0;
+};
+inline ViewPart PartOf(const PixelView& whole, int left, int top, int right, int bottom) {
+    const int x0 = std::clamp(left, 0, whole.width);
+    const int y0 = std::clamp(top, 0, whole.height);
+    const int x1 = std::clamp(right, x0, whole.width);
+    const int y1 = std::clamp(bottom, y0, whole.height);
+    PixelView part = whole;
+    part.pixels = whole.At(x0, y0);
+    part.width = x1 - x0;
+    part.height = y1 - y0;
+    return {part, x0, y0};
+}
 
 // The pixels a drawing call may have changed: [left, right) x [top, bottom), maybe empty.
 struct PixelBox {

@@ -13,6 +13,7 @@ constexpr int kChannels = RasterImage::PixelBytes;
 RasterImage::RasterImage(int width, int height, Rgb fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
     rgb_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * kChannels);
+    ClearClip();
     FillRect(0, 0, width_, height_, fill);
 }
 
@@ -28,7 +29,7 @@ Rgb RasterImage::PixelAt(int x, int y) const {
 }
 
 void RasterImage::SetPixel(int x, int y, Rgb colour) {
-    if (!Contains(x, y)) return;
+    if (x < clipLeft_ || y < clipTop_ || x >= clipRight_ || y >= clipBottom_) return;
     std::uint8_t* pixel = rgb_.data() + OffsetOf(x, y);
     pixel[0] = colour.red;
     pixel[1] = colour.green;
@@ -36,10 +37,10 @@ void RasterImage::SetPixel(int x, int y, Rgb colour) {
 }
 
 void RasterImage::FillRect(int left, int top, int right, int bottom, Rgb colour) {
-    const int x0 = std::max(left, 0);
-    const int y0 = std::max(top, 0);
-    const int x1 = std::min(right, width_);
-    const int y1 = std::min(bottom, height_);
+    const int x0 = std::max(left, clipLeft_);
+    const int y0 = std::max(top, clipTop_);
+    const int x1 = std::min(right, clipRight_);
+    const int y1 = std::min(bottom, clipBottom_);
     if (x0 >= x1 || y0 >= y1) return;
     for (int y = y0; y < y1; ++y) {
         std::uint8_t* pixel = rgb_.data() + OffsetOf(x0, y);
@@ -49,6 +50,13 @@ void RasterImage::FillRect(int left, int top, int right, int bottom, Rgb colour)
             pixel[2] = colour.blue;
         }
     }
+}
+
+void RasterImage::SetClip(int left, int top, int right, int bottom) {
+    clipLeft_ = std::clamp(left, 0, width_);
+    clipTop_ = std::clamp(top, 0, height_);
+    clipRight_ = std::clamp(right, clipLeft_, width_);
+    clipBottom_ = std::clamp(bottom, clipTop_, height_);
 }
 
 }  // namespace vireluna::raster

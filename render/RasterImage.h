@@ -25,9 +25,18 @@ class RasterImage {
     int Height() const { return height_; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     Rgb PixelAt(int x, int y) const;          // (x, y) must lie inside
-    void SetPixel(int x, int y, Rgb colour);  // ignored outside
-    // Fills [left, right) x [top, bottom), clipped to the image; any int values are safe.
+    void SetPixel(int x, int y, Rgb colour);  // ignored outside the image or the clip
+    // Fills [left, right) x [top, bottom), clipped to the image and the clip; any int values
+    // are safe.
     void FillRect(int left, int top, int right, int bottom, Rgb colour);
+    // Writes go only to [left, right) x [top, bottom) from now on (any int values); the whole
+    // image again after ClearClip. Reading is never clipped.
+    void SetClip(int left, int top, int right, int bottom);
+    void ClearClip() { SetClip(0, 0, width_, height_); }
+    int ClipLeft() const { return clipLeft_; }
+    int ClipTop() const { return clipTop_; }
+    int ClipRight() const { return clipRight_; }
+    int ClipBottom() const { return clipBottom_; }
     const std::vector<std::uint8_t>& Bytes() const { return rgb_; }
     std::uint8_t* MutableBytes() { return rgb_.data(); }
 
@@ -36,6 +45,11 @@ class RasterImage {
 
     int width_ = 0;
     int height_ = 0;
+    // The writable rectangle, always within the image.
+    int clipLeft_ = 0;
+    int clipTop_ = 0;
+    int clipRight_ = 0;
+    int clipBottom_ = 0;
     std::vector<std::uint8_t> rgb_;
 };
 

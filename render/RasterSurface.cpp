@@ -64,10 +64,14 @@ void RasterSurface::MoveTo(int x, int y) {
 void RasterSurface::LineTo(int x, int y) {
     const PixelPoint end{x, y};
     if (impl_->thread) {
+        // The band sees only the clip, as a picture of its own with its corner at the clip's.
         RasterImage& target = impl_->target;
-        const render::PixelView view{target.MutableBytes(), target.Width(), target.Height(),
-                                     std::ptrdiff_t{target.Width()} * RasterImage::PixelBytes};
-        impl_->thread->Lay(view, impl_->current.x, impl_->current.y, x, y);
+        const render::PixelView whole{target.MutableBytes(), target.Width(), target.Height(),
+                                      std::ptrdiff_t{target.Width()} * RasterImage::PixelBytes};
+        const render::ViewPart part = render::PartOf(whole, target.ClipLeft(), target.ClipTop(),
+                                                     target.ClipRight(), target.ClipBottom());
+        impl_->thread->Lay(part.view, impl_->current.x - part.left, impl_->current.y - part.top,
+                           x - part.left, y - part.top);
     } else {
         impl_->pen.DrawLine(impl_->target, impl_->current, end, impl_->penColour);
     }
@@ -99,6 +103,10 @@ void RasterSurface::DrawLogo(int left, int top) {
 void RasterSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                              ColourValue background) {
     impl_->text.Draw(impl_->target, x, y, utf8Text, font, ToRgb(background));
+}
+
+void RasterSurface::SetClip(const ClipRect& clip) {
+    impl_->target.SetClip(clip.left, clip.top, clip.right, clip.bottom);
 }
 
 int RasterSurface::VerticalDpi() const {

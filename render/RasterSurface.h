@@ -27,6 +27,7 @@ class RasterSurface : public Surface {
     void DrawLogo(int left, int top) override;
     void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                   ColourValue background) override;
+    void SetClip(const ClipRect& clip) override;
     int VerticalDpi() const override;
 
   private:

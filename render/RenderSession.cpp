@@ -6,6 +6,7 @@
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
+#include "shell/MonitorRuns.h"
 #include "shell/RenderProfile.h"
 #include "shell/SaverRun.h"
 #include "shell/SaverSettings.h"
@@ -42,26 +43,39 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
     }
 
     RenderProfile renderProfile(profile, request.configOverrides, request.files);
-    const ScreenSize client = request.preview.value_or(request.screen);
+    const ScreenSize screen = request.monitors ? request.monitors->Bounds().Size() : request.screen;
+    const ScreenSize client = request.preview.value_or(screen);
     MessageLog log(messages);
-    RasterWindowHost host(request.screen, client, std::move(logo), log);
+    RasterWindowHost host(screen, client, std::move(logo), log);
     // The window of the saver's preview and full screen alike: no input reaches a render.
-    SaverRun run(RunMode::Picture, renderProfile, host, files,
-                 {request.seed, request.ticks.value_or(MaxTicksForOneDesign)});
-    run.Start(client);
+    const RunStart start{request.seed, request.ticks.value_or(MaxTicksForOneDesign)};
+    std::optional<SaverRun> single;
+    std::optional<MonitorRuns> monitors;
+    if (request.monitors) {
+        monitors.emplace(RunMode::Picture, renderProfile, host, files, start, *request.monitors);
+        monitors->Start();
+    } else {
+        single.emplace(RunMode::Picture, renderProfile, host, files, start);
+        single->Start(client);
+    }
+    const SaverRun& primary = monitors ? monitors->Primary() : *single;
 
     bool designDone = false;
-    while (run.MayTick() && !designDone) {
+    while (primary.MayTick() && !designDone) {
         if (!host.Timer().Running()) {
             error = "the saver stopped its timer";
             return false;
         }
-        run.Step();
-        if (run.NothingCanBePlayed()) {
+        if (monitors) {
+            monitors->Step();
+        } else {
+            single->Step();
+        }
+        if (primary.NothingCanBePlayed()) {
             error = "none of the design files could be loaded";
             return false;
         }
-        designDone = !request.ticks && run.Window().LastTick() == TickResult::DesignFinished;
+        designDone = !request.ticks && primary.Window().LastTick() == TickResult::DesignFinished;
     }
     if (!request.ticks && !designDone) {
         error =
@@ -74,7 +88,7 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
         return false;
     }
     summary.seed = request.seed;
-    Summarise(run.Window(), run.Ticks(), summary);
+    Summarise(primary.Window(), primary.Ticks(), summary);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
 #include "platform/WindowHost.h"
+#include "shell/MonitorLayout.h"
 
 namespace vireluna::raster {
 
@@ -19,6 +20,8 @@ struct RenderRequest {
     std::vector<std::string> files;  // the playlist, 1 to 20 entries
     ScreenSize screen = DefaultRenderScreen;
     std::optional<ScreenSize> preview;  // a client area of this size inside the screen
+    // Full screen over these monitors, the picture being their bounds; screen is unused then.
+    std::optional<MonitorLayout> monitors;
     std::uint32_t seed = 0;
     std::optional<std::int32_t>
         ticks;  // run exactly this many; else until the first design is done
@@ -26,6 +29,7 @@ struct RenderRequest {
     std::string output;                                   // PNG path
 };
 
+// With several monitors, the primary's run.
 struct RenderSummary {
     std::uint32_t seed = 0;
     std::string design;  // the file of the last design started

@@ -19,6 +19,7 @@ class TrackingSurface : public Surface {
     void DrawLogo(int left, int top) override;
     void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                   ColourValue background) override;
+    void SetClip(const ClipRect& clip) override { target_.SetClip(clip); }
     int VerticalDpi() const override { return target_.VerticalDpi(); }
 
   private:

@@ -9,7 +9,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libinih-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-liberation
-  pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev x11-apps
+  pkg-config python3 xdotool nsis lintian dpkg-dev file libx11-dev libxext-dev libxrandr-dev libxinerama-dev x11-apps
+  x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy
   p7zip-full
   fonts-ipafont-gothic
 )

@@ -41,11 +41,26 @@ struct RunStart {
     std::optional<std::int64_t> tickLimit;
 };
 
+// What an event loop drives: one run, or the runs of every monitor in one window.
+class SteppedSaver {
+  public:
+    virtual ~SteppedSaver() = default;
+    // One timer message.
+    virtual void Step() = 0;
+    // The erase the host holds back, for a driver that paints between ticks too.
+    virtual void ErasePending() = 0;
+    // The window's client area has a new size.
+    virtual void OnSize(int clientWidth, int clientHeight) = 0;
+    // The full-screen window's input handlers, pointer positions in window coordinates; null
+    // in a preview.
+    virtual CFullScreenSaverWnd* InputRules() = 0;
+};
+
 // One run of the saver, the same behind every driver: the Win32 window procedure, the X11
 // event loop and the render tool. It owns the seeded generator and the saver window object of
 // the mode, and counts the ticks against the limit. A driver keeps only its platform's part:
 // a window, a clock or timer, pixels to the screen and input events to InputRules().
-class SaverRun : private WindowHost {
+class SaverRun : public SteppedSaver, private WindowHost {
   public:
     SaverRun(RunMode mode, ProfileStore& profile, WindowHost& host, FileSystem& files,
              RunStart start);
@@ -55,15 +70,15 @@ class SaverRun : private WindowHost {
 
     // The window's creation and size, for drivers whose window reports them itself.
     void OnCreate();
-    void OnSize(int clientWidth, int clientHeight);
+    void OnSize(int clientWidth, int clientHeight) override;
     // Create, size and the first paint at once, for drivers whose window has no such messages.
     void Start(ScreenSize client);
     bool Erase(Surface& surface, int clientWidth, int clientHeight);
 
     // One timer message: the erase the host holds back, one tick, then the tick limit.
-    void Step();
+    void Step() override;
     // The erase the host holds back, for a driver that paints between ticks too.
-    void ErasePending();
+    void ErasePending() override;
     // False once the limit is reached: no tick runs and no timer starts any more.
     bool MayTick() const { return ticks_.AllowsTick(); }
     std::int64_t Ticks() const { return ticks_.Ticks(); }
@@ -72,7 +87,7 @@ class SaverRun : private WindowHost {
 
     const CSaverWnd& Window() const { return *window_; }
     // The full-screen window's input handlers; null in a preview.
-    CFullScreenSaverWnd* InputRules() { return inputRules_; }
+    CFullScreenSaverWnd* InputRules() override { return inputRules_; }
 
   private:
     // The host as the saver window sees it: a timer never starts once the limit is reached.

@@ -113,10 +113,15 @@ void CSaverWnd::ReportLoadFailure() {
     const std::string& path = playlist.paths[playOrder[playPosition]];
     std::string text{FileNotFoundPrefix};
     text += path;
+    ShowModalMessage(text, ApplicationTitle, MessageIcon::Stop);
+}
+
+void CSaverWnd::ShowModalMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                                 MessageIcon icon) {
     // With the timer stopped no further tick can open another box underneath this one.
     host.KillTimer();
     showingMessage = true;
-    host.Show(text, ApplicationTitle, MessageIcon::Stop);
+    host.Show(utf8Text, utf8Caption, icon);
     showingMessage = false;
     OnMessageClosed();
     host.SetTimer(settings.timerPeriod);

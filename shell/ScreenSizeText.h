@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/WindowHost.h"
+#include "shell/MonitorLayout.h"
 
 namespace vireluna {
 
@@ -12,5 +13,10 @@ inline constexpr int MaxRenderSide = 8192;
 
 // "WIDTHxHEIGHT", each 1 to MaxRenderSide; nothing else is accepted.
 std::optional<ScreenSize> ParseScreenSize(std::string_view text);
+
+// "WxH+X+Y[,WxH+X+Y...]", the primary first; an offset may be negative ("1280x1024-1280+0" is
+// left of a primary at +0+0). Every monitor and the bounds of them all are 1 to MaxRenderSide
+// a side, and no two monitors are the same rectangle.
+std::optional<MonitorLayout> ParseMonitorList(std::string_view text);
 
 }  // namespace vireluna

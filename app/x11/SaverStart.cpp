@@ -7,6 +7,7 @@
 
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/UserProfile.h"
+#include "platform/x11/MonitorDiscovery.h"
 #include "platform/x11/SaverLoop.h"
 #include "platform/x11/SaverTarget.h"
 #include "platform/x11/SignalWake.h"
@@ -15,6 +16,7 @@
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
+#include "shell/MonitorRuns.h"
 #include "shell/RenderProfile.h"
 #include "shell/SaverRun.h"
 
@@ -26,8 +28,8 @@ int CannotStart(const std::string& why) {
     return ExitCannotStart;
 }
 
-bool OpenTarget(Display* display, const SaverOptions& options, x11::SaverTarget& target,
-                std::string& error) {
+bool OpenTarget(Display* display, const SaverOptions& options, const MonitorLayout& monitors,
+                x11::SaverTarget& target, std::string& error) {
     switch (options.mode) {
         case SaverMode::Root:
             return x11::FindRootTarget(display, target, error);
@@ -36,7 +38,7 @@ bool OpenTarget(Display* display, const SaverOptions& options, x11::SaverTarget&
         case SaverMode::Window:
             return x11::CreateTopLevelTarget(display, options.geometry, target, error);
         case SaverMode::FullScreen:
-            return x11::CreateFullScreenTarget(display, target, error);
+            return x11::CreateFullScreenTarget(display, monitors.Bounds(), target, error);
     }
     return false;
 }
@@ -68,8 +70,12 @@ int RunOn(Display* display, const SaverOptions& options) {
     }
     RenderProfile profile(*userProfile, options.configOverrides, options.files);
 
+    // Full screen covers every monitor, one window over their bounds.
+    const bool fullScreen = options.mode == SaverMode::FullScreen;
+    const MonitorLayout monitors =
+        fullScreen ? x11::DiscoverMonitors(display).layout : MonitorLayout();
     x11::SaverTarget target;
-    if (!OpenTarget(display, options, target, error)) return CannotStart(error);
+    if (!OpenTarget(display, options, monitors, target, error)) return CannotStart(error);
     if (target.visual->c_class != TrueColor && target.visual->c_class != DirectColor) {
         x11::ReleaseTarget(display, target);
         return CannotStart("the window has no true-colour visual");
@@ -78,30 +84,41 @@ int RunOn(Display* display, const SaverOptions& options) {
     x11::SignalWake wake;
     x11::SaverLoop loop(display, target.window, target.visual, target.depth, wake,
                         target.deleteWindow);
-    raster::RasterWindowHost host(ScreenOf(display, target.window), target.size, std::move(emblem),
-                                  loop);
+    const ScreenSize screen = fullScreen ? target.size : ScreenOf(display, target.window);
+    raster::RasterWindowHost host(screen, target.size, std::move(emblem), loop);
     loop.Attach(host);
     PosixFileSystem files;
-    const RunMode mode =
-        options.mode == SaverMode::FullScreen ? RunMode::FullScreen : RunMode::Picture;
     const RunStart start{options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))),
                          options.ticks};
-    auto run = std::make_unique<SaverRun>(mode, profile, host, files, start);
-    run->Start(target.size);
-    run->ErasePending();
+    // One monitor is the one run it always was; several share the window, one run each.
+    std::unique_ptr<SaverRun> single;
+    std::unique_ptr<MonitorRuns> several;
+    if (fullScreen && monitors.Count() > 1) {
+        several = std::make_unique<MonitorRuns>(RunMode::FullScreen, profile, host, files, start,
+                                                monitors);
+        several->Start();
+    } else {
+        single = std::make_unique<SaverRun>(fullScreen ? RunMode::FullScreen : RunMode::Picture,
+                                            profile, host, files, start);
+        single->Start(target.size);
+    }
+    SteppedSaver& run = several ? static_cast<SteppedSaver&>(*several) : *single;
+    const SaverRun& primary = several ? several->Primary() : *single;
+    run.ErasePending();
 
     // As the Windows saver does: a playlist file that is not there is named, and the saver
     // does not start. Under a daemon the message stays until the daemon ends the saver: an
     // early end would leave its screen blank, with the reason only in a log.
     loop.KeepMessagesUntilEnded(DaemonWindow(options.mode));
     if (!CheckPlaylistFiles(profile, files, loop)) {
-        run.reset();
+        several.reset();
+        single.reset();
         x11::ReleaseTarget(display, target);
         return ExitCannotStart;
     }
     loop.KeepMessagesUntilEnded(false);
 
-    if (CFullScreenSaverWnd* inputRules = run->InputRules()) {
+    if (CFullScreenSaverWnd* inputRules = run.InputRules()) {
         // The first pointer position is where the pointer is now, not where it first moves to.
         Window root = x11::XNone, child = x11::XNone;
         int rootX = 0, rootY = 0, x = 0, y = 0;
@@ -113,14 +130,15 @@ int RunOn(Display* display, const SaverOptions& options) {
     }
 
     const auto started = std::chrono::steady_clock::now();
-    loop.Run(*run);
+    loop.Run(run);
     if (options.stats) {
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
-        std::cerr << "vireluna-saver: " << run->Ticks() << " ticks in " << seconds.count()
-                  << " s: " << run->Ticks() / seconds.count() << " a second at a period of "
-                  << run->Window().Settings().timerPeriod << " ms\n";
+        std::cerr << "vireluna-saver: " << primary.Ticks() << " ticks in " << seconds.count()
+                  << " s: " << primary.Ticks() / seconds.count() << " a second at a period of "
+                  << primary.Window().Settings().timerPeriod << " ms\n";
     }
-    run.reset();
+    several.reset();
+    single.reset();
     x11::ReleaseTarget(display, target);
     return ExitNormal;
 }

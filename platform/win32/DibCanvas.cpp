@@ -113,13 +113,21 @@ void DibSurface::LineTo(int x, int y) {
     Add(box.left, box.top, box.right, box.bottom);
     if (thread_) {
         GdiFlush();  // what GDI drew must be in the bits before a thread is shaded over it
-        thread_->Lay(canvas_.View(), currentX_, currentY_, x, y);
+        const render::ViewPart part =
+            render::PartOf(canvas_.View(), clip_.left, clip_.top, clip_.right, clip_.bottom);
+        thread_->Lay(part.view, currentX_ - part.left, currentY_ - part.top, x - part.left,
+                     y - part.top);
         gdi_.MoveTo(x, y);
     } else {
         gdi_.LineTo(x, y);
     }
     currentX_ = x;
     currentY_ = y;
+}
+
+void DibSurface::SetClip(const ClipRect& clip) {
+    clip_ = clip;
+    gdi_.SetClip(clip);
 }
 
 void DibSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {

@@ -53,6 +53,7 @@ class DibSurface final : public Surface {
     void DrawLogo(int left, int top) override;
     void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                   ColourValue background) override;
+    void SetClip(const ClipRect& clip) override;
     int VerticalDpi() const override { return gdi_.VerticalDpi(); }
 
     const render::PixelBox& Changed() const { return changed_; }
@@ -64,6 +65,7 @@ class DibSurface final : public Surface {
     GdiSurface gdi_;
     std::optional<render::ThreadBand> thread_;
     int reach_ = 1;
+    ClipRect clip_ = Unclipped;
     int currentX_ = 0;
     int currentY_ = 0;
     render::PixelBox changed_;

@@ -88,6 +88,12 @@ void GdiSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpe
     DeleteObject(handle);
 }
 
+void GdiSurface::SetClip(const ClipRect& clip) {
+    // The context's own clipping (a repaint's update region) stays; only ours is replaced.
+    SelectClipRgn(dc_, nullptr);
+    if (clip != Unclipped) IntersectClipRect(dc_, clip.left, clip.top, clip.right, clip.bottom);
+}
+
 int GdiSurface::VerticalDpi() const {
     return GetDeviceCaps(dc_, LOGPIXELSY);
 }

@@ -26,6 +26,7 @@ class GdiSurface final : public Surface {
     void DrawLogo(int left, int top) override;
     void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                   ColourValue background) override;
+    void SetClip(const ClipRect& clip) override;
     int VerticalDpi() const override;
 
   private:

@@ -38,7 +38,7 @@ void SaverLoop::KeepMessagesUntilEnded(bool keep) {
     messageTime_ = keep ? std::chrono::milliseconds::max() : MessageShownFor;
 }
 
-void SaverLoop::Run(SaverRun& run) {
+void SaverLoop::Run(SteppedSaver& run) {
     run_ = &run;
     run.ErasePending();
     Flush();

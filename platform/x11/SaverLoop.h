@@ -27,7 +27,7 @@ class SaverLoop final : public MessageBoxes {
     // The picture the loop puts on the window; set before anything is shown.
     void Attach(raster::RasterWindowHost& host) { host_ = &host; }
     // Runs until a signal, a close request, the window being closed or destroyed.
-    void Run(SaverRun& run);
+    void Run(SteppedSaver& run);
     // Puts what changed on the window.
     void Flush();
     // While kept, a message stays until the saver is ended instead of for a few seconds.
@@ -51,7 +51,7 @@ class SaverLoop final : public MessageBoxes {
     SignalWake& wake_;
     Atom deleteWindow_;
     raster::RasterWindowHost* host_ = nullptr;
-    SaverRun* run_ = nullptr;  // while Run runs
+    SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
     std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown
     bool signalled_ = false;

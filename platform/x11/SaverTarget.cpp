@@ -163,11 +163,11 @@ bool CreateTopLevelTarget(Display* display, ScreenSize size, SaverTarget& target
     return true;
 }
 
-bool CreateFullScreenTarget(Display* display, SaverTarget& target, std::string& error) {
-    const Screen* screen = DefaultScreenOfDisplay(display);
-    const ScreenSize size{WidthOfScreen(screen), HeightOfScreen(screen)};
+bool CreateFullScreenTarget(Display* display, const MonitorRect& place, SaverTarget& target,
+                            std::string& error) {
     // Override-redirect: no window manager frames, moves or stacks it; it stays on top.
-    const Window window = CreateOwnWindow(display, 0, 0, size, true, FullScreenEvents);
+    const Window window =
+        CreateOwnWindow(display, place.left, place.top, place.Size(), true, FullScreenEvents);
     if (window == XNone || !Describe(display, window, target)) {
         error = "cannot create a window";
         return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/WindowHost.h"
+#include "shell/MonitorLayout.h"
 
 namespace vireluna::x11 {
 
@@ -25,9 +26,10 @@ bool FindWindowTarget(Display* display, unsigned long id, SaverTarget& target, s
 // An ordinary top-level window of the given size, for trying the saver out.
 bool CreateTopLevelTarget(Display* display, ScreenSize size, SaverTarget& target,
                           std::string& error);
-// A window over the whole screen, above all others, with the pointer hidden, holding the
-// keyboard focus; returns once it is on screen.
-bool CreateFullScreenTarget(Display* display, SaverTarget& target, std::string& error);
+// A window over the given part of the root (every monitor's bounds), above all others, with
+// the pointer hidden, holding the keyboard focus; returns once it is on screen.
+bool CreateFullScreenTarget(Display* display, const MonitorRect& place, SaverTarget& target,
+                            std::string& error);
 
 void ReleaseTarget(Display* display, const SaverTarget& target);
 

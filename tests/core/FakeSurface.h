@@ -45,6 +45,7 @@ class FakeSurface : public Surface {
 
     std::vector<SurfaceCall> calls;
     int dpi;
+    ClipRect clip = Unclipped;
 
     void SetPen(int width, ColourValue colour) override {
         Record(SurfaceCallKind::SetPen, {width}, colour);
@@ -68,6 +69,7 @@ class FakeSurface : public Surface {
         call.fontItalic = font.italic;
         call.fontCharSet = font.charSet;
     }
+    void SetClip(const ClipRect& clip) override { this->clip = clip; }
     int VerticalDpi() const override { return dpi; }
 
     std::vector<SurfaceCall> CallsOf(SurfaceCallKind kind) const {

@@ -35,6 +35,7 @@ struct RenderArguments {
     std::string output;
     std::string screen;
     std::string preview;
+    std::string monitors;
     std::uint32_t seed = 0;
     std::int32_t ticks = 0;
     std::string profilePath;
@@ -42,6 +43,7 @@ struct RenderArguments {
     std::array<std::string, OverrideFlags.size()> overrideNames;  // named choices
     CLI::Option* screenOption = nullptr;
     CLI::Option* previewOption = nullptr;
+    CLI::Option* monitorsOption = nullptr;
     CLI::Option* seedOption = nullptr;
     CLI::Option* ticksOption = nullptr;
     CLI::Option* profileOption = nullptr;
@@ -79,6 +81,20 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
             return false;
         }
         request.preview = *preview;
+    }
+    if (arguments.monitorsOption->count() > 0) {
+        if (arguments.screenOption->count() > 0 || arguments.previewOption->count() > 0) {
+            error = "--monitors is the whole screen: give it without --screen and --preview";
+            return false;
+        }
+        request.monitors = ParseMonitorList(arguments.monitors);
+        if (!request.monitors) {
+            error =
+                "--monitors wants WIDTHxHEIGHT+X+Y[,WIDTHxHEIGHT+X+Y...] (the primary first; "
+                "different rectangles, all within " +
+                std::to_string(MaxRenderSide) + " a side), not '" + arguments.monitors + "'";
+            return false;
+        }
     }
     request.seed = arguments.seedOption->count() > 0
                        ? arguments.seed
@@ -154,6 +170,10 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
         render->add_option("--screen", arguments->screen, "screen size WIDTHxHEIGHT (1024x768)");
     arguments->previewOption = render->add_option(
         "--preview", arguments->preview, "draw as the preview: a client area WIDTHxHEIGHT");
+    arguments->monitorsOption = render->add_option(
+        "--monitors", arguments->monitors,
+        "full screen over several monitors WxH+X+Y[,WxH+X+Y...], the primary first; the "
+        "picture is their bounds");
     arguments->seedOption =
         render->add_option("--seed", arguments->seed, "random seed (default: the time)");
     arguments->ticksOption =

@@ -1,0 +1,93 @@
+#include "shell/MonitorLayout.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vireluna {
+namespace {
+
+bool Usable(const MonitorRect& monitor) {
+    // Its far edges must be coordinates too, or the bounds could not be worked out.
+    constexpr std::int64_t Largest = std::numeric_limits<int>::max();
+    return monitor.width > 0 && monitor.height > 0 && monitor.Right() <= Largest &&
+           monitor.Bottom() <= Largest;
+}
+
+int ClampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+MonitorLayout::MonitorLayout(const std::vector<MonitorRect>& monitors) {
+    for (const MonitorRect& monitor : monitors) {
+        if (monitors_.size() == MaxMonitors) break;
+        if (!Usable(monitor)) continue;
+        if (std::find(monitors_.begin(), monitors_.end(), monitor) != monitors_.end()) continue;
+        monitors_.push_back(monitor);
+    }
+}
+
+MonitorLayout MonitorLayout::Single(ScreenSize screen) {
+    return MonitorLayout({MonitorRect{0, 0, screen.width, screen.height}});
+}
+
+MonitorRect MonitorLayout::Bounds() const {
+    if (monitors_.empty()) return {};
+    std::int64_t left = monitors_.front().left;
+    std::int64_t top = monitors_.front().top;
+    std::int64_t right = monitors_.front().Right();
+    std::int64_t bottom = monitors_.front().Bottom();
+    for (const MonitorRect& monitor : monitors_) {
+        left = std::min<std::int64_t>(left, monitor.left);
+        top = std::min<std::int64_t>(top, monitor.top);
+        right = std::max(right, monitor.Right());
+        bottom = std::max(bottom, monitor.Bottom());
+    }
+    return {static_cast<int>(left), static_cast<int>(top), ClampToInt(right - left),
+            ClampToInt(bottom - top)};
+}
+
+MonitorRect MonitorLayout::InWindow(std::size_t place) const {
+    const MonitorRect bounds = Bounds();
+    const MonitorRect& monitor = monitors_[place];
+    return {ClampToInt(std::int64_t{monitor.left} - bounds.left),
+            ClampToInt(std::int64_t{monitor.top} - bounds.top), monitor.width, monitor.height};
+}
+
+std::uint32_t MonitorSeed(std::uint32_t mainSeed, std::size_t place) {
+    if (place == 0) return mainSeed;
+    // A well-mixed hash of seed and place: neighbouring places and seeds give unrelated
+    // generators, not the primary's sequence a few draws on.
+    std::uint64_t mixed = (std::uint64_t{mainSeed} << 32) ^ place;
+    mixed ^= mixed >> 30;
+    mixed *= 0xBF58476D1CE4E5B9u;
+    mixed ^= mixed >> 27;
+    mixed *= 0x94D049BB133111EBu;
+    mixed ^= mixed >> 31;
+    return static_cast<std::uint32_t>(mixed ^ (mixed >> 32));
+}
+
+bool LayoutChange::Unchanged(const MonitorLayout& before) const {
+    if (keptFrom.size() != before.Count()) return false;
+    for (std::size_t place = 0; place < keptFrom.size(); ++place) {
+        if (keptFrom[place] != place) return false;
+    }
+    return true;
+}
+
+LayoutChange CompareLayouts(const MonitorLayout& before, const MonitorLayout& after) {
+    LayoutChange change;
+    for (const MonitorRect& monitor : after.Monitors()) {
+        const auto& old = before.Monitors();
+        const auto found = std::find(old.begin(), old.end(), monitor);
+        change.keptFrom.push_back(
+            found == old.end()
+                ? std::nullopt
+                : std::optional<std::size_t>(static_cast<std::size_t>(found - old.begin())));
+    }
+    return change;
+}
+
+}  // namespace vireluna

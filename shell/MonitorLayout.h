@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/WindowHost.h"
+
+namespace vireluna {
+
+// One monitor's rectangle on the virtual screen, in pixels. Monitors left of or above the
+// primary lie at negative coordinates.
+struct MonitorRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    std::int64_t Right() const { return std::int64_t{left} + width; }
+    std::int64_t Bottom() const { return std::int64_t{top} + height; }
+    ScreenSize Size() const { return {width, height}; }
+    bool operator==(const MonitorRect&) const = default;
+};
+
+// More monitors than any desk holds; the rest are not covered, so a broken report cannot make
+// the saver allocate without end.
+inline constexpr std::size_t MaxMonitors = 16;
+
+// The monitors the full-screen saver covers, the primary first. A monitor without area, one
+// that repeats another's rectangle exactly (a mirrored display) and those past MaxMonitors are
+// left out; a layout is never empty unless it was given nothing usable.
+class MonitorLayout {
+  public:
+    MonitorLayout() = default;
+    explicit MonitorLayout(const std::vector<MonitorRect>& monitors);
+    // One monitor of this size at the origin: the whole screen.
+    static MonitorLayout Single(ScreenSize screen);
+
+    std::size_t Count() const { return monitors_.size(); }
+    bool Empty() const { return monitors_.empty(); }
+    const MonitorRect& Monitor(std::size_t place) const { return monitors_[place]; }
+    const std::vector<MonitorRect>& Monitors() const { return monitors_; }
+    // The smallest rectangle holding every monitor: where the full-screen window goes.
+    MonitorRect Bounds() const;
+    // A monitor's rectangle in the window's client coordinates (the bounds' corner at 0, 0).
+    MonitorRect InWindow(std::size_t place) const;
+
+    bool operator==(const MonitorLayout&) const = default;
+
+  private:
+    std::vector<MonitorRect> monitors_;
+};
+
+// The seed of a monitor's own generator. The primary (place 0) keeps the main seed, so its
+// draws are those of a one-monitor run; every other place gets a seed of its own, fixed by
+// the main seed and the place, so a run can be reproduced.
+std::uint32_t MonitorSeed(std::uint32_t mainSeed, std::size_t place);
+
+// What a change of layout while the saver runs does: the saver goes on over the new layout.
+// A monitor whose rectangle is still there keeps its run (its design goes on); every other
+// monitor of the new layout starts a run of its own, and the runs of monitors that are gone
+// end. Ending the saver instead would wake the screen whenever a monitor sleeps and drops off
+// the bus, which many do; restarting every run would throw away designs on monitors nobody
+// touched.
+struct LayoutChange {
+    // For each place of the new layout: the place in the old layout whose run goes on there,
+    // or none for a new run.
+    std::vector<std::optional<std::size_t>> keptFrom;
+    bool Unchanged(const MonitorLayout& before) const;
+};
+LayoutChange CompareLayouts(const MonitorLayout& before, const MonitorLayout& after);
+
+}  // namespace vireluna

@@ -1,0 +1,121 @@
+#include "shell/MonitorRuns.h"
+
+#include "presentation/Overlays.h"
+
+namespace vireluna {
+
+MonitorRuns::MonitorRuns(RunMode mode, ProfileStore& profile, WindowHost& window, FileSystem& files,
+                         RunStart start, const MonitorLayout& layout)
+    : mode_(mode),
+      profile_(profile),
+      window_(window),
+      files_(files),
+      start_(start),
+      layout_(layout) {
+    for (std::size_t place = 0; place < layout_.Count(); ++place) runs_.push_back(MakeRun(place));
+    RouteMessages();
+}
+
+MonitorRuns::Run MonitorRuns::MakeRun(std::size_t place) {
+    Run made;
+    made.host = std::make_unique<MonitorWindowHost>(window_, layout_.InWindow(place), place == 0);
+    if (place == 0) {
+        made.run = std::make_unique<SaverRun>(mode_, profile_, *made.host, files_, start_);
+        return made;
+    }
+    // The primary has read the settings, which every run shares.
+    if (runs_.front().run->Window().Settings().monitors != OtherMonitors::Stitch) return made;
+    // Input is the primary's to judge: the others only draw.
+    made.run =
+        std::make_unique<SaverRun>(RunMode::Picture, profile_, *made.host, files_,
+                                   RunStart{MonitorSeed(start_.seed, place), start_.tickLimit});
+    return made;
+}
+
+void MonitorRuns::RouteMessages() {
+    CSaverWnd* through = runs_.front().run->InputRules();
+    for (std::size_t place = 1; place < runs_.size(); ++place) {
+        runs_[place].host->SendMessagesThrough(through);
+    }
+}
+
+void MonitorRuns::StartRun(Run& run) {
+    if (run.run) run.run->Start(run.host->Area().Size());
+}
+
+void MonitorRuns::Start() {
+    for (Run& run : runs_) StartRun(run);
+    window_.InvalidateWithErase();  // the field between and around the monitors
+}
+
+void MonitorRuns::EraseWindow() {
+    if (!window_.TakePendingErase()) return;
+    const ScreenSize client = window_.ClientSize();
+    ::vireluna::OnEraseBkgnd(window_.AcquireSurface(), client.width, client.height);
+    window_.ReleaseSurface();
+}
+
+void MonitorRuns::Step() {
+    EraseWindow();
+    for (Run& run : runs_) {
+        if (run.run) run.run->Step();
+    }
+}
+
+void MonitorRuns::ErasePending() {
+    EraseWindow();
+    for (Run& run : runs_) {
+        if (run.run) run.run->ErasePending();
+    }
+}
+
+void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
+    if (layout.Empty() || layout == layout_) return;
+    const MonitorLayout before = layout_;
+    const MonitorRect oldBounds = before.Bounds();
+    const MonitorRect newBounds = layout.Bounds();
+    // When the window moves or changes size every picture has moved in it: all start afresh.
+    const bool sameWindow = oldBounds == newBounds;
+    const CFullScreenSaverWnd* oldRules = InputRules();
+    const std::int32_t pointerX = oldRules ? oldRules->LastMouseX() : NoPointerYet;
+    const std::int32_t pointerY = oldRules ? oldRules->LastMouseY() : NoPointerYet;
+    std::vector<Run> old = std::move(runs_);
+    std::vector<bool> kept(old.size(), false);
+    layout_ = layout;
+    runs_.clear();
+    for (std::size_t place = 0; place < layout_.Count(); ++place) {
+        // Same place and rectangle in the same window: its run goes on where it is.
+        if (sameWindow && place < before.Count() &&
+            before.Monitor(place) == layout_.Monitor(place)) {
+            runs_.push_back(std::move(old[place]));
+            kept[place] = true;
+        } else {
+            runs_.push_back(MakeRun(place));
+        }
+    }
+    RouteMessages();
+    if (sameWindow) {
+        // A monitor that is gone or changed leaves its area as plain field.
+        Surface& whole = window_.AcquireSurface();
+        for (std::size_t place = 0; place < before.Count(); ++place) {
+            if (kept[place]) continue;
+            const MonitorRect area = before.InWindow(place);
+            whole.FillRect(area.left, area.top, area.left + area.width, area.top + area.height,
+                           BackgroundColour);
+        }
+        window_.ReleaseSurface();
+    } else {
+        window_.InvalidateWithErase();
+    }
+    for (std::size_t place = 0; place < runs_.size(); ++place) {
+        if (place >= kept.size() || !kept[place]) StartRun(runs_[place]);
+    }
+    // A fresh primary takes the pointer's first position over, the same place on the screen.
+    CFullScreenSaverWnd* rules = InputRules();
+    if (rules != nullptr && rules != oldRules && pointerX != NoPointerYet) {
+        rules->OnMouseMove(pointerX + oldBounds.left - newBounds.left,
+                           pointerY + oldBounds.top - newBounds.top);
+    }
+}
+
+}  // namespace vireluna

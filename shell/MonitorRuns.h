@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/ProfileStore.h"
+#include "platform/WindowHost.h"
+#include "shell/MonitorLayout.h"
+#include "shell/MonitorWindowHost.h"
+#include "shell/SaverRun.h"
+
+namespace vireluna {
+
+// The full-screen saver over every monitor, inside one window that covers the virtual screen:
+// one SaverRun per monitor, each in its own area with its own placement, emblem corner and
+// notice. The primary's run has the main seed, so it plays exactly what a one-monitor saver
+// plays; it holds the timer and the input rules of the whole window. Another monitor's run
+// has a seed of its own (MonitorSeed), or, when the settings keep the others plain
+// (Monitors 1), there is none and its area keeps the field colour.
+class MonitorRuns final : public SteppedSaver {
+  public:
+    // layout: on the screen; the window covers its bounds.
+    MonitorRuns(RunMode mode, ProfileStore& profile, WindowHost& window, FileSystem& files,
+                RunStart start, const MonitorLayout& layout);
+    MonitorRuns(const MonitorRuns&) = delete;
+    MonitorRuns& operator=(const MonitorRuns&) = delete;
+
+    // Creates and sizes every run and asks for the window's first paint.
+    void Start();
+    // One timer message: the window's erase if one is pending, then a tick of every run.
+    void Step() override;
+    // The window's erase, then each monitor's.
+    void ErasePending() override;
+    // The window follows the layout, not the other way round.
+    void OnSize(int /*clientWidth*/, int /*clientHeight*/) override {}
+    // Another layout while the saver runs (the driver has already moved the window over its
+    // bounds): the run of a monitor whose rectangle is still there at the same place goes on,
+    // every other monitor starts afresh, and the window is erased once. An empty layout
+    // changes nothing.
+    void OnLayoutChange(const MonitorLayout& layout);
+
+    bool MayTick() const { return Primary().MayTick(); }
+    std::int64_t Ticks() const { return Primary().Ticks(); }
+    bool NothingCanBePlayed() const { return Primary().NothingCanBePlayed(); }
+    const SaverRun& Primary() const { return *runs_.front().run; }
+    // Pointer positions in window coordinates; null unless in full screen.
+    CFullScreenSaverWnd* InputRules() override { return runs_.front().run->InputRules(); }
+    const MonitorLayout& Layout() const { return layout_; }
+    // The run on the monitor at this place, or null for a plain monitor.
+    const SaverRun* RunAt(std::size_t place) const { return runs_[place].run.get(); }
+
+  private:
+    struct Run {
+        std::unique_ptr<MonitorWindowHost> host;
+        std::unique_ptr<SaverRun> run;  // null on a plain monitor
+    };
+    Run MakeRun(std::size_t place);
+    void StartRun(Run& run);
+    void RouteMessages();
+    void EraseWindow();
+
+    RunMode mode_;
+    ProfileStore& profile_;
+    WindowHost& window_;
+    FileSystem& files_;
+    RunStart start_;
+    MonitorLayout layout_;
+    std::vector<Run> runs_;  // by place
+};
+
+}  // namespace vireluna
