@@ -69,25 +69,4 @@ std::uint32_t MonitorSeed(std::uint32_t mainSeed, std::size_t place) {
     return static_cast<std::uint32_t>(mixed ^ (mixed >> 32));
 }
 
-bool LayoutChange::Unchanged(const MonitorLayout& before) const {
-    if (keptFrom.size() != before.Count()) return false;
-    for (std::size_t place = 0; place < keptFrom.size(); ++place) {
-        if (keptFrom[place] != place) return false;
-    }
-    return true;
-}
-
-LayoutChange CompareLayouts(const MonitorLayout& before, const MonitorLayout& after) {
-    LayoutChange change;
-    for (const MonitorRect& monitor : after.Monitors()) {
-        const auto& old = before.Monitors();
-        const auto found = std::find(old.begin(), old.end(), monitor);
-        change.keptFrom.push_back(
-            found == old.end()
-                ? std::nullopt
-                : std::optional<std::size_t>(static_cast<std::size_t>(found - old.begin())));
-    }
-    return change;
-}
-
 }  // namespace vireluna

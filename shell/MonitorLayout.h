@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "platform/WindowHost.h"
@@ -56,19 +55,5 @@ class MonitorLayout {
 // draws are those of a one-monitor run; every other place gets a seed of its own, fixed by
 // the main seed and the place, so a run can be reproduced.
 std::uint32_t MonitorSeed(std::uint32_t mainSeed, std::size_t place);
-
-// What a change of layout while the saver runs does: the saver goes on over the new layout.
-// A monitor whose rectangle is still there keeps its run (its design goes on); every other
-// monitor of the new layout starts a run of its own, and the runs of monitors that are gone
-// end. Ending the saver instead would wake the screen whenever a monitor sleeps and drops off
-// the bus, which many do; restarting every run would throw away designs on monitors nobody
-// touched.
-struct LayoutChange {
-    // For each place of the new layout: the place in the old layout whose run goes on there,
-    // or none for a new run.
-    std::vector<std::optional<std::size_t>> keptFrom;
-    bool Unchanged(const MonitorLayout& before) const;
-};
-LayoutChange CompareLayouts(const MonitorLayout& before, const MonitorLayout& after);
 
 }  // namespace vireluna

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/UserProfile.h"
@@ -103,6 +104,24 @@ int RunOn(Display* display, const SaverOptions& options) {
         single->Start(target.size);
     }
     SteppedSaver& run = several ? static_cast<SteppedSaver&>(*several) : *single;
+    // A monitor added, removed or moved: the window covers the new bounds and the runs of the
+    // monitors that changed start again.
+    std::optional<x11::MonitorChangeWatch> watch;
+    if (several) {
+        watch.emplace(display);
+        loop.WatchOtherEvents([&](XEvent& event) {
+            if (!watch->IsLayoutEvent(event)) return false;
+            const MonitorLayout layout = x11::DiscoverMonitors(display).layout;
+            if (layout == several->Layout()) return true;
+            const MonitorRect bounds = layout.Bounds();
+            XMoveResizeWindow(display, target.window, bounds.left, bounds.top,
+                              static_cast<unsigned>(bounds.width),
+                              static_cast<unsigned>(bounds.height));
+            host.Resize(bounds.Size());
+            several->OnLayoutChange(layout);
+            return true;
+        });
+    }
     const SaverRun& primary = several ? several->Primary() : *single;
     run.ErasePending();
 

@@ -66,6 +66,7 @@ void SaverLoop::HandleEvents() {
     while (!Ending() && XPending(display_) > 0) {
         XEvent event;
         XNextEvent(display_, &event);
+        if (event.xany.window != window_ && otherEvents_ && otherEvents_(event)) continue;
         HandleEvent(event);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include "platform/MessageBoxes.h"
@@ -30,6 +31,8 @@ class SaverLoop final : public MessageBoxes {
     void Run(SteppedSaver& run);
     // Puts what changed on the window.
     void Flush();
+    // Events for other windows (the root's RandR notices) go here first; true when taken.
+    void WatchOtherEvents(std::function<bool(XEvent&)> watch) { otherEvents_ = std::move(watch); }
     // While kept, a message stays until the saver is ended instead of for a few seconds.
     void KeepMessagesUntilEnded(bool keep);
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
@@ -54,6 +57,7 @@ class SaverLoop final : public MessageBoxes {
     SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
     std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown
+    std::function<bool(XEvent&)> otherEvents_;
     bool signalled_ = false;
     bool gone_ = false;
 };

@@ -47,18 +47,19 @@ bool WaitFor(const std::function<bool()>& condition, Clock::duration deadline) {
     }
 }
 
-XvfbServer::XvfbServer(int width, int height) {
+void XServer::Start(const std::vector<std::string>& command) {
     int fds[2];
     if (pipe(fds) != 0) return;
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    std::vector<std::string> argv = command;
+    argv.insert(argv.begin() + 1, {"-displayfd", std::to_string(DisplayFd)});
     pid_ = fork();
     if (pid_ == 0) {
         dup2(fds[1], DisplayFd);
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
-        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten",
-               "tcp", "-br", "-noreset", static_cast<char*>(nullptr));
+        std::vector<char*> pointers = CStrings(argv);
+        execvp(pointers[0], pointers.data());
         _exit(127);
     }
     close(fds[1]);
@@ -71,11 +72,16 @@ XvfbServer::XvfbServer(int width, int height) {
     display_ = XOpenDisplay(name_.c_str());
 }
 
-XvfbServer::~XvfbServer() {
+XvfbServer::XvfbServer(int width, int height) {
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    Start({"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-br", "-noreset"});
+}
+
+XServer::~XServer() {
     Stop();
 }
 
-void XvfbServer::Stop() {
+void XServer::Stop() {
     if (display_ != nullptr) XCloseDisplay(display_);
     display_ = nullptr;
     if (pid_ > 0) {
@@ -85,7 +91,7 @@ void XvfbServer::Stop() {
     pid_ = -1;
 }
 
-raster::RasterImage XvfbServer::Grab(Window window) const {
+raster::RasterImage XServer::Grab(Window window) const {
     if (window == x11::XNone) window = DefaultRootWindow(display_);
     XWindowAttributes attributes{};
     XGetWindowAttributes(display_, window, &attributes);
@@ -106,7 +112,7 @@ raster::RasterImage XvfbServer::Grab(Window window) const {
     return result;
 }
 
-void XvfbServer::ClearRoot() const {
+void XServer::ClearRoot() const {
     XClearWindow(display_, DefaultRootWindow(display_));
     XSync(display_, False);
 }
@@ -187,7 +193,7 @@ std::string TestFolder() {
     return folder;
 }
 
-std::vector<std::string> SaverEnvironment(const XvfbServer& server) {
+std::vector<std::string> SaverEnvironment(const XServer& server) {
     // An empty profile folder: the defaults, whatever the user running the tests has set.
     return {"DISPLAY=" + server.Name(), "XDG_CONFIG_HOME=" + TestFolder() + "/config",
             "XSCREENSAVER_WINDOW="};
@@ -239,7 +245,7 @@ long DifferentPixels(const raster::RasterImage& a, const raster::RasterImage& b)
     return different;
 }
 
-bool XDoTool(const XvfbServer& server, const std::vector<std::string>& arguments) {
+bool XDoTool(const XServer& server, const std::vector<std::string>& arguments) {
     std::vector<std::string> argv{"/usr/bin/xdotool"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     ChildProcess tool(argv, {"DISPLAY=" + server.Name()});

@@ -20,12 +20,11 @@ using Clock = std::chrono::steady_clock;
 bool WaitFor(const std::function<bool()>& condition, Clock::duration deadline);
 
 // A private X server on a free display, started with -displayfd and stopped at the end.
-class XvfbServer {
+class XServer {
   public:
-    XvfbServer(int width, int height);
-    ~XvfbServer();
-    XvfbServer(const XvfbServer&) = delete;
-    XvfbServer& operator=(const XvfbServer&) = delete;
+    virtual ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
 
     bool Running() const { return display_ != nullptr; }
     const std::string& Name() const { return name_; }
@@ -37,10 +36,47 @@ class XvfbServer {
     // Ends the server now, as when a session ends under its clients.
     void Stop();
 
+  protected:
+    XServer() = default;
+    // command: the server and its arguments; "-displayfd 3" is added.
+    void Start(const std::vector<std::string>& command);
+
   private:
     pid_t pid_ = -1;
     std::string name_;
     Display* display_ = nullptr;
+};
+
+// Xvfb with one screen of this size.
+class XvfbServer : public XServer {
+  public:
+    XvfbServer(int width, int height);
+};
+
+// One monitor as RandR 1.5 keeps it: WIDTHxHEIGHT+X+Y on the root window.
+struct TestMonitor {
+    int width;
+    int height;
+    int x;
+    int y;
+    std::string Geometry() const;  // as `vireluna render --monitors` takes it
+};
+
+// Replaces the server's monitors by these, the first one the primary, through xrandr; true
+// once the server lists exactly them.
+bool SetRandRMonitors(const XServer& server, const std::vector<TestMonitor>& monitors);
+// Drops one monitor (by its place in the list given to SetRandRMonitors).
+bool DeleteRandRMonitor(const XServer& server, std::size_t place);
+// "A,B,C" of the monitors' geometries.
+std::string MonitorList(const std::vector<TestMonitor>& monitors);
+
+// Xorg with the dummy video driver, one screen per head side by side, the heads joined by
+// Xinerama. It needs root and the driver; Running() is false without them.
+class XorgDummyServer : public XServer {
+  public:
+    explicit XorgDummyServer(const std::vector<TestMonitor>& heads);
+    // Why the server cannot run here, or empty when it can.
+    static std::string Unavailable();
 };
 
 // A program run by a test, with its standard error collected in a file.
@@ -72,7 +108,7 @@ std::string ToolPath();
 std::string SamplePath(const std::string& name);
 // A fresh folder for one test's files; the saver's profile lives here too.
 std::string TestFolder();
-std::vector<std::string> SaverEnvironment(const XvfbServer& server);
+std::vector<std::string> SaverEnvironment(const XServer& server);
 
 // Runs `vireluna render` with these arguments into a PNG and reads it back.
 std::optional<raster::RasterImage> Render(const std::vector<std::string>& arguments);
@@ -81,6 +117,6 @@ std::optional<raster::RasterImage> ReadPng(const std::string& path);
 long DifferentPixels(const raster::RasterImage& a, const raster::RasterImage& b);
 
 // Runs xdotool with these arguments against the server; true on success.
-bool XDoTool(const XvfbServer& server, const std::vector<std::string>& arguments);
+bool XDoTool(const XServer& server, const std::vector<std::string>& arguments);
 
 }  // namespace vireluna::x11test

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/Random.h"
+#include "shell/MonitorLayout.h"
+
+namespace vireluna {
+namespace {
+
+// A desk with a portrait monitor left of the primary and a small one above it, right.
+const std::vector<MonitorRect> MixedDesk = {
+    {0, 0, 1920, 1080},         // primary
+    {-1080, -420, 1080, 1920},  // portrait, its top above the primary's
+    {1920, -768, 1024, 768},    // small, above the primary's right edge
+};
+
+TEST(MonitorLayoutTest, BoundsHoldEveryMonitorWithNegativeOrigins) {
+    const MonitorLayout layout(MixedDesk);
+    ASSERT_EQ(layout.Count(), 3u);
+    // From the portrait's left edge to the small one's right, its top to the portrait's bottom.
+    EXPECT_EQ(layout.Bounds(), (MonitorRect{-1080, -768, 1080 + 1920 + 1024, 768 - 420 + 1920}));
+}
+
+TEST(MonitorLayoutTest, EachMonitorMapsIntoTheWindowAtItsPlaceOnTheVirtualScreen) {
+    const MonitorLayout layout(MixedDesk);
+    EXPECT_EQ(layout.InWindow(0), (MonitorRect{1080, 768, 1920, 1080}));
+    EXPECT_EQ(layout.InWindow(1), (MonitorRect{0, 348, 1080, 1920}));
+    EXPECT_EQ(layout.InWindow(2), (MonitorRect{3000, 0, 1024, 768}));
+    // The window's corner is the bounds' corner, so every area lies inside the client.
+    const MonitorRect bounds = layout.Bounds();
+    for (std::size_t place = 0; place < layout.Count(); ++place) {
+        const MonitorRect area = layout.InWindow(place);
+        EXPECT_GE(area.left, 0);
+        EXPECT_GE(area.top, 0);
+        EXPECT_LE(area.Right(), bounds.width);
+        EXPECT_LE(area.Bottom(), bounds.height);
+    }
+}
+
+TEST(MonitorLayoutTest, OneMonitorIsTheWholeScreenAtTheOrigin) {
+    const MonitorLayout layout = MonitorLayout::Single({1024, 768});
+    ASSERT_EQ(layout.Count(), 1u);
+    EXPECT_EQ(layout.Bounds(), (MonitorRect{0, 0, 1024, 768}));
+    EXPECT_EQ(layout.InWindow(0), layout.Bounds());
+}
+
+TEST(MonitorLayoutTest, MonitorsWithoutAreaMirrorsAndTheSurplusAreLeftOut) {
+    std::vector<MonitorRect> reported = {{0, 0, 1920, 1080},
+                                         {0, 0, 1920, 1080},  // mirrored
+                                         {1920, 0, 0, 1080},  // no width
+                                         {1920, 0, 1280, -1},
+                                         {2147483000, 0, 1000, 10}};  // past the last coordinate
+    for (int i = 1; i <= 40; ++i) reported.push_back({i * 100, 2000, 100, 100});
+    const MonitorLayout layout(reported);
+    ASSERT_EQ(layout.Count(), MaxMonitors);
+    EXPECT_EQ(layout.Monitor(0), (MonitorRect{0, 0, 1920, 1080}));
+    EXPECT_EQ(layout.Monitor(1), (MonitorRect{100, 2000, 100, 100}));
+    EXPECT_TRUE(MonitorLayout({{0, 0, 0, 0}}).Empty());
+    EXPECT_EQ(MonitorLayout().Bounds(), MonitorRect{});
+}
+
+TEST(MonitorSeedTest, ThePrimaryKeepsTheMainSeedAndTheOthersGetTheirOwn) {
+    EXPECT_EQ(MonitorSeed(2026, 0), 2026u);
+    EXPECT_EQ(MonitorSeed(0, 0), 0u);
+    std::set<std::uint32_t> seeds;
+    for (std::uint32_t main : {0u, 1u, 2u, 2026u, 0xFFFFFFFFu}) {
+        for (std::size_t place = 0; place < MaxMonitors; ++place) {
+            seeds.insert(MonitorSeed(main, place));
+            EXPECT_EQ(MonitorSeed(main, place), MonitorSeed(main, place));  // reproducible
+        }
+    }
+    EXPECT_EQ(seeds.size(), 5 * MaxMonitors);
+}
+
+TEST(MonitorSeedTest, ASecondMonitorDoesNotReplayThePrimarysDraws) {
+    // Its sequence is not the primary's shifted by a few draws.
+    Random primary(2026);
+    std::vector<int> primaryDraws;
+    for (int i = 0; i < 200; ++i) primaryDraws.push_back(primary.Next());
+    Random second(MonitorSeed(2026, 1));
+    const std::vector<int> firstThree = {second.Next(), second.Next(), second.Next()};
+    for (std::size_t i = 0; i + 3 <= primaryDraws.size(); ++i) {
+        EXPECT_FALSE(std::equal(firstThree.begin(), firstThree.end(), primaryDraws.begin() + i));
+    }
+}
+
+}  // namespace
+}  // namespace vireluna
