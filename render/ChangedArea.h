@@ -2,44 +2,40 @@
 
 #include <algorithm>
 
+#include "render/PixelView.h"
+
 namespace vireluna::raster {
 
-// The bounding box of what a tick changed, clipped to the window: only that much is sent
-// to the X server.
+// The bounding box of what a tick changed, clipped to the window: only that much is put on
+// the screen.
 class ChangedArea {
   public:
     void Add(int left, int top, int right, int bottom) {
         if (left >= right || top >= bottom) return;
-        if (empty_) {
-            left_ = left, top_ = top, right_ = right, bottom_ = bottom;
-            empty_ = false;
+        if (box_.Empty()) {
+            box_ = {left, top, right, bottom};
             return;
         }
-        left_ = std::min(left_, left);
-        top_ = std::min(top_, top);
-        right_ = std::max(right_, right);
-        bottom_ = std::max(bottom_, bottom);
+        box_ = {std::min(box_.left, left), std::min(box_.top, top), std::max(box_.right, right),
+                std::max(box_.bottom, bottom)};
     }
     // Clips to [0, width) x [0, height); false when nothing is left.
     bool Clip(int width, int height) {
-        if (empty_) return false;
-        left_ = std::max(left_, 0);
-        top_ = std::max(top_, 0);
-        right_ = std::min(right_, width);
-        bottom_ = std::min(bottom_, height);
-        if (left_ >= right_ || top_ >= bottom_) empty_ = true;
-        return !empty_;
+        box_ = {std::max(box_.left, 0), std::max(box_.top, 0), std::min(box_.right, width),
+                std::min(box_.bottom, height)};
+        if (box_.Empty()) Clear();
+        return !box_.Empty();
     }
-    void Clear() { empty_ = true; }
-    bool Empty() const { return empty_; }
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Right() const { return right_; }
-    int Bottom() const { return bottom_; }
+    void Clear() { box_ = {}; }
+    bool Empty() const { return box_.Empty(); }
+    const render::PixelBox& Box() const { return box_; }
+    int Left() const { return box_.left; }
+    int Top() const { return box_.top; }
+    int Right() const { return box_.right; }
+    int Bottom() const { return box_.bottom; }
 
   private:
-    bool empty_ = true;
-    int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+    render::PixelBox box_;
 };
 
 }  // namespace vireluna::raster

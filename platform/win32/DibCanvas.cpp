@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "presentation/Overlays.h"
-#include "render/ChangedBox.h"
-
 namespace vireluna::win32 {
 namespace {
 
@@ -81,25 +78,13 @@ void DibCanvas::Present(HDC target, const render::PixelBox& box) const {
 DibSurface::DibSurface(DibCanvas& canvas, HINSTANCE emblemModule)
     : canvas_(canvas), gdi_(canvas.Dc(), emblemModule) {}
 
-void DibSurface::Add(int left, int top, int right, int bottom) {
-    if (right <= left || bottom <= top) return;
-    if (changed_.Empty()) {
-        changed_ = {left, top, right, bottom};
-        return;
-    }
-    changed_ = {std::min(changed_.left, left), std::min(changed_.top, top),
-                std::max(changed_.right, right), std::max(changed_.bottom, bottom)};
-}
-
 void DibSurface::SetPen(int width, ColourValue colour) {
     thread_.reset();
-    reach_ = render::FlatPenReach(width);
     gdi_.SetPen(width, colour);
 }
 
 void DibSurface::SetThreadPen(const ThreadPen& pen) {
     thread_.emplace(pen);
-    reach_ = thread_->Reach();
 }
 
 void DibSurface::MoveTo(int x, int y) {
@@ -109,8 +94,6 @@ void DibSurface::MoveTo(int x, int y) {
 }
 
 void DibSurface::LineTo(int x, int y) {
-    const render::PixelBox box = render::AroundLine(currentX_, currentY_, x, y, reach_);
-    Add(box.left, box.top, box.right, box.bottom);
     if (thread_) {
         GdiFlush();  // what GDI drew must be in the bits before a thread is shaded over it
         const render::ViewPart part =
@@ -131,19 +114,15 @@ void DibSurface::SetClip(const ClipRect& clip) {
 }
 
 void DibSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
-    Add(left, top, right, bottom);
     gdi_.FillRect(left, top, right, bottom, colour);
 }
 
 void DibSurface::DrawLogo(int left, int top) {
-    Add(left, top, left + LogoWidth, top + LogoHeight);
     gdi_.DrawLogo(left, top);
 }
 
 void DibSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                           ColourValue background) {
-    const render::PixelBox box = render::AroundText(x, y, font.height);
-    Add(box.left, box.top, box.right, box.bottom);
     gdi_.DrawText(x, y, utf8Text, font, background);
 }
 

@@ -40,7 +40,8 @@ class DibCanvas {
     int height_ = 0;
 };
 
-// A Surface over a DibCanvas that notes the box it changed, for the window to present.
+// A Surface over a DibCanvas: GDI for fills, the emblem, the text and flat lines, the
+// software renderer for threads. What it changed is noted by the TrackingSurface around it.
 class DibSurface final : public Surface {
   public:
     DibSurface(DibCanvas& canvas, HINSTANCE emblemModule);
@@ -56,19 +57,13 @@ class DibSurface final : public Surface {
     void SetClip(const ClipRect& clip) override;
     int VerticalDpi() const override { return gdi_.VerticalDpi(); }
 
-    const render::PixelBox& Changed() const { return changed_; }
-
   private:
-    void Add(int left, int top, int right, int bottom);
-
     DibCanvas& canvas_;
     GdiSurface gdi_;
     std::optional<render::ThreadBand> thread_;
-    int reach_ = 1;
     ClipRect clip_ = Unclipped;
     int currentX_ = 0;
     int currentY_ = 0;
-    render::PixelBox changed_;
 };
 
 }  // namespace vireluna::win32

@@ -168,27 +168,33 @@ LRESULT SaverWindow::OnEraseBackground(HDC dc) {
         GdiSurface surface(dc, module_);
         return run_.Erase(surface, client.right, client.bottom) ? TRUE : FALSE;
     }
-    DibSurface surface(canvas_, module_);
+    DibSurface canvas(canvas_, module_);
+    raster::ChangedArea changed;
+    raster::TrackingSurface surface(canvas, changed);
     const bool erased = run_.Erase(surface, client.right, client.bottom);
     GdiFlush();
-    canvas_.Present(dc, surface.Changed());
+    canvas_.Present(dc, changed.Box());
     return erased ? TRUE : FALSE;
 }
 
 Surface& SaverWindow::AcquireSurface() {
     ReleaseSurface();
     tickDc_ = GetDC(window_);
-    if (DrawsOnCanvas()) return canvasSurface_.emplace(canvas_, module_);
+    if (DrawsOnCanvas()) {
+        canvasChanged_.Clear();
+        return canvasTracking_.emplace(canvasSurface_.emplace(canvas_, module_), canvasChanged_);
+    }
     surface_.emplace(tickDc_, module_);
     return *surface_;
 }
 
 void SaverWindow::ReleaseSurface() {
     if (canvasSurface_) {
-        const render::PixelBox changed = canvasSurface_->Changed();
+        canvasTracking_.reset();
         canvasSurface_.reset();
         GdiFlush();
-        if (tickDc_ != nullptr) canvas_.Present(tickDc_, changed);
+        if (tickDc_ != nullptr) canvas_.Present(tickDc_, canvasChanged_.Box());
+        canvasChanged_.Clear();
     }
     surface_.reset();  // puts the context's own pen back and deletes ours
     if (tickDc_ != nullptr) ReleaseDC(window_, tickDc_);

@@ -10,6 +10,8 @@
 #include "platform/WindowHost.h"
 #include "platform/win32/DibCanvas.h"
 #include "platform/win32/GdiSurface.h"
+#include "render/ChangedArea.h"
+#include "render/TrackingSurface.h"
 #include "shell/SaverRun.h"
 
 namespace vireluna::win32 {
@@ -61,6 +63,8 @@ class SaverWindow final : public WindowHost {
     DibCanvas canvas_;
     bool canvasReady_ = false;
     std::optional<DibSurface> canvasSurface_;
+    raster::ChangedArea canvasChanged_;
+    std::optional<raster::TrackingSurface> canvasTracking_;
     // The object outlives a window destroyed under a running handler (a message box's own
     // loop dispatches messages): it is deleted when the outermost handler returns.
     int handlerDepth_ = 0;
