@@ -29,7 +29,10 @@ std::vector<MonitorRect> RandRMonitors(Display* display) {
     int count = 0;
     const unsigned long first = NextRequest(display);
     XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
-    if (FailedSince(display, first) || info == nullptr) return monitors;
+    if (FailedSince(display, first) || info == nullptr) {
+        if (info != nullptr) XRRFreeMonitors(info);
+        return monitors;
+    }
     for (int i = 0; i < count; ++i) {
         const MonitorRect monitor{info[i].x, info[i].y, info[i].width, info[i].height};
         if (info[i].primary) {

@@ -140,7 +140,7 @@ raster::RasterImage ExpectPlaysOnEveryMonitor(const XServer& server,
     const auto [left, top] = BoundsCorner(monitors);
     ExpectEveryMonitorStitches(shown, monitors, left, top, common);
     saver->Signal(SIGTERM);
-    EXPECT_EQ(saver->WaitExit(EndDeadline), 0);
+    EXPECT_EQ(saver->WaitExit(EndDeadline), 0) << saver->Stderr();
     return shown;
 }
 
