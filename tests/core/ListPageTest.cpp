@@ -5,6 +5,7 @@
 
 #include "config/SaverSheet.h"
 #include "tests/core/ConfigFakes.h"
+#include "tests/core/TestSheet.h"
 
 namespace vireluna {
 namespace {
@@ -32,7 +33,7 @@ class ListPageTest : public ::testing::Test {
     FakeFileDialog dialog;
     FakeMessageBoxes boxes;
     FakeHeaderProbe probe;
-    CSaverSheet sheet{boxes, probe};
+    fakes::TestSheet sheet{boxes, probe};
     CListPage& page = sheet.m_pageList;
 };
 

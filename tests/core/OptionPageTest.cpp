@@ -7,6 +7,7 @@
 #include "config/IntegerField.h"
 #include "config/SaverSheet.h"
 #include "tests/core/ConfigFakes.h"
+#include "tests/core/TestSheet.h"
 
 namespace vireluna {
 namespace {
@@ -83,7 +84,7 @@ class OptionPageTest : public ::testing::Test {
     FakeListBox list;
     FakeMessageBoxes boxes;
     FakeHeaderProbe probe;
-    CSaverSheet sheet{boxes, probe};
+    fakes::TestSheet sheet{boxes, probe};
     COptionPage& page = sheet.m_pageOption;
 };
 

@@ -6,6 +6,7 @@
 #include "config/SheetTransfer.h"
 #include "platform/MemoryProfileStore.h"
 #include "tests/core/ConfigFakes.h"
+#include "tests/core/TestSheet.h"
 
 namespace vireluna {
 namespace {
@@ -47,7 +48,7 @@ class SaverSheetTest : public ::testing::Test {
     FakeMessageBoxes boxes;
     FakeHeaderProbe probe;
     MemoryProfileStore profile;
-    CSaverSheet sheet{boxes, probe};
+    fakes::TestSheet sheet{boxes, probe};
 };
 
 TEST_F(SaverSheetTest, APageNeverDisplayedIsNotAskedToApply) {

@@ -151,16 +151,6 @@ TEST_F(SaverWindowTest, TicksDrawUntilTheTickLimitAndThePictureThenStays) {
     EXPECT_EQ(CountInClient(saver, Background), background);
 }
 
-TEST_F(SaverWindowTest, ThePointerEndsItOnlyPastTheThreshold) {
-    const HWND saver = StartFullScreen(0);
-    SendMessageW(saver, WM_MOUSEMOVE, 0, MAKELPARAM(500, 400));
-    SendMessageW(saver, WM_MOUSEMOVE, 0, MAKELPARAM(503, 401));  // 9 + 1
-    PumpFor(100);
-    EXPECT_TRUE(IsWindow(saver));
-    SendMessageW(saver, WM_MOUSEMOVE, 0, MAKELPARAM(503, 402));  // 9 + 4
-    EXPECT_TRUE(EndsCleanly(saver));
-}
-
 TEST_F(SaverWindowTest, KeysButtonsAndDeactivationEachEndIt) {
     const std::vector<std::pair<UINT, WPARAM>> endings = {
         {WM_KEYDOWN, 'A'},          {WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYDOWN, VK_F10},

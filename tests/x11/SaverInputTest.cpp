@@ -102,14 +102,6 @@ TEST_F(FullScreenSaver, APointerWithinTheSquareRootOfTenKeepsItAndOneStepFurther
     ExpectEndsNormally();
 }
 
-TEST_F(FullScreenSaver, SmallMovesAddUpFromWhereThePointerFirstWas) {
-    MovePointerBy(2, 0);
-    MovePointerBy(1, 0);
-    ExpectKeepsRunning();
-    MovePointerBy(1, 0);  // 4 from the start, in small steps
-    ExpectEndsNormally();
-}
-
 TEST_F(FullScreenSaver, AnotherWindowBecomingActiveEndsIt) {
     Display* display = server_->Connection();
     const Window other =

@@ -35,7 +35,7 @@ class SheetSession {
         sheet_.m_pageList.Bind({});
         sheet_.m_pageOption.Bind({});
         sheet_.m_pageDisplay.Bind({});
-        for (int i = 0; i < CSaverSheet::PageCount; ++i) sheet_.Page(i).SetSite(&sheet_.Site(i));
+        for (int i = 0; i < CSaverSheet::PageCount; ++i) sheet_.Page(i).SetSite(nullptr);
         boxes_.SetOwner(nullptr);
     }
 
