@@ -1,41 +1,71 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "render/PixelView.h"
 
 namespace vireluna::raster {
 
-// The bounding box of what a tick changed, clipped to the window: only that much is put on
-// the screen.
+// What a tick changed, clipped to the window: only that much is put on the screen. Runs on
+// several monitors draw far apart in one window, so changes that do not touch are kept as
+// separate boxes (a few at most) instead of one box spanning the screen between them.
 class ChangedArea {
   public:
+    static constexpr std::size_t MaxBoxes = 4;
+
     void Add(int left, int top, int right, int bottom) {
-        if (left >= right || top >= bottom) return;
-        if (box_.Empty()) {
-            box_ = {left, top, right, bottom};
-            return;
+        render::PixelBox added{left, top, right, bottom};
+        if (added.Empty()) return;
+        // A box that touches another grows it, and the grown box may then reach others.
+        for (std::size_t i = 0; i < boxes_.size();) {
+            if (Touch(boxes_[i], added)) {
+                added = Union(boxes_[i], added);
+                boxes_.erase(boxes_.begin() + static_cast<std::ptrdiff_t>(i));
+                i = 0;
+            } else {
+                ++i;
+            }
         }
-        box_ = {std::min(box_.left, left), std::min(box_.top, top), std::max(box_.right, right),
-                std::max(box_.bottom, bottom)};
+        boxes_.push_back(added);
+        if (boxes_.size() > MaxBoxes) {
+            const render::PixelBox all = Box();
+            boxes_.assign(1, all);
+        }
     }
     // Clips to [0, width) x [0, height); false when nothing is left.
     bool Clip(int width, int height) {
-        box_ = {std::max(box_.left, 0), std::max(box_.top, 0), std::min(box_.right, width),
-                std::min(box_.bottom, height)};
-        if (box_.Empty()) Clear();
-        return !box_.Empty();
+        std::vector<render::PixelBox> clipped;
+        for (const render::PixelBox& box : boxes_) {
+            const render::PixelBox inside{std::max(box.left, 0), std::max(box.top, 0),
+                                          std::min(box.right, width), std::min(box.bottom, height)};
+            if (!inside.Empty()) clipped.push_back(inside);
+        }
+        boxes_ = std::move(clipped);
+        return !boxes_.empty();
     }
-    void Clear() { box_ = {}; }
-    bool Empty() const { return box_.Empty(); }
-    const render::PixelBox& Box() const { return box_; }
-    int Left() const { return box_.left; }
-    int Top() const { return box_.top; }
-    int Right() const { return box_.right; }
-    int Bottom() const { return box_.bottom; }
+    void Clear() { boxes_.clear(); }
+    bool Empty() const { return boxes_.empty(); }
+    const std::vector<render::PixelBox>& Boxes() const { return boxes_; }
+    // One box holding every change.
+    render::PixelBox Box() const {
+        if (boxes_.empty()) return {};
+        render::PixelBox all = boxes_.front();
+        for (const render::PixelBox& box : boxes_) all = Union(all, box);
+        return all;
+    }
 
   private:
-    render::PixelBox box_;
+    static bool Touch(const render::PixelBox& a, const render::PixelBox& b) {
+        return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+    }
+    static render::PixelBox Union(const render::PixelBox& a, const render::PixelBox& b) {
+        return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+    }
+
+    std::vector<render::PixelBox> boxes_;
 };
 
 }  // namespace vireluna::raster

@@ -130,9 +130,9 @@ void SaverLoop::HandleInput(const XEvent& event) {
 
 void SaverLoop::Flush() {
     raster::ChangedArea changed;
-    if (host_->TakeChangedArea(changed)) {
-        putter_.Put(host_->Image(), changed.Left(), changed.Top(), changed.Right(),
-                    changed.Bottom());
+    if (!host_->TakeChangedArea(changed)) return;
+    for (const render::PixelBox& box : changed.Boxes()) {
+        putter_.Put(host_->Image(), box.left, box.top, box.right, box.bottom);
     }
 }
 
@@ -141,7 +141,8 @@ void SaverLoop::Repaint(int left, int top, int right, int bottom) {
     area.Add(left, top, right, bottom);
     const raster::RasterImage& image = host_->Image();
     if (area.Clip(image.Width(), image.Height())) {
-        putter_.Put(image, area.Left(), area.Top(), area.Right(), area.Bottom());
+        const render::PixelBox box = area.Box();
+        putter_.Put(image, box.left, box.top, box.right, box.bottom);
     }
     PutMessage();
 }
