@@ -18,6 +18,10 @@ MonitorRuns::MonitorRuns(RunMode mode, ProfileStore& profile, WindowHost& window
 
 MonitorRuns::Run MonitorRuns::MakeRun(std::size_t place) {
     Run made;
+    if (layout_.Count() == 1) {
+        made.run = std::make_unique<SaverRun>(mode_, profile_, window_, files_, start_);
+        return made;
+    }
     made.host = std::make_unique<MonitorWindowHost>(window_, layout_.InWindow(place), place == 0);
     if (place == 0) {
         made.run = std::make_unique<SaverRun>(mode_, profile_, *made.host, files_, start_);
@@ -40,12 +44,23 @@ void MonitorRuns::RouteMessages() {
 }
 
 void MonitorRuns::StartRun(Run& run) {
-    if (run.run) run.run->Start(run.host->Area().Size());
+    if (!run.run) return;
+    run.run->Start(run.host ? run.host->Area().Size() : window_.ClientSize());
 }
 
 void MonitorRuns::Start() {
     for (Run& run : runs_) StartRun(run);
-    window_.InvalidateWithErase();  // the field between and around the monitors
+    // The field between and around the monitors; one run has asked for it itself.
+    if (!OnWholeWindow()) window_.InvalidateWithErase();
+}
+
+void MonitorRuns::OnSize(int clientWidth, int clientHeight) {
+    if (OnWholeWindow()) runs_.front().run->OnSize(clientWidth, clientHeight);
+}
+
+bool MonitorRuns::Erase(Surface& surface, int clientWidth, int clientHeight) {
+    if (OnWholeWindow()) return runs_.front().run->Erase(surface, clientWidth, clientHeight);
+    return ::vireluna::OnEraseBkgnd(surface, clientWidth, clientHeight);
 }
 
 void MonitorRuns::EraseWindow() {
@@ -56,6 +71,7 @@ void MonitorRuns::EraseWindow() {
 }
 
 void MonitorRuns::Step() {
+    if (OnWholeWindow()) return runs_.front().run->Step();
     EraseWindow();
     for (Run& run : runs_) {
         if (run.run) run.run->Step();
@@ -63,6 +79,7 @@ void MonitorRuns::Step() {
 }
 
 void MonitorRuns::ErasePending() {
+    if (OnWholeWindow()) return runs_.front().run->ErasePending();
     EraseWindow();
     for (Run& run : runs_) {
         if (run.run) run.run->ErasePending();
@@ -84,8 +101,9 @@ void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
     layout_ = layout;
     runs_.clear();
     for (std::size_t place = 0; place < layout_.Count(); ++place) {
-        // Same place and rectangle in the same window: its run goes on where it is.
-        if (sameWindow && place < before.Count() &&
+        // Same place and rectangle in the same window: its run goes on where it is. The one
+        // run of a single monitor had the window to itself, so it cannot share it now.
+        if (sameWindow && place < before.Count() && old[place].host &&
             before.Monitor(place) == layout_.Monitor(place)) {
             runs_.push_back(std::move(old[place]));
             kept[place] = true;

@@ -13,15 +13,17 @@
 
 namespace vireluna {
 
-// The full-screen saver over every monitor, inside one window that covers the virtual screen:
-// one SaverRun per monitor, each in its own area with its own placement, emblem corner and
-// notice. The primary's run has the main seed, so it plays exactly what a one-monitor saver
-// plays; it holds the timer and the input rules of the whole window. Another monitor's run
-// has a seed of its own (MonitorSeed), or, when the settings keep the others plain
-// (Monitors 1), there is none and its area keeps the field colour.
+// The saver's runs in one window, what every driver steps. Over several monitors the window
+// covers the virtual screen, with one SaverRun per monitor, each in its own area with its own
+// placement, emblem corner and notice. The primary's run has the main seed, so it plays
+// exactly what a one-monitor saver plays; it holds the timer and the input rules of the whole
+// window. Another monitor's run has a seed of its own (MonitorSeed), or, when the settings
+// keep the others plain (Monitors 1), there is none and its area keeps the field colour.
+// A layout of one monitor (a single screen, a preview, a window) is one run straight on the
+// window, so it plays byte for byte what a lone SaverRun plays.
 class MonitorRuns final : public SteppedSaver {
   public:
-    // layout: on the screen; the window covers its bounds.
+    // layout: on the screen; the window covers its bounds. One monitor: the window's client.
     MonitorRuns(RunMode mode, ProfileStore& profile, WindowHost& window, FileSystem& files,
                 RunStart start, const MonitorLayout& layout);
     MonitorRuns(const MonitorRuns&) = delete;
@@ -33,8 +35,10 @@ class MonitorRuns final : public SteppedSaver {
     void Step() override;
     // The window's erase, then each monitor's.
     void ErasePending() override;
-    // The window follows the layout, not the other way round.
-    void OnSize(int /*clientWidth*/, int /*clientHeight*/) override {}
+    // One run has the window's size; over several monitors the window follows the layout.
+    void OnSize(int clientWidth, int clientHeight) override;
+    // The erase of the whole window, for a system that asks for it (WM_ERASEBKGND).
+    bool Erase(Surface& surface, int clientWidth, int clientHeight);
     // Another layout while the saver runs (the driver has already moved the window over its
     // bounds): the run of a monitor whose rectangle is still there at the same place goes on,
     // every other monitor starts afresh, and the window is erased once. An empty layout
@@ -53,10 +57,12 @@ class MonitorRuns final : public SteppedSaver {
 
   private:
     struct Run {
-        std::unique_ptr<MonitorWindowHost> host;
-        std::unique_ptr<SaverRun> run;  // null on a plain monitor
+        std::unique_ptr<MonitorWindowHost> host;  // null for the one run on the whole window
+        std::unique_ptr<SaverRun> run;            // null on a plain monitor
     };
     Run MakeRun(std::size_t place);
+    // One run, straight on the window: no area host between them.
+    bool OnWholeWindow() const { return !runs_.front().host; }
     void StartRun(Run& run);
     void RouteMessages();
     void EraseWindow();

@@ -11,6 +11,9 @@ namespace vireluna {
 inline constexpr std::string_view SeedVariable = "VIRELUNA_SEED";
 // VIRELUNA_TICKS=N: the timer stops after N ticks and the picture stays until the saver ends.
 inline constexpr std::string_view TicksVariable = "VIRELUNA_TICKS";
+// VIRELUNA_MONITORS=WxH+X+Y[,...] (the primary first): the full-screen saver covers these
+// monitors instead of the system's, so a desk the machine does not have can be played.
+inline constexpr std::string_view MonitorsVariable = "VIRELUNA_MONITORS";
 
 // The most ticks --ticks asks for: hours of the saver at its fastest.
 inline constexpr std::int32_t MaxTicksOnRequest = 10'000'000;

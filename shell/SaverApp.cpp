@@ -2,6 +2,7 @@
 
 #include "shell/CommandLine.h"
 #include "shell/RunControls.h"
+#include "shell/ScreenSizeText.h"
 
 namespace vireluna {
 namespace {
@@ -30,7 +31,11 @@ bool CSaverApp::InitInstance(const std::vector<std::string>& arguments) {
     if (MatchSwitch(switchText, 'p')) return StartPreview(profile, arguments, start);
     if (MatchSwitch(switchText, 's')) {
         if (!CheckPlaylistFiles(profile, system_.Files(), system_.Boxes())) return false;
-        return system_.CreateFullScreenWindow(profile, start);
+        std::optional<MonitorLayout> monitors;
+        if (const std::optional<std::string> list = system_.Environment(MonitorsVariable)) {
+            monitors = ParseMonitorList(*list);  // not a list: the system's own monitors
+        }
+        return system_.CreateFullScreenWindow(profile, start, monitors);
     }
     return false;
 }

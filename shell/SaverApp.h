@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProfileStore.h"
+#include "shell/MonitorLayout.h"
 #include "shell/SaverRun.h"
 
 namespace vireluna {
@@ -29,11 +30,12 @@ class SaverSystem {
     // The handle names a window that exists.
     virtual bool IsWindowHandle(std::int64_t handle) = 0;
     // Create the saver's window, running the saver from start: a child covering the host
-    // window's client area, or the whole screen. False when no window could be made; nothing
-    // is left behind then.
+    // window's client area, or every monitor (these, when given, instead of the system's).
+    // False when no window could be made; nothing is left behind then.
     virtual bool CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile,
                                      RunStart start) = 0;
-    virtual bool CreateFullScreenWindow(ProfileStore& profile, RunStart start) = 0;
+    virtual bool CreateFullScreenWindow(ProfileStore& profile, RunStart start,
+                                        const std::optional<MonitorLayout>& monitors) = 0;
 };
 
 // The application: start-up only. It reads the switch and either shows the About box, or

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/MessageBox.h"
+#include "platform/win32/Win32Monitors.h"
 #include "resources/win32/ResourceIds.h"
 
 namespace vireluna::win32 {
@@ -27,10 +28,16 @@ bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
     return registered;
 }
 
+// Each box on its own: runs on two monitors change two small places, not the screen between.
+void PresentEach(const DibCanvas& canvas, HDC target, const raster::ChangedArea& changed) {
+    for (const render::PixelBox& box : changed.Boxes()) canvas.Present(target, box);
+}
+
 }  // namespace
 
-SaverWindow::SaverWindow(RunMode mode, ProfileStore& profile, FileSystem& files, RunStart start)
-    : module_(GetModuleHandleW(nullptr)), run_(mode, profile, *this, files, start) {}
+SaverWindow::SaverWindow(RunMode mode, ProfileStore& profile, FileSystem& files, RunStart start,
+                         const MonitorLayout& layout)
+    : module_(GetModuleHandleW(nullptr)), runs_(mode, profile, *this, files, start, layout) {}
 
 SaverWindow::~SaverWindow() {
     ReleaseSurface();
@@ -40,16 +47,22 @@ bool SaverWindow::CreatePreview(HWND host, ProfileStore& profile, FileSystem& fi
                                 RunStart start) {
     RECT client{};
     if (!GetClientRect(host, &client)) return false;
-    return Create(
-        std::unique_ptr<SaverWindow>(new SaverWindow(RunMode::Picture, profile, files, start)),
-        WS_CHILD | WS_VISIBLE, client, host);
+    const MonitorLayout inHost = MonitorLayout::Single({client.right, client.bottom});
+    return Create(std::unique_ptr<SaverWindow>(
+                      new SaverWindow(RunMode::Picture, profile, files, start, inHost)),
+                  WS_CHILD | WS_VISIBLE, client, host);
 }
 
-bool SaverWindow::CreateFullScreen(ProfileStore& profile, FileSystem& files, RunStart start) {
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return Create(
-        std::unique_ptr<SaverWindow>(new SaverWindow(RunMode::FullScreen, profile, files, start)),
-        WS_POPUP | WS_VISIBLE, screen, nullptr);
+bool SaverWindow::CreateFullScreen(ProfileStore& profile, FileSystem& files, RunStart start,
+                                   const std::optional<MonitorLayout>& monitors) {
+    const MonitorLayout layout = monitors.value_or(DiscoverMonitors());
+    const MonitorRect bounds = layout.Bounds();
+    const RECT screen{bounds.left, bounds.top, bounds.left + bounds.width,
+                      bounds.top + bounds.height};
+    std::unique_ptr<SaverWindow> window(
+        new SaverWindow(RunMode::FullScreen, profile, files, start, layout));
+    window->followsDisplay_ = !monitors;
+    return Create(std::move(window), WS_POPUP | WS_VISIBLE, screen, nullptr);
 }
 
 bool SaverWindow::Create(std::unique_ptr<SaverWindow> window, DWORD style, const RECT& rect,
@@ -74,7 +87,7 @@ LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
 
     ++self->handlerDepth_;
-    const LRESULT result = self->run_.InputRules() != nullptr
+    const LRESULT result = self->runs_.InputRules() != nullptr
                                ? self->FullScreenMessage(message, wParam, lParam)
                                : self->SaverMessage(message, wParam, lParam);
     --self->handlerDepth_;
@@ -88,7 +101,7 @@ LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT SaverWindow::FullScreenMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    CFullScreenSaverWnd& saver = *run_.InputRules();
+    CFullScreenSaverWnd& saver = *runs_.InputRules();
     switch (message) {
         case WM_SYSCOMMAND:
             // The low four bits are the system's own.
@@ -118,6 +131,9 @@ LRESULT SaverWindow::FullScreenMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_SYSKEYDOWN:
             saver.OnKeyDown();
             break;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            break;
         default:
             break;
     }
@@ -128,15 +144,15 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             if (DefWindowProcW(window_, message, wParam, lParam) == -1) return -1;
-            run_.OnCreate();
+            runs_.Start();
             return 0;
         case WM_SIZE:
             DefWindowProcW(window_, message, wParam, lParam);
-            run_.OnSize(LOWORD(lParam), HIWORD(lParam));
+            runs_.OnSize(LOWORD(lParam), HIWORD(lParam));
             ResizeCanvas(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == AnimationTimer) run_.Step();
+            if (wParam == AnimationTimer) runs_.Step();
             return 0;
         case WM_ERASEBKGND:
             return OnEraseBackground(reinterpret_cast<HDC>(wParam));
@@ -151,11 +167,12 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool SaverWindow::DrawsOnCanvas() const {
-    return canvasReady_ && run_.Window().Settings().look == StitchLook::Thread;
+    return canvasReady_ && runs_.Primary().Window().Settings().look == StitchLook::Thread;
 }
 
 void SaverWindow::ResizeCanvas(int width, int height) {
-    if (run_.Window().Settings().look != StitchLook::Thread || window_ == nullptr) return;
+    if (runs_.Primary().Window().Settings().look != StitchLook::Thread || window_ == nullptr)
+        return;
     HDC dc = GetDC(window_);
     canvasReady_ = dc != nullptr && canvas_.Resize(dc, width, height);
     if (dc != nullptr) ReleaseDC(window_, dc);
@@ -166,15 +183,26 @@ LRESULT SaverWindow::OnEraseBackground(HDC dc) {
     GetClientRect(window_, &client);
     if (!DrawsOnCanvas()) {
         GdiSurface surface(dc, module_);
-        return run_.Erase(surface, client.right, client.bottom) ? TRUE : FALSE;
+        return runs_.Erase(surface, client.right, client.bottom) ? TRUE : FALSE;
     }
     DibSurface canvas(canvas_, module_);
     raster::ChangedArea changed;
     raster::TrackingSurface surface(canvas, changed);
-    const bool erased = run_.Erase(surface, client.right, client.bottom);
+    const bool erased = runs_.Erase(surface, client.right, client.bottom);
     GdiFlush();
-    canvas_.Present(dc, changed.Box());
+    PresentEach(canvas_, dc, changed);
     return erased ? TRUE : FALSE;
+}
+
+void SaverWindow::OnDisplayChange() {
+    if (!followsDisplay_) return;
+    const MonitorLayout layout = DiscoverMonitors();
+    if (layout == runs_.Layout() || window_ == nullptr) return;
+    const MonitorRect bounds = layout.Bounds();
+    // The size message that follows sizes the canvas before the runs draw on it again.
+    SetWindowPos(window_, HWND_TOPMOST, bounds.left, bounds.top, bounds.width, bounds.height,
+                 SWP_NOACTIVATE);
+    runs_.OnLayoutChange(layout);
 }
 
 Surface& SaverWindow::AcquireSurface() {
@@ -193,7 +221,7 @@ void SaverWindow::ReleaseSurface() {
         canvasTracking_.reset();
         canvasSurface_.reset();
         GdiFlush();
-        if (tickDc_ != nullptr) canvas_.Present(tickDc_, canvasChanged_.Box());
+        if (tickDc_ != nullptr) PresentEach(canvas_, tickDc_, canvasChanged_);
         canvasChanged_.Clear();
     }
     surface_.reset();  // puts the context's own pen back and deletes ours
@@ -231,7 +259,7 @@ ScreenSize SaverWindow::ClientSize() const {
 void SaverWindow::Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) {
     // Over the full screen the box belongs to the saver and stays above it, so it can be read.
     MessageBoxOptions options;
-    if (run_.InputRules() != nullptr) {
+    if (runs_.InputRules() != nullptr) {
         options.owner = window_;
         options.topmost = true;
     }

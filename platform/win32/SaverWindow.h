@@ -12,20 +12,22 @@
 #include "platform/win32/GdiSurface.h"
 #include "render/ChangedArea.h"
 #include "render/TrackingSurface.h"
-#include "shell/SaverRun.h"
+#include "shell/MonitorRuns.h"
 
 namespace vireluna::win32 {
 
-// The native window of the saver: it owns the saver's run, gives it a WindowHost over USER and
-// GDI, and translates window messages into its handlers. The object deletes itself once its
-// window is gone.
+// The native window of the saver: it owns the saver's runs (one, or one per monitor over the
+// virtual screen), gives them a WindowHost over USER and GDI, and translates window messages
+// into their handlers. The object deletes itself once its window is gone.
 class SaverWindow final : public WindowHost {
   public:
     // A visible child of the host window covering its client area. False when no window
     // could be made; nothing is left behind then.
     static bool CreatePreview(HWND host, ProfileStore& profile, FileSystem& files, RunStart start);
-    // A topmost popup window over the whole primary screen.
-    static bool CreateFullScreen(ProfileStore& profile, FileSystem& files, RunStart start);
+    // A topmost popup window over every monitor: the system's, or these when given (then it
+    // keeps them whatever the system's display does).
+    static bool CreateFullScreen(ProfileStore& profile, FileSystem& files, RunStart start,
+                                 const std::optional<MonitorLayout>& monitors = std::nullopt);
 
     ~SaverWindow() override;
 
@@ -43,7 +45,8 @@ class SaverWindow final : public WindowHost {
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
 
   private:
-    SaverWindow(RunMode mode, ProfileStore& profile, FileSystem& files, RunStart start);
+    SaverWindow(RunMode mode, ProfileStore& profile, FileSystem& files, RunStart start,
+                const MonitorLayout& layout);
     static bool Create(std::unique_ptr<SaverWindow> window, DWORD style, const RECT& rect,
                        HWND parent);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,10 +57,12 @@ class SaverWindow final : public WindowHost {
     bool DrawsOnCanvas() const;
     void ResizeCanvas(int width, int height);
     LRESULT OnEraseBackground(HDC dc);
+    // Monitors came, went or moved: the window covers the new layout.
+    void OnDisplayChange();
 
     HWND window_ = nullptr;
     HINSTANCE module_;
-    SaverRun run_;
+    MonitorRuns runs_;
     HDC tickDc_ = nullptr;
     std::optional<GdiSurface> surface_;
     DibCanvas canvas_;
@@ -70,6 +75,7 @@ class SaverWindow final : public WindowHost {
     int handlerDepth_ = 0;
     bool windowGone_ = false;
     bool ownedByWindow_ = false;
+    bool followsDisplay_ = false;  // full screen over the system's own monitors
 };
 
 }  // namespace vireluna::win32

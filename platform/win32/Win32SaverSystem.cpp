@@ -48,8 +48,9 @@ bool Win32SaverSystem::CreatePreviewWindow(std::int64_t hostHandle, ProfileStore
     return SaverWindow::CreatePreview(WindowFromHandle(hostHandle), profile, files_, start);
 }
 
-bool Win32SaverSystem::CreateFullScreenWindow(ProfileStore& profile, RunStart start) {
-    return SaverWindow::CreateFullScreen(profile, files_, start);
+bool Win32SaverSystem::CreateFullScreenWindow(ProfileStore& profile, RunStart start,
+                                              const std::optional<MonitorLayout>& monitors) {
+    return SaverWindow::CreateFullScreen(profile, files_, start, monitors);
 }
 
 std::vector<std::string> CommandLineArguments() {

@@ -24,7 +24,8 @@ class Win32SaverSystem final : public SaverSystem {
     bool IsWindowHandle(std::int64_t handle) override;
     bool CreatePreviewWindow(std::int64_t hostHandle, ProfileStore& profile,
                              RunStart start) override;
-    bool CreateFullScreenWindow(ProfileStore& profile, RunStart start) override;
+    bool CreateFullScreenWindow(ProfileStore& profile, RunStart start,
+                                const std::optional<MonitorLayout>& monitors) override;
 
   private:
     HINSTANCE module_;

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <map>
 
 #include "tests/e2e_win32/driver/Input.h"
 #include "tests/e2e_win32/driver/PictureCases.h"
@@ -50,9 +51,12 @@ TEST_P(PictureMatch, FullScreenEqualsTheNativeToolsPictureAwayFromTheNoticeText)
     ASSERT_EQ(expected.Height(), ExpectedScreenHeight);
     for (const auto& [entry, value] : pictureCase.settings) SaverProfile::SetNumber(entry, value);
     SaverProfile::SetPlaylist(PlaylistOf(pictureCase));
-    ASSERT_NE(StartFullScreen(
-                  {{"VIRELUNA_SEED", pictureCase.seed}, {"VIRELUNA_TICKS", pictureCase.ticks}}),
-              nullptr);
+    std::map<std::string, std::string> controls = {{"VIRELUNA_SEED", pictureCase.seed},
+                                                   {"VIRELUNA_TICKS", pictureCase.ticks}};
+    if (pictureCase.screen.find('+') != std::string::npos) {
+        controls["VIRELUNA_MONITORS"] = pictureCase.screen;
+    }
+    ASSERT_NE(StartFullScreen(controls), nullptr);
 
     Picture shown;
     PictureDifference difference;

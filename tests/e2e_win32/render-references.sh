@@ -14,7 +14,9 @@ trap 'rm -rf "$profile"' EXIT
 
 while read -r name screen seed ticks settings designs; do
   [[ -z "$name" || "$name" == \#* ]] && continue
-  args=(render --screen "$screen" --seed "$seed" --ticks "$ticks"
+  # A list of monitors is a desk of several; a size is the one screen.
+  if [[ "$screen" == *+* ]]; then desk=(--monitors "$screen"); else desk=(--screen "$screen"); fi
+  args=(render "${desk[@]}" --seed "$seed" --ticks "$ticks"
         --profile "$profile/VirelunaLogo.ini" -o "$work/references/$name.png")
   if [[ "$settings" != "-" ]]; then
     IFS=, read -ra pairs <<<"$settings"

@@ -4,6 +4,7 @@
 
 #include "platform/win32/GdiSurface.h"
 #include "presentation/Overlays.h"
+#include "shell/AreaSurface.h"
 
 namespace vireluna::win32 {
 namespace {
@@ -110,6 +111,29 @@ TEST_F(GdiSurfaceTest, TheNoticeIsBlackTextOnAnOpaqueBackgroundBelowItsTop) {
     EXPECT_GT(background, 100);
     EXPECT_EQ(CountNotIn(0, 0, Width, 100, White), 0);
     EXPECT_EQ(CountNotIn(0, 100, 20, Height, White), 0);
+}
+
+// A monitor's run draws through its area of the window: GDI keeps every stroke, fill, text and
+// the emblem inside it, and the clip goes with the area.
+TEST_F(GdiSurfaceTest, AMonitorsAreaKeepsItsDrawingInsideIt) {
+    GdiSurface surface(dc, GetModuleHandleW(nullptr));
+    {
+        AreaSurface area(surface, MonitorRect{100, 40, 90, 70});
+        area.FillRect(-50, -50, 500, 500, BackgroundColour);
+        area.SetPen(9, 0x02112233u);
+        area.MoveTo(-30, 35);
+        area.LineTo(400, 35);
+        area.DrawText(60, 10, "far too wide to fit", FontSpec{"Arial", -20, 700, false, 0},
+                      BackgroundColour);
+        area.DrawLogo(70, 50);
+    }
+    EXPECT_EQ(CountNotIn(100, 40, 190, 110, White), 90 * 70) << "the area itself is drawn";
+    EXPECT_EQ(CountNotIn(0, 0, Width, 40, White), 0);
+    EXPECT_EQ(CountNotIn(0, 110, Width, Height, White), 0);
+    EXPECT_EQ(CountNotIn(0, 40, 100, 110, White), 0);
+    EXPECT_EQ(CountNotIn(190, 40, Width, 110, White), 0);
+    surface.FillRect(0, 0, 10, 10, BackgroundColour);
+    EXPECT_EQ(CountInRect(0, 0, 10, 10, RGB(190, 215, 255)), 100) << "the clip outlived its area";
 }
 
 TEST_F(GdiSurfaceTest, LeavesTheContextAsItFoundIt) {

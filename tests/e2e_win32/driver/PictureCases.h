@@ -10,7 +10,7 @@ namespace vireluna::e2e {
 // and must show what the native tool drew for the same.
 struct PictureCase {
     std::string name;
-    std::string screen;  // WIDTHxHEIGHT
+    std::string screen;  // WIDTHxHEIGHT, or the monitors WxH+X+Y,... the saver is to cover
     std::string seed;
     std::string ticks;
     std::vector<std::pair<std::wstring, unsigned long>> settings;  // "Config" entries

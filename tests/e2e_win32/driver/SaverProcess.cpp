@@ -2,6 +2,8 @@
 
 #include <winternl.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -112,6 +114,42 @@ int CountGdiTableEntries(HANDLE process) {
     return used;
 }
 
+// The system's handle list (SystemHandleInformation), one entry per handle of any process.
+constexpr auto SystemHandleInformationClass = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+constexpr NTSTATUS InfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+constexpr std::size_t FirstHandleListBytes = 1 << 20;
+constexpr std::size_t MostHandleListBytes = 1 << 28;
+struct SystemHandleEntry {
+    ULONG process;
+    UCHAR objectType;
+    UCHAR flags;
+    USHORT handle;
+    PVOID object;
+    ACCESS_MASK access;
+};
+struct SystemHandleList {
+    ULONG count;
+    SystemHandleEntry handles[1];
+};
+
+int CountHandlesOf(DWORD process) {
+    std::vector<char> buffer(FirstHandleListBytes);
+    NTSTATUS status = 0;
+    while ((status = NtQuerySystemInformation(SystemHandleInformationClass, buffer.data(),
+                                              static_cast<ULONG>(buffer.size()), nullptr)) ==
+               InfoLengthMismatch &&
+           buffer.size() < MostHandleListBytes) {
+        buffer.resize(buffer.size() * 2);
+    }
+    if (status != 0) return -1;
+    const auto* list = reinterpret_cast<const SystemHandleList*>(buffer.data());
+    return static_cast<int>(std::count_if(
+        list->handles, list->handles + list->count,
+        [process](const SystemHandleEntry& entry) { return entry.process == process; }));
+}
+
+constexpr int SettledLooks = 5;
+
 }  // namespace
 
 SaverProcess::SaverProcess(const std::wstring& arguments,
@@ -186,6 +224,19 @@ int SaverProcess::GdiObjectCount() const {
     const DWORD reported = GetGuiResources(process_, GR_GDIOBJECTS);
     if (reported != 0) return static_cast<int>(reported);
     return CountGdiTableEntries(process_);
+}
+
+int SaverProcess::SettledGdiObjectCount() const {
+    int fewest = INT32_MAX;
+    for (int look = 0; look < SettledLooks; ++look) {
+        fewest = std::min(fewest, GdiObjectCount());
+        Sleep(static_cast<DWORD>(std::chrono::milliseconds(PollInterval).count()));
+    }
+    return fewest;
+}
+
+int SaverProcess::HandleCount() const {
+    return CountHandlesOf(id_);
 }
 
 }  // namespace vireluna::e2e

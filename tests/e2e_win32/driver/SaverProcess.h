@@ -40,6 +40,12 @@ class SaverProcess {
     // GDI objects the process holds: GetGuiResources where the system answers it, otherwise
     // the entries of the process's shared GDI handle table.
     int GdiObjectCount() const;
+    // The fewest GDI objects seen over a few looks: a look may fall inside a tick, with its pen
+    // or font alive for a moment.
+    int SettledGdiObjectCount() const;
+    // Kernel handles the process holds, from the system's handle list (Wine answers
+    // GetProcessHandleCount with 0); -1 when the list cannot be read.
+    int HandleCount() const;
 
   private:
     HANDLE process_ = nullptr;
