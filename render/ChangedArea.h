@@ -1,7 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "render/PixelView.h"
@@ -21,7 +21,7 @@ class ChangedArea {
         // A box that touches another grows it, and the grown box may then reach others.
         for (std::size_t i = 0; i < boxes_.size();) {
             if (Touch(boxes_[i], added)) {
-                added = Union(boxes_[i], added);
+                added = render::Union(boxes_[i], added);
                 boxes_.erase(boxes_.begin() + static_cast<std::ptrdiff_t>(i));
                 i = 0;
             } else {
@@ -38,8 +38,7 @@ class ChangedArea {
     bool Clip(int width, int height) {
         std::vector<render::PixelBox> clipped;
         for (const render::PixelBox& box : boxes_) {
-            const render::PixelBox inside{std::max(box.left, 0), std::max(box.top, 0),
-                                          std::min(box.right, width), std::min(box.bottom, height)};
+            const render::PixelBox inside = render::Intersection(box, {0, 0, width, height});
             if (!inside.Empty()) clipped.push_back(inside);
         }
         boxes_ = std::move(clipped);
@@ -52,17 +51,13 @@ class ChangedArea {
     render::PixelBox Box() const {
         if (boxes_.empty()) return {};
         render::PixelBox all = boxes_.front();
-        for (const render::PixelBox& box : boxes_) all = Union(all, box);
+        for (const render::PixelBox& box : boxes_) all = render::Union(all, box);
         return all;
     }
 
   private:
     static bool Touch(const render::PixelBox& a, const render::PixelBox& b) {
         return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-    }
-    static render::PixelBox Union(const render::PixelBox& a, const render::PixelBox& b) {
-        return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
     }
 
     std::vector<render::PixelBox> boxes_;

@@ -52,4 +52,18 @@ struct PixelBox {
     bool Empty() const { return right <= left || bottom <= top; }
 };
 
+// The pixels in both boxes (maybe none).
+inline PixelBox Intersection(const PixelBox& a, const PixelBox& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+// The smallest box holding both; an empty box adds nothing.
+inline PixelBox Union(const PixelBox& a, const PixelBox& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
 }  // namespace vireluna::render

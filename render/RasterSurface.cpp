@@ -15,14 +15,14 @@ namespace {
 constexpr int kByteBits = 8;
 constexpr ColourValue kByteMask = 0xFF;
 
+}  // namespace
+
 // A colour value keeps red in its lowest byte; the top byte is a flag with no colour in it.
-Rgb ToRgb(ColourValue colour) {
+Rgb RgbOfColourValue(ColourValue colour) {
     return {static_cast<std::uint8_t>(colour & kByteMask),
             static_cast<std::uint8_t>((colour >> kByteBits) & kByteMask),
             static_cast<std::uint8_t>((colour >> (2 * kByteBits)) & kByteMask)};
 }
-
-}  // namespace
 
 std::string DefaultLogoPath() {
     return FindDataFile("logo.bmp");
@@ -49,7 +49,7 @@ RasterSurface::~RasterSurface() = default;
 
 void RasterSurface::SetPen(int width, ColourValue colour) {
     if (width != impl_->pen.Width()) impl_->pen = WidePen(width);
-    impl_->penColour = ToRgb(colour);
+    impl_->penColour = RgbOfColourValue(colour);
     impl_->thread.reset();
 }
 
@@ -79,7 +79,7 @@ void RasterSurface::LineTo(int x, int y) {
 }
 
 void RasterSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
-    impl_->target.FillRect(left, top, right, bottom, ToRgb(colour));
+    impl_->target.FillRect(left, top, right, bottom, RgbOfColourValue(colour));
 }
 
 void RasterSurface::DrawLogo(int left, int top) {
@@ -102,7 +102,7 @@ void RasterSurface::DrawLogo(int left, int top) {
 
 void RasterSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                              ColourValue background) {
-    impl_->text.Draw(impl_->target, x, y, utf8Text, font, ToRgb(background));
+    impl_->text.Draw(impl_->target, x, y, utf8Text, font, RgbOfColourValue(background));
 }
 
 void RasterSurface::SetClip(const ClipRect& clip) {

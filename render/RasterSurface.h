@@ -10,6 +10,9 @@ namespace vireluna::raster {
 // Where the emblem picture is found (the same file the Windows build embeds).
 std::string DefaultLogoPath();
 
+// The RGB of a colour value.
+Rgb RgbOfColourValue(ColourValue colour);
+
 // A Surface over a RasterImage: pens drawn like a display's wide pens, or threads laid as
 // shaded bands, rectangle
 // fills, the logo copied unscaled, text through FreeType with a fontconfig face.

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string_view>
 
 #include "platform/MessageBoxes.h"
 #include "platform/WindowHost.h"
 #include "render/ChangedArea.h"
+#include "render/PictureStore.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/TickSchedule.h"
+#include "render/TileSurface.h"
 #include "render/TrackingSurface.h"
 
 namespace vireluna::raster {
@@ -16,7 +19,8 @@ namespace vireluna::raster {
 // The saver's window drawn into memory: the one host of every driver without a native window.
 // The render tool writes the picture out; the X11 saver puts the parts that changed on its
 // window. The driver plays the message loop: it steps the run while the timer is due, and the
-// run erases what the window asked for.
+// run erases what the window asked for. The picture is kept in memory, or in a PictureStore
+// (the X server) with only the part being drawn in memory.
 class RasterWindowHost : public WindowHost {
   public:
     // screen: the whole screen; client: the window's client area, the picture that is kept.
@@ -26,15 +30,15 @@ class RasterWindowHost : public WindowHost {
     RasterWindowHost(const RasterWindowHost&) = delete;
     RasterWindowHost& operator=(const RasterWindowHost&) = delete;
 
-    Surface& AcquireSurface() override { return tracking_; }
-    void ReleaseSurface() override {}
+    Surface& AcquireSurface() override;
+    void ReleaseSurface() override;
     void InvalidateWithErase() override { pendingErase_ = true; }
     bool TakePendingErase() override;
     void SetTimer(int periodMs) override;
     void KillTimer() override { timer_.Stop(); }
     void PostCloseRequest() override { closeRequested_ = true; }
     ScreenSize GetScreenSize() const override { return screen_; }
-    ScreenSize ClientSize() const override { return {image_.Width(), image_.Height()}; }
+    ScreenSize ClientSize() const override { return client_; }
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override {
         messages_.Show(utf8Text, utf8Caption, icon);
     }
@@ -42,19 +46,37 @@ class RasterWindowHost : public WindowHost {
     // Timer 1 on the monotonic clock.
     TickSchedule& Timer() { return timer_; }
     bool CloseRequested() const { return closeRequested_; }
-    const RasterImage& Image() const { return image_; }
+    // The picture, while it is kept in memory.
+    const RasterImage& Image() const;
+    // From now on the picture lives in store, which gets what was drawn so far; false (and
+    // the picture stays in memory) when the store cannot hold a picture of the client size.
+    bool KeepPictureIn(PictureStore& store);
+    bool PictureInMemory() const { return !tiles_; }
     // A new client size: the picture starts again from an erased background.
     void Resize(ScreenSize client);
-    // The part of the picture drawn since the last call, clipped to it; false when none.
+    // The part of the picture drawn since the last call, clipped to it; false when none. A
+    // store's picture is up to date once this returns. A store that lost its picture gets a
+    // new one, and the window an erase, as a native window's repaint clears it.
     bool TakeChangedArea(ChangedArea& area);
 
   private:
+    RasterImage& MemoryPicture() const;
+    void DrawInMemory();
+    // An erased picture of the client size, in the store while it can hold one.
+    void StartAgain();
+
     ScreenSize screen_;
-    RasterImage image_;
+    ScreenSize client_;
+    // Made on first use, so that a picture kept in a store is never held here as well.
+    mutable RasterImage image_;
     RasterImage logo_;
     RasterSurface surface_;
     ChangedArea changed_;
-    TrackingSurface tracking_;
+    PictureStore* store_ = nullptr;
+    std::optional<TileSurface> tiles_;  // while the picture is in store_
+    std::optional<TrackingSurface> tracking_;
+    int acquired_ = 0;       // surfaces handed out and not yet released
+    bool toMemory_ = false;  // once they are all back, the picture goes into memory
     TickSchedule timer_;
     MessageBoxes& messages_;
     bool pendingErase_ = false;

@@ -49,16 +49,10 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
     RasterWindowHost host(screen, client, std::move(logo), log);
     // The window of the saver's preview and full screen alike: no input reaches a render.
     const RunStart start{request.seed, request.ticks.value_or(MaxTicksForOneDesign)};
-    std::optional<SaverRun> single;
-    std::optional<MonitorRuns> monitors;
-    if (request.monitors) {
-        monitors.emplace(RunMode::Picture, renderProfile, host, files, start, *request.monitors);
-        monitors->Start();
-    } else {
-        single.emplace(RunMode::Picture, renderProfile, host, files, start);
-        single->Start(client);
-    }
-    const SaverRun& primary = monitors ? monitors->Primary() : *single;
+    MonitorRuns runs(RunMode::Picture, renderProfile, host, files, start,
+                     request.monitors.value_or(MonitorLayout::Single(client)));
+    runs.Start();
+    const SaverRun& primary = runs.Primary();
 
     bool designDone = false;
     while (primary.MayTick() && !designDone) {
@@ -66,11 +60,7 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
             error = "the saver stopped its timer";
             return false;
         }
-        if (monitors) {
-            monitors->Step();
-        } else {
-            single->Step();
-        }
+        runs.Step();
         if (primary.NothingCanBePlayed()) {
             error = "none of the design files could be loaded";
             return false;

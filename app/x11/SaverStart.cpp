@@ -91,53 +91,43 @@ int RunOn(Display* display, const SaverOptions& options) {
     PosixFileSystem files;
     const RunStart start{options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))),
                          options.ticks};
-    // One monitor is the one run it always was; several share the window, one run each.
-    std::unique_ptr<SaverRun> single;
-    std::unique_ptr<MonitorRuns> several;
-    if (fullScreen && monitors.Count() > 1) {
-        several = std::make_unique<MonitorRuns>(RunMode::FullScreen, profile, host, files, start,
-                                                monitors);
-        several->Start();
-    } else {
-        single = std::make_unique<SaverRun>(fullScreen ? RunMode::FullScreen : RunMode::Picture,
-                                            profile, host, files, start);
-        single->Start(target.size);
-    }
-    SteppedSaver& run = several ? static_cast<SteppedSaver&>(*several) : *single;
+    // One monitor, a daemon's window or a window of its own is one run; several monitors share
+    // the window, one run each.
+    MonitorRuns runs(fullScreen ? RunMode::FullScreen : RunMode::Picture, profile, host, files,
+                     start, fullScreen ? monitors : MonitorLayout::Single(target.size));
+    runs.Start();
     // A monitor added, removed or moved: the window covers the new bounds and the runs of the
     // monitors that changed start again.
     std::optional<x11::MonitorChangeWatch> watch;
-    if (several) {
+    if (fullScreen) {
         watch.emplace(display);
         loop.WatchOtherEvents([&](XEvent& event) {
             if (!watch->IsLayoutEvent(event)) return false;
             const MonitorLayout layout = x11::DiscoverMonitors(display).layout;
-            if (layout == several->Layout()) return true;
+            if (layout.Empty() || layout == runs.Layout()) return true;
             const MonitorRect bounds = layout.Bounds();
             XMoveResizeWindow(display, target.window, bounds.left, bounds.top,
                               static_cast<unsigned>(bounds.width),
                               static_cast<unsigned>(bounds.height));
             host.Resize(bounds.Size());
-            several->OnLayoutChange(layout);
+            runs.OnLayoutChange(layout);
             return true;
         });
     }
-    const SaverRun& primary = several ? several->Primary() : *single;
-    run.ErasePending();
+    const SaverRun& primary = runs.Primary();
+    runs.ErasePending();
 
     // As the Windows saver does: a playlist file that is not there is named, and the saver
     // does not start. Under a daemon the message stays until the daemon ends the saver: an
     // early end would leave its screen blank, with the reason only in a log.
     loop.KeepMessagesUntilEnded(DaemonWindow(options.mode));
     if (!CheckPlaylistFiles(profile, files, loop)) {
-        several.reset();
-        single.reset();
         x11::ReleaseTarget(display, target);
         return ExitCannotStart;
     }
     loop.KeepMessagesUntilEnded(false);
 
-    if (CFullScreenSaverWnd* inputRules = run.InputRules()) {
+    if (CFullScreenSaverWnd* inputRules = runs.InputRules()) {
         // The first pointer position is where the pointer is now, not where it first moves to.
         Window root = x11::XNone, child = x11::XNone;
         int rootX = 0, rootY = 0, x = 0, y = 0;
@@ -149,15 +139,13 @@ int RunOn(Display* display, const SaverOptions& options) {
     }
 
     const auto started = std::chrono::steady_clock::now();
-    loop.Run(run);
+    loop.Run(runs);
     if (options.stats) {
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
         std::cerr << "vireluna-saver: " << primary.Ticks() << " ticks in " << seconds.count()
                   << " s: " << primary.Ticks() / seconds.count() << " a second at a period of "
                   << primary.Window().Settings().timerPeriod << " ms\n";
     }
-    several.reset();
-    single.reset();
     x11::ReleaseTarget(display, target);
     return ExitNormal;
 }

@@ -14,13 +14,6 @@ namespace {
 // One band of the picture at a time: a full-HD row is 7.5 KiB, so 16 rows stay at 120 KiB.
 constexpr int BandRows = 16;
 constexpr int BitsPerPixelOfBand = 32;
-
-bool HostIsLittleEndian() {
-    const std::uint16_t probe = 1;
-    std::uint8_t first = 0;
-    std::memcpy(&first, &probe, 1);
-    return first == 1;
-}
 }  // namespace
 
 ImagePutter::ImagePutter(Display* display, Drawable target, Visual* visual, int depth)

@@ -32,7 +32,16 @@ SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth,
       putter_(display, window, visual, depth),
       wake_(wake),
       deleteWindow_(deleteWindow),
-      messageTime_(MessageShownFor) {}
+      messageTime_(MessageShownFor) {
+    if (ServerPicture::Suits(visual)) {
+        server_ = std::make_unique<ServerPicture>(display, window, visual, depth);
+    }
+}
+
+void SaverLoop::Attach(raster::RasterWindowHost& host) {
+    host_ = &host;
+    if (server_ && !host.KeepPictureIn(*server_)) server_.reset();
+}
 
 void SaverLoop::KeepMessagesUntilEnded(bool keep) {
     messageTime_ = keep ? std::chrono::milliseconds::max() : MessageShownFor;
@@ -131,44 +140,47 @@ void SaverLoop::HandleInput(const XEvent& event) {
 void SaverLoop::Flush() {
     raster::ChangedArea changed;
     if (!host_->TakeChangedArea(changed)) return;
-    for (const render::PixelBox& box : changed.Boxes()) {
+    for (const render::PixelBox& box : changed.Boxes()) Put(box);
+}
+
+void SaverLoop::Put(const render::PixelBox& box) {
+    if (host_->PictureInMemory()) {
         putter_.Put(host_->Image(), box.left, box.top, box.right, box.bottom);
+    } else {
+        server_->Show(box);
     }
 }
 
 void SaverLoop::Repaint(int left, int top, int right, int bottom) {
     raster::ChangedArea area;
     area.Add(left, top, right, bottom);
-    const raster::RasterImage& image = host_->Image();
-    if (area.Clip(image.Width(), image.Height())) {
-        const render::PixelBox box = area.Box();
-        putter_.Put(image, box.left, box.top, box.right, box.bottom);
-    }
+    const ScreenSize client = host_->ClientSize();
+    if (area.Clip(client.width, client.height)) Put(area.Box());
     PutMessage();
 }
 
 void SaverLoop::Show(std::string_view utf8Text, std::string_view utf8Caption,
                      MessageIcon /*icon*/) {
     std::cerr << utf8Caption << ": " << utf8Text << std::endl;
-    const raster::RasterImage& image = host_->Image();
-    message_ =
-        std::make_unique<raster::RasterImage>(MessagePanel(utf8Text, utf8Caption, image.Width()));
+    message_ = std::make_unique<raster::RasterImage>(
+        MessagePanel(utf8Text, utf8Caption, host_->ClientSize().width));
     Flush();
     PutMessage();
     WaitWithoutTicks(messageTime_);
     message_.reset();
-    Repaint(0, 0, image.Width(), image.Height());
+    const ScreenSize client = host_->ClientSize();
+    Repaint(0, 0, client.width, client.height);
     XFlush(display_);
 }
 
 void SaverLoop::PutMessage() {
     if (!message_) return;
     // Centred, and wholly inside the window so the start of the text is always readable.
-    const raster::RasterImage& image = host_->Image();
-    const int width = std::min(message_->Width(), image.Width());
-    const int height = std::min(message_->Height(), image.Height());
-    const int x = (image.Width() - width) / 2;
-    const int y = (image.Height() - height) / 2;
+    const ScreenSize client = host_->ClientSize();
+    const int width = std::min(message_->Width(), client.width);
+    const int height = std::min(message_->Height(), client.height);
+    const int x = (client.width - width) / 2;
+    const int y = (client.height - height) / 2;
     putter_.Put(*message_, 0, 0, width, height, x, y);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/x11/ImagePutter.h"
+#include "platform/x11/ServerPicture.h"
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/Xlib.h"
 #include "render/RasterImage.h"
@@ -25,8 +26,9 @@ class SaverLoop final : public MessageBoxes {
     SaverLoop(Display* display, Window window, Visual* visual, int depth, SignalWake& wake,
               Atom deleteWindow);
 
-    // The picture the loop puts on the window; set before anything is shown.
-    void Attach(raster::RasterWindowHost& host) { host_ = &host; }
+    // The picture the loop puts on the window; set before anything is drawn. The X server
+    // keeps it when it can.
+    void Attach(raster::RasterWindowHost& host);
     // Runs until a signal, a close request, the window being closed or destroyed.
     void Run(SteppedSaver& run);
     // Puts what changed on the window.
@@ -44,6 +46,7 @@ class SaverLoop final : public MessageBoxes {
     void HandleEvent(const XEvent& event);
     void HandleInput(const XEvent& event);
     void Repaint(int left, int top, int right, int bottom);
+    void Put(const render::PixelBox& box);
     void PutMessage();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
@@ -51,6 +54,7 @@ class SaverLoop final : public MessageBoxes {
     Display* display_;
     Window window_;
     ImagePutter putter_;
+    std::unique_ptr<ServerPicture> server_;  // while it keeps the picture
     SignalWake& wake_;
     Atom deleteWindow_;
     raster::RasterWindowHost* host_ = nullptr;

@@ -1,0 +1,203 @@
+#include "render/TileSurface.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "presentation/Overlays.h"
+#include "render/ChangedBox.h"
+#include "render/ThreadBand.h"
+
+namespace vireluna::raster {
+namespace {
+
+int Shifted(int value, int by) {
+    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{value} - by,
+                                                     std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+TileSurface::TileSurface(const RasterImage& logo, PictureStore& store, int width, int height)
+    : logo_(logo), store_(store), surface_(work_, logo_), width_(width), height_(height) {}
+
+void TileSurface::SetPen(int width, ColourValue colour) {
+    reach_ = render::FlatPenReach(width);
+    surface_.SetPen(width, colour);
+}
+
+void TileSurface::SetThreadPen(const ThreadPen& pen) {
+    reach_ = render::ThreadBand(pen).Reach();
+    surface_.SetThreadPen(pen);
+}
+
+void TileSurface::MoveTo(int x, int y) {
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void TileSurface::LineTo(int x, int y) {
+    const int fromX = currentX_;
+    const int fromY = currentY_;
+    DrawOver(render::AroundLine(fromX, fromY, x, y, reach_), [&] {
+        surface_.MoveTo(TileX(fromX), TileY(fromY));
+        surface_.LineTo(TileX(x), TileY(y));
+    });
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void TileSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
+    const render::PixelBox box{left, top, right, bottom};
+    const render::PixelBox clip{clip_.left, clip_.top, clip_.right, clip_.bottom};
+    const render::PixelBox filled =
+        render::Intersection(render::Intersection(box, clip), {0, 0, width_, height_});
+    if (filled.Empty()) return;
+    // One request to the store, however large; the tiles held are filled alike, so they
+    // stay what the store holds without being read again.
+    const Rgb rgb = RgbOfColourValue(colour);
+    store_.Fill(filled, rgb);
+    Park();
+    for (Tile& tile : tiles_) {
+        const render::PixelBox part = render::Intersection(filled, tile.held);
+        tile.image.ClearClip();  // the fill is clipped already; a tile keeps the clip it had
+        tile.image.FillRect(part.left - tile.held.left, part.top - tile.held.top,
+                            part.right - tile.held.left, part.bottom - tile.held.top, rgb);
+    }
+}
+
+void TileSurface::DrawLogo(int left, int top) {
+    DrawOver({left, top, left + LogoWidth, top + LogoHeight},
+             [&] { surface_.DrawLogo(TileX(left), TileY(top)); });
+}
+
+void TileSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                           ColourValue background) {
+    DrawOver(render::AroundText(x, y, font.height),
+             [&] { surface_.DrawText(TileX(x), TileY(y), utf8Text, font, background); });
+}
+
+void TileSurface::SetClip(const ClipRect& clip) {
+    clip_ = clip;
+    ApplyClip();
+}
+
+void TileSurface::ApplyClip() {
+    // Within the picture first, so that moving it into the tile's frame cannot overflow.
+    const render::PixelBox& held = Held();
+    const ClipRect inPicture{std::clamp(clip_.left, 0, width_), std::clamp(clip_.top, 0, height_),
+                             std::clamp(clip_.right, 0, width_),
+                             std::clamp(clip_.bottom, 0, height_)};
+    surface_.SetClip({inPicture.left - held.left, inPicture.top - held.top,
+                      inPicture.right - held.left, inPicture.bottom - held.top});
+}
+
+template <typename Draw>
+void TileSurface::DrawOver(render::PixelBox box, const Draw& draw) {
+    const render::PixelBox clip{clip_.left, clip_.top, clip_.right, clip_.bottom};
+    box = render::Intersection(render::Intersection(box, clip), {0, 0, width_, height_});
+    if (box.Empty()) return;
+    for (int top = box.top / TileSide * TileSide; top < box.bottom; top += TileSide) {
+        for (int left = box.left / TileSide * TileSide; left < box.right; left += TileSide) {
+            const render::PixelBox square{left, top, std::min(left + TileSide, width_),
+                                          std::min(top + TileSide, height_)};
+            Use(square);
+            draw();
+            render::PixelBox& dirty = tiles_[current_].dirty;
+            dirty = render::Union(dirty, render::Intersection(box, square));
+        }
+    }
+}
+
+void TileSurface::Park() {
+    if (working_) std::swap(work_, tiles_[current_].image);
+    working_ = false;
+}
+
+void TileSurface::Use(const render::PixelBox& square) {
+    std::size_t index = 0;
+    while (index < tiles_.size() &&
+           (tiles_[index].held.left != square.left || tiles_[index].held.top != square.top)) {
+        ++index;
+    }
+    if (index == tiles_.size()) {
+        Park();
+        if (tiles_.size() >= MaxTiles) {
+            std::size_t oldest = 0;
+            for (std::size_t i = 1; i < tiles_.size(); ++i) {
+                if (tiles_[i].lastUse < tiles_[oldest].lastUse) oldest = i;
+            }
+            WriteBack(tiles_[oldest]);
+            tiles_.erase(tiles_.begin() + static_cast<std::ptrdiff_t>(oldest));
+            index = tiles_.size();
+        }
+        Tile tile;
+        tile.image = RasterImage(square.right - square.left, square.bottom - square.top);
+        tile.held = square;
+        if (!store_.Read(square, tile.image)) lost_ = true;
+        tiles_.push_back(std::move(tile));
+    }
+    tiles_[index].lastUse = ++uses_;
+    if (working_ && current_ == index) return;
+    Park();
+    std::swap(work_, tiles_[index].image);
+    current_ = index;
+    working_ = true;
+    ApplyClip();
+}
+
+void TileSurface::WriteBack(Tile& tile) {
+    if (tile.dirty.Empty()) return;
+    const bool drawnOn = working_ && &tile == &tiles_[current_];
+    const render::PixelBox& held = tile.held;
+    store_.Write(drawnOn ? work_ : tile.image,
+                 {tile.dirty.left - held.left, tile.dirty.top - held.top,
+                  tile.dirty.right - held.left, tile.dirty.bottom - held.top},
+                 tile.dirty.left, tile.dirty.top);
+    tile.dirty = {};
+}
+
+void TileSurface::WriteBack() {
+    for (Tile& tile : tiles_) WriteBack(tile);
+}
+
+void TileSurface::Restart(int width, int height) {
+    width_ = width;
+    height_ = height;
+    tiles_.clear();
+    work_ = RasterImage();
+    working_ = false;
+    ApplyClip();
+}
+
+bool TileSurface::TakeLoss() {
+    const bool lost = lost_;
+    lost_ = false;
+    return lost;
+}
+
+std::int64_t TileSurface::HeldPixelCount() const {
+    std::int64_t pixels = 0;
+    for (const Tile& tile : tiles_) {
+        pixels +=
+            std::int64_t{tile.held.right - tile.held.left} * (tile.held.bottom - tile.held.top);
+    }
+    return pixels;
+}
+
+const render::PixelBox& TileSurface::Held() const {
+    static const render::PixelBox none{};
+    return working_ ? tiles_[current_].held : none;
+}
+
+int TileSurface::TileX(int x) const {
+    return Shifted(x, Held().left);
+}
+
+int TileSurface::TileY(int y) const {
+    return Shifted(y, Held().top);
+}
+
+}  // namespace vireluna::raster

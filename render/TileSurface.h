@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/Surface.h"
+#include "render/PictureStore.h"
+#include "render/PixelView.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
+
+namespace vireluna::raster {
+
+// Draws on a picture kept in a PictureStore through a few small parts of it held in memory:
+// tiles, the squares of a fixed grid, read from the store when a call first touches them and
+// given back (their changes written) when the least recently used must make room. A call is
+// drawn on every tile it touches, each time confined to that tile. The pixels are those of
+// drawing on the whole picture in memory, as every drawing call sets each pixel from that
+// pixel's own value and the call alone; the grid keeps every pixel in one tile.
+class TileSurface : public Surface {
+  public:
+    // 128 x 128 pixels (48 KiB) a tile, 16 of them at most: a design being stitched keeps
+    // its tiles, on each monitor, while the erase and the notice pass through.
+    static constexpr int TileSide = 128;
+    static constexpr std::size_t MaxTiles = 16;
+
+    // store holds a picture of width x height; logo and store must outlive the surface.
+    TileSurface(const RasterImage& logo, PictureStore& store, int width, int height);
+
+    void SetPen(int width, ColourValue colour) override;
+    void SetThreadPen(const ThreadPen& pen) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void FillRect(int left, int top, int right, int bottom, ColourValue colour) override;
+    void DrawLogo(int left, int top) override;
+    void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
+                  ColourValue background) override;
+    void SetClip(const ClipRect& clip) override;
+    int VerticalDpi() const override { return surface_.VerticalDpi(); }
+
+    // Writes what was drawn since the last call to the store.
+    void WriteBack();
+    // The store now holds another picture (new, or after a loss): the tiles are dropped
+    // unwritten.
+    void Restart(int width, int height);
+    // A read found the store's picture gone since the last call; clears the note.
+    bool TakeLoss();
+    // The pixels held in memory now.
+    std::int64_t HeldPixelCount() const;
+
+  private:
+    struct Tile {
+        RasterImage image;          // empty while it is the one drawn on (in work_)
+        render::PixelBox held{};    // its square of the grid, within the picture
+        render::PixelBox dirty{};   // what changed in it since the last write-back
+        std::uint64_t lastUse = 0;  // for giving up the least recently used
+    };
+
+    // Runs draw on every tile that box touches, with that tile the one drawn on.
+    template <typename Draw>
+    void DrawOver(render::PixelBox box, const Draw& draw);
+    // Makes the tile holding this square the one drawn on, reading it when it is not held.
+    void Use(const render::PixelBox& square);
+    void Park();
+    void WriteBack(Tile& tile);
+    void ApplyClip();
+    const render::PixelBox& Held() const;
+    // A picture coordinate in the frame of the tile drawn on.
+    int TileX(int x) const;
+    int TileY(int y) const;
+
+    const RasterImage& logo_;
+    PictureStore& store_;
+    RasterImage work_;  // the tile drawn on; surface_ draws here
+    RasterSurface surface_;
+    std::vector<Tile> tiles_;
+    std::size_t current_ = 0;  // the tile in work_, while working_
+    bool working_ = false;
+    std::uint64_t uses_ = 0;
+    int width_;
+    int height_;
+    ClipRect clip_ = Unclipped;
+    int reach_ = 1;  // how far from a line's centre the current pen may change pixels
+    int currentX_ = 0;
+    int currentY_ = 0;
+    bool lost_ = false;
+};
+
+}  // namespace vireluna::raster
