@@ -39,6 +39,11 @@ class Startup : public SaverTest {
         copies_.push_back(copy);
         return copy;
     }
+    // The saver loads the designs over and over and holds each open while it reads it, as a
+    // user's delete may meet it too: the delete is tried again until the file is free.
+    static bool RemoveWhilePlaying(const std::wstring& copy) {
+        return WaitUntil([&] { return DeleteFileW(copy.c_str()) != FALSE; }, EndLimit);
+    }
     void TearDown() override {
         for (const std::wstring& copy : copies_) DeleteFileW(copy.c_str());
         SaverTest::TearDown();
@@ -61,9 +66,11 @@ TEST_F(Startup, NoSwitchOrCShowsTheAboutBoxAndOkEndsIt) {
     }
 }
 
-TEST_F(Startup, AnUnknownSwitchEndsAtOnceWithNoWindow) {
+// An unknown switch, and a preview whose handle names no window.
+TEST_F(Startup, AnUnknownSwitchOrAPreviewWithoutAWindowEndsAtOnceWithNoWindow) {
     SaverProfile::SetPlaylist({SampleDesign("koi.pxs")});
-    for (const wchar_t* arguments : {L"/x", L"/", L"save", L"-", L"/q /s"}) {
+    for (const wchar_t* arguments :
+         {L"/x", L"/", L"save", L"-", L"/q /s", L"/p", L"/p window", L"/p 0", L"/p 99999999"}) {
         SaverProcess& saver = Start(arguments);
         std::vector<HWND> seen;
         EXPECT_TRUE(WaitUntil(
@@ -112,7 +119,7 @@ TEST_F(Startup, ADesignRemovedWhileThePreviewRunsIsNamedThenPlayGoesOn) {
     PreviewHost host(152, 112);
     SaverProcess& saver = Start(L"/p " + host.HandleText());
     ASSERT_NE(host.WaitForSaverChild(saver), nullptr);
-    ASSERT_TRUE(DeleteFileW(removed.c_str()));
+    ASSERT_TRUE(RemoveWhilePlaying(removed));
 
     // Each time the order comes to the removed design its message shows; after OK the
     // saver plays on and comes to it again.
@@ -146,7 +153,7 @@ TEST_F(Startup, ADesignRemovedWhileTheFullScreenRunsCanBeReadAndNothingHangs) {
     SaverProfile::SetPlaylist({kept, removed});
     HWND window = StartFullScreen();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(DeleteFileW(removed.c_str()));
+    ASSERT_TRUE(RemoveWhilePlaying(removed));
     SaverProcess& saver = *runs_.back();
 
     const DialogView message = WaitForDialog(saver, MissingDesignLimit);

@@ -1,10 +1,17 @@
 #include "tests/e2e_win32/driver/Input.h"
 
+#include "tests/e2e_win32/driver/Deadline.h"
+
 namespace vireluna::e2e::input {
 
 namespace {
 
 constexpr int AbsoluteRange = 65536;  // absolute pointer coordinates span 0 .. 65535
+
+// Under Wine the cursor can take a moment to follow a move, or be put back by a pointer event
+// from the X server that was still on its way; a move is sent again until the cursor stays.
+constexpr int MoveAttempts = 5;
+constexpr auto MoveSettleTime = 400ms;
 
 void Send(INPUT event) {
     SendInput(1, &event, sizeof event);
@@ -62,10 +69,15 @@ bool MoveTo(int x, int y) {
     INPUT event = MouseEvent(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
     event.mi.dx = Absolute(x, GetSystemMetrics(SM_CXSCREEN));
     event.mi.dy = Absolute(y, GetSystemMetrics(SM_CYSCREEN));
-    Send(event);
-    POINT now{};
-    GetCursorPos(&now);
-    return now.x == x && now.y == y;
+    const auto arrived = [x, y] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == x && now.y == y;
+    };
+    for (int attempt = 0; attempt < MoveAttempts; ++attempt) {
+        Send(event);
+        if (WaitUntil(arrived, MoveSettleTime)) return true;
+    }
+    return false;
 }
 
 }  // namespace vireluna::e2e::input
