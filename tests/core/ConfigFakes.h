@@ -1,12 +1,14 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "config/DesignListCheck.h"
+#include "config/OptionPage.h"
 #include "config/PageControls.h"
 #include "tests/core/TestPathLimit.h"
 
@@ -57,6 +59,29 @@ class FakeSpin final : public SpinControl {
   public:
     void SetRange(int lowerEnd, int upperEnd) override { lower = lowerEnd, upper = upperEnd; }
     int lower = 0, upper = 0;
+};
+
+// The option page's controls: its radio buttons in page order (pen size, rotation, draw step),
+// its three fields and their spin buttons.
+struct FakeOptionControls {
+    OptionPageControls Controls() {
+        OptionPageControls controls;
+        std::size_t next = 0;
+        for (RadioButtonControl*& button : controls.penSize) button = &radios[next++];
+        for (RadioButtonControl*& button : controls.rotation) button = &radios[next++];
+        for (RadioButtonControl*& button : controls.drawStep) button = &radios[next++];
+        controls.drawSpeed = &drawSpeed;
+        controls.reduction = &reduction;
+        controls.holdTime = &holdTime;
+        controls.spinDrawSpeed = &spins[0];
+        controls.spinReduction = &spins[1];
+        controls.spinHoldTime = &spins[2];
+        return controls;
+    }
+
+    std::array<FakeRadio, PenSizeButtons + RotationButtons + DrawStepButtons> radios;
+    FakeEdit drawSpeed, reduction, holdTime;
+    std::array<FakeSpin, 3> spins;
 };
 
 class FakeFileDialog final : public FileOpenDialog {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "design/DesignReader.h"
@@ -116,6 +117,14 @@ class DesignReaderTest : public ::testing::Test {
         ExpectRecord(i, 0, 0, StitchKind::End);
     }
 
+    void ExpectExtents(std::int32_t minX, std::int32_t maxX, std::int32_t minY, std::int32_t maxY) {
+        const DesignExtents& e = design.extents;
+        EXPECT_EQ(std::tuple(e.minX, e.maxX, e.minY, e.maxY), std::tuple(minX, maxX, minY, maxY));
+    }
+
+    // What a design without stitches measures: nothing has narrowed the range yet.
+    void ExpectStartingExtents() { ExpectExtents(Int32Max, Int32Min, Int32Max, Int32Min); }
+
     fakes::SystemFileSystem files;
     std::unique_ptr<InputFile> opened = files.NewInputFile();
     InputFile& file = *opened;
@@ -128,10 +137,7 @@ TEST_F(DesignReaderTest, StreamOfOnlyTheEndCodeGivesNoRecordsAndStartingExtents)
     writer.End();
     ASSERT_TRUE(Load(writer));
     ExpectEndAt(0);
-    EXPECT_EQ(design.extents.minX, Int32Max);
-    EXPECT_EQ(design.extents.maxY, Int32Min);
-    EXPECT_EQ(design.extents.maxX, Int32Min);
-    EXPECT_EQ(design.extents.minY, Int32Max);
+    ExpectStartingExtents();
     EXPECT_EQ(details.streamEnd, StreamEnd::EndCode);
 }
 
@@ -146,10 +152,7 @@ TEST_F(DesignReaderTest, StitchesAccumulateFromTheOriginAndFlipY) {
     ExpectRecord(1, 7, -25, StitchKind::Stitch);
     ExpectRecord(2, 7, 15, StitchKind::Stitch);
     ExpectEndAt(3);
-    EXPECT_EQ(design.extents.minX, 7);
-    EXPECT_EQ(design.extents.maxX, 10);
-    EXPECT_EQ(design.extents.minY, -25);
-    EXPECT_EQ(design.extents.maxY, 15);
+    ExpectExtents(7, 10, -25, 15);
 }
 
 TEST_F(DesignReaderTest, DisplacementBytesAreSigned) {
@@ -167,25 +170,15 @@ TEST_F(DesignReaderTest, DisplacementBytesAreSigned) {
     ExpectEndAt(4);
 }
 
-TEST_F(DesignReaderTest, LeadingJumpsVanishWithTheirDisplacements) {
+TEST_F(DesignReaderTest, LeadingJumpsVanishWithTheirDisplacementsEvenOneThatLooksLikeACode) {
     PxsWriter writer;
     writer.Control(pxs::JumpCode, 50, 60);
-    writer.Control(pxs::JumpCode, -20, 7);
+    writer.Pair(0x80, pxs::JumpCode);
+    writer.Pair(0x80, pxs::EndCode);  // the second jump's displacement, not the end code
     writer.Move(3, 4);
     writer.End();
     ASSERT_TRUE(Load(writer));
     ExpectRecord(0, 3, -4, StitchKind::Stitch);
-    ExpectEndAt(1);
-}
-
-TEST_F(DesignReaderTest, LeadingJumpDisplacementIsDiscardedEvenWhenItLooksLikeACode) {
-    PxsWriter writer;
-    writer.Pair(0x80, 0x02);
-    writer.Pair(0x80, 0x10);  // the jump's displacement, not the end code
-    writer.Move(1, 1);
-    writer.End();
-    ASSERT_TRUE(Load(writer));
-    ExpectRecord(0, 1, -1, StitchKind::Stitch);
     ExpectEndAt(1);
 }
 
@@ -202,11 +195,7 @@ TEST_F(DesignReaderTest, JumpsAndColourChangesAfterTheFirstRecordAreKeptUnflippe
     ExpectRecord(2, 8, 9, StitchKind::ColourChange);
     ExpectRecord(3, 9, -8, StitchKind::Stitch);
     ExpectEndAt(4);
-    // Only stitches are measured.
-    EXPECT_EQ(design.extents.minX, 5);
-    EXPECT_EQ(design.extents.maxX, 9);
-    EXPECT_EQ(design.extents.minY, -8);
-    EXPECT_EQ(design.extents.maxY, -5);
+    ExpectExtents(5, 9, -8, -5);  // only stitches are measured
 }
 
 TEST_F(DesignReaderTest, ControlDisplacementOfMinus128IsAllowed) {
@@ -231,8 +220,7 @@ TEST_F(DesignReaderTest, ReductionScalesAndTruncatesTowardZero) {
     ExpectRecord(1, -5, -5, StitchKind::Stitch);
     ExpectRecord(2, -5, 8, StitchKind::Jump);
     ExpectEndAt(3);
-    EXPECT_EQ(design.extents.minX, -5);
-    EXPECT_EQ(design.extents.maxX, 5);
+    ExpectExtents(-5, 5, -5, 5);
 }
 
 TEST_F(DesignReaderTest, ReductionZeroPutsEveryRecordAtTheOrigin) {
@@ -289,8 +277,7 @@ TEST_F(DesignReaderTest, ControlCode255EndsWhatIsFlippedScaledAndMeasured) {
     ExpectRecord(1, 20, 10, StitchKind::End);
     ExpectRecord(2, 120, 110, StitchKind::Stitch);
     ExpectEndAt(3);
-    EXPECT_EQ(design.extents.maxX, 5);
-    EXPECT_EQ(design.extents.maxY, -5);
+    ExpectExtents(5, 5, -5, -5);
 }
 
 TEST_F(DesignReaderTest, ColourListIsResolvedThroughThePalette) {
@@ -307,31 +294,23 @@ TEST_F(DesignReaderTest, ColourListIsResolvedThroughThePalette) {
     EXPECT_EQ(details.threadNumbers[4], -5);
 }
 
-TEST_F(DesignReaderTest, NoColourListKeepsThePreviousColours) {
-    PxsWriter first({2, 10});
-    first.End();
-    ASSERT_TRUE(Load(first));
-    PxsWriter second(std::vector<std::int32_t>{});
-    second.Move(1, 1);
-    second.End();
-    ASSERT_TRUE(Load(second));
-    EXPECT_EQ(design.colourCount, 0);
-    EXPECT_EQ(design.colours[0], White);
-    EXPECT_EQ(design.colours[1], Red);
-    ExpectEndAt(1);
-}
-
-TEST_F(DesignReaderTest, ShorterListKeepsTheLaterEntriesOfTheLastDesign) {
-    PxsWriter first({2, 10, 2});
-    first.End();
-    ASSERT_TRUE(Load(first));
-    PxsWriter second({10});
-    second.End();
-    ASSERT_TRUE(Load(second));
-    EXPECT_EQ(design.colourCount, 1);
-    EXPECT_EQ(design.colours[0], Red);
-    EXPECT_EQ(design.colours[1], Red);
-    EXPECT_EQ(design.colours[2], White);
+// An empty list keeps all of the last design's colours, a shorter one those past its end.
+TEST_F(DesignReaderTest, EntriesPastTheColourListKeepTheLastDesignsColours) {
+    for (const std::vector<std::int32_t>& list : {std::vector<std::int32_t>{}, {10}}) {
+        SCOPED_TRACE(list.size());
+        PxsWriter first({2, 10, 2});
+        first.End();
+        ASSERT_TRUE(Load(first));
+        PxsWriter second(list);
+        second.Move(1, 1);
+        second.End();
+        ASSERT_TRUE(Load(second));
+        EXPECT_EQ(design.colourCount, static_cast<std::int32_t>(list.size()));
+        EXPECT_EQ(design.colours[0], list.empty() ? White : Red);
+        EXPECT_EQ(design.colours[1], Red);
+        EXPECT_EQ(design.colours[2], White);
+        ExpectEndAt(1);
+    }
 }
 
 TEST_F(DesignReaderTest, GapBeforeTheStreamIsSkipped) {
@@ -495,12 +474,7 @@ TEST_F(DesignReaderTest, FileCutAtEveryLengthKeepsWhatCameBeforeTheCut) {
         for (std::int32_t i = 0; i < design.recordCount; ++i) {
             ExpectRecord(i, whole.records[i].x, whole.records[i].y, whole.records[i].kind);
         }
-        if (design.recordCount == 0) {
-            EXPECT_EQ(design.extents.minX, Int32Max);
-            EXPECT_EQ(design.extents.maxY, Int32Min);
-            EXPECT_EQ(design.extents.maxX, Int32Min);
-            EXPECT_EQ(design.extents.minY, Int32Max);
-        }
+        if (design.recordCount == 0) ExpectStartingExtents();
 
         const std::size_t listBytes = size > ColourListOffset ? size - ColourListOffset : 0;
         const auto expectedColours = std::min<std::int32_t>(
@@ -601,10 +575,7 @@ TEST_F(DesignReaderTest, WriterDrawnShapeRoundTrips) {
     ExpectRecord(7, 300, 600, StitchKind::Stitch);
     ExpectRecord(8, 300, -600, StitchKind::ColourChange);
     ExpectRecord(14, 900, 300, StitchKind::Stitch);
-    EXPECT_EQ(design.extents.minX, 100);
-    EXPECT_EQ(design.extents.maxX, 900);
-    EXPECT_EQ(design.extents.minY, 0);
-    EXPECT_EQ(design.extents.maxY, 600);
+    ExpectExtents(100, 900, 0, 600);
 }
 
 TEST(DesignHeader, ReadsTheTwoCountsAndTheStreamOffset) {
@@ -645,10 +616,8 @@ TEST(ComputeExtents, MeasuresStitchesUpToTheFirstEnd) {
     records[5] = StitchRecord(500, 500, StitchKind::Stitch);
     DesignExtents extents{};
     ComputeExtents(records.get(), extents);
-    EXPECT_EQ(extents.minX, -7);
-    EXPECT_EQ(extents.maxX, 2);
-    EXPECT_EQ(extents.minY, -1);
-    EXPECT_EQ(extents.maxY, 3);
+    EXPECT_EQ(std::tuple(extents.minX, extents.maxX, extents.minY, extents.maxY),
+              std::tuple(-7, 2, -1, 3));
 }
 
 }  // namespace

@@ -15,7 +15,14 @@ std::string TempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / name).string();
 }
 
-TEST(InputFile, ReadsBytesUnchangedAndReportsTheEnd) {
+class InputFileTest : public ::testing::Test {
+  protected:
+    fakes::SystemFileSystem files;
+    std::unique_ptr<InputFile> opened = files.NewInputFile();
+    InputFile& file = *opened;
+};
+
+TEST_F(InputFileTest, ReadsBytesUnchangedAndReportsTheEnd) {
     const std::string path = TempPath("vireluna_inputfile_bytes.bin");
     // CR LF and 0x1A would be altered or end the read in a text-mode read.
     const unsigned char written[] = {0x0D, 0x0A, 0x1A, 0x00, 0xFF, 0x0A};
@@ -24,9 +31,6 @@ TEST(InputFile, ReadsBytesUnchangedAndReportsTheEnd) {
     std::fwrite(written, 1, sizeof written, out);
     std::fclose(out);
 
-    fakes::SystemFileSystem files;
-    const std::unique_ptr<InputFile> opened = files.NewInputFile();
-    InputFile& file = *opened;
     ASSERT_TRUE(file.Open(path.c_str()));
     unsigned char read[16] = {};
     ASSERT_EQ(file.Read(read, sizeof read), sizeof written);
@@ -37,10 +41,7 @@ TEST(InputFile, ReadsBytesUnchangedAndReportsTheEnd) {
     std::remove(path.c_str());
 }
 
-TEST(InputFile, MissingFileDoesNotOpenAndReadsNothing) {
-    fakes::SystemFileSystem files;
-    const std::unique_ptr<InputFile> opened = files.NewInputFile();
-    InputFile& file = *opened;
+TEST_F(InputFileTest, MissingFileDoesNotOpenAndReadsNothing) {
     EXPECT_FALSE(file.Open(TempPath("vireluna_no_such_file.pxs").c_str()));
     unsigned char buffer[4];
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
@@ -48,14 +49,11 @@ TEST(InputFile, MissingFileDoesNotOpenAndReadsNothing) {
 
 // Where a folder opens at all, its read is an error, not the end of a file; opening a file
 // afterwards starts clean.
-TEST(InputFile, FolderReadIsAnErrorNotTheEnd) {
+TEST_F(InputFileTest, FolderReadIsAnErrorNotTheEnd) {
     const std::string folder = TempPath("vireluna_inputfile_folder");
     std::filesystem::create_directory(folder);
     const std::string path = TempPath("vireluna_inputfile_after_folder.bin");
     { std::ofstream(path, std::ios::binary) << "xy"; }
-    fakes::SystemFileSystem files;
-    const std::unique_ptr<InputFile> opened = files.NewInputFile();
-    InputFile& file = *opened;
     if (file.Open(folder.c_str())) {
         unsigned char buffer[4];
         EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
@@ -72,7 +70,7 @@ TEST(InputFile, FolderReadIsAnErrorNotTheEnd) {
     std::filesystem::remove(path);
 }
 
-TEST(InputFile, OpensUtf8Paths) {
+TEST_F(InputFileTest, OpensUtf8Paths) {
     // Created through a wide-aware path so the name on disk is the real one on every system.
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / std::filesystem::path(u8"vireluna_刺繍.bin");
@@ -80,9 +78,6 @@ TEST(InputFile, OpensUtf8Paths) {
     ASSERT_TRUE(std::filesystem::exists(path));
     const std::u8string utf8 = path.u8string();
     const std::string bytes(utf8.begin(), utf8.end());
-    fakes::SystemFileSystem files;
-    const std::unique_ptr<InputFile> opened = files.NewInputFile();
-    InputFile& file = *opened;
     EXPECT_TRUE(file.Open(bytes.c_str()));
     file.Close();
     std::filesystem::remove(path);

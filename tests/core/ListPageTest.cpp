@@ -144,21 +144,5 @@ TEST_F(ListPageTest, RefusalKeepsListAndSlotsClearsTheMarkAndRepeats) {
     EXPECT_EQ(boxes.shown.back().text, "No files were in the list.");
 }
 
-TEST_F(ListPageTest, StitchFailureIsReportedOnceTheColourFailureIsGone) {
-    Open({});
-    probe.Add("/stitches", 1, 64001);
-    probe.Add("/colours", 73, 1);
-    list.entries = {"/stitches", "/colours"};
-    EXPECT_FALSE(sheet.PressApply());
-    list.entries.pop_back();
-    EXPECT_FALSE(sheet.PressApply());
-    EXPECT_EQ(boxes.shown[0].text,
-              "Could not process the file because it contains too many color "
-              "changes. (Maximum 72)\n/colours\n");
-    EXPECT_EQ(boxes.shown[1].text,
-              "Could not read the file because it contains too many "
-              "stitches. (maximum 64,000 stitches)\n/stitches\n");
-}
-
 }  // namespace
 }  // namespace vireluna

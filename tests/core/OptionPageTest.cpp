@@ -17,7 +17,6 @@ using testing::FakeHeaderProbe;
 using testing::FakeListBox;
 using testing::FakeMessageBoxes;
 using testing::FakeRadio;
-using testing::FakeSpin;
 using Box = FakeMessageBoxes::Box;
 
 TEST(ParseIntegerField, BlanksAroundASignAndDigitsOnly) {
@@ -40,29 +39,13 @@ TEST(ParseIntegerField, ReadsOnlyTheFirst31CharactersAndSaturates) {
 }
 
 // The sheet with both pages over fakes; the option page's values are the profile's defaults.
-class OptionPageTest : public ::testing::Test {
+class OptionPageTest : public ::testing::Test, protected testing::FakeOptionControls {
   protected:
     OptionPageTest() {
-        OptionPageControls controls;
-        for (std::size_t i = 0; i < radios.size(); ++i) {
-            RadioButtonControl* radio = &radios[i];
-            if (i < 3)
-                controls.penSize[i] = radio;
-            else if (i < 7)
-                controls.rotation[i - 3] = radio;
-            else
-                controls.drawStep[i - 7] = radio;
-        }
-        controls.drawSpeed = &drawSpeed;
-        controls.reduction = &reduction;
-        controls.holdTime = &holdTime;
-        controls.spinDrawSpeed = &spins[0];
-        controls.spinReduction = &spins[1];
-        controls.spinHoldTime = &spins[2];
         for (FakeEdit* field : {&drawSpeed, &reduction, &holdTime}) {
             field->onChange = [this] { page.OnChange(); };
         }
-        page.Bind(controls);
+        page.Bind(Controls());
         sheet.m_pageList.Bind({&list, nullptr});
         page.m_nPenSize = 1, page.m_nRotation = 2, page.m_nDrawStep = 2;
         page.m_nDrawSpeed = 3, page.m_nReduction = 80, page.m_nHoldTime = 100;
@@ -78,9 +61,6 @@ class OptionPageTest : public ::testing::Test {
                 "VirelunaLogo", MessageIcon::Exclamation};
     }
 
-    std::array<FakeRadio, 11> radios;
-    FakeEdit drawSpeed, reduction, holdTime;
-    std::array<FakeSpin, 3> spins;
     FakeListBox list;
     FakeMessageBoxes boxes;
     FakeHeaderProbe probe;

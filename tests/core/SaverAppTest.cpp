@@ -35,6 +35,7 @@ class FakeSaverSystem : public SaverSystem, public FileSystem, public MessageBox
     std::vector<std::int64_t> previews;
     int fullScreens = 0;
     RunStart startGiven;
+    std::optional<MonitorLayout> monitorsGiven;
 
     ProfileStore& OpenProfile() override { return profile; }
     std::uint32_t SecondsNow() override { return Now; }
@@ -62,8 +63,10 @@ class FakeSaverSystem : public SaverSystem, public FileSystem, public MessageBox
         previews.push_back(host);
         return Created(start);
     }
-    bool CreateFullScreenWindow(ProfileStore&, RunStart start) override {
+    bool CreateFullScreenWindow(ProfileStore&, RunStart start,
+                                const std::optional<MonitorLayout>& monitors) override {
         ++fullScreens;
+        monitorsGiven = monitors;
         return Created(start);
     }
 
@@ -73,6 +76,12 @@ class FakeSaverSystem : public SaverSystem, public FileSystem, public MessageBox
         return windowsCanBeCreated;
     }
 };
+
+// Starts the program on a system of its own with the arguments after the program's name.
+bool StartOn(FakeSaverSystem& system, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "VirelunaLogo.scr");
+    return CSaverApp(system).InitInstance(arguments);
+}
 
 class SaverAppTest : public ::testing::Test {
   protected:
@@ -99,10 +108,7 @@ TEST_F(SaverAppTest, NoSwitchOrTheConfigurationSwitchShowsTheAboutBoxAndEnds) {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {}, {"/c"}, {"-C"}, {"c"}, {"/c:1234"}, {"/C", "/s"}}) {
         FakeSaverSystem fresh;
-        CSaverApp freshApp(fresh);
-        std::vector<std::string> all{"VirelunaLogo.scr"};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        EXPECT_FALSE(freshApp.InitInstance(all));
+        EXPECT_FALSE(StartOn(fresh, arguments));
         EXPECT_EQ(fresh.aboutBoxes, 1) << ::testing::PrintToString(arguments);
         EXPECT_EQ(fresh.fullScreens, 0);
         EXPECT_TRUE(fresh.searches.empty());
@@ -112,8 +118,7 @@ TEST_F(SaverAppTest, NoSwitchOrTheConfigurationSwitchShowsTheAboutBoxAndEnds) {
 TEST_F(SaverAppTest, AnUnknownSwitchEndsAtOnceShowingNothing) {
     for (const char* unknown : {"/x", "/", "-", "save", "", "ss"}) {
         FakeSaverSystem fresh;
-        CSaverApp freshApp(fresh);
-        EXPECT_FALSE(freshApp.InitInstance({"VirelunaLogo.scr", unknown})) << unknown;
+        EXPECT_FALSE(StartOn(fresh, {unknown})) << unknown;
         EXPECT_EQ(fresh.aboutBoxes, 0) << unknown;
         EXPECT_TRUE(fresh.messages.empty()) << unknown;
         EXPECT_EQ(fresh.fullScreens + static_cast<int>(fresh.previews.size()), 0) << unknown;
@@ -127,27 +132,32 @@ TEST_F(SaverAppTest, TheScreenSaverSwitchRunsFullScreenAfterThePlaylistCheck) {
     EXPECT_TRUE(system.messages.empty());
 }
 
-TEST_F(SaverAppTest, TheGeneratorIsSeededFromTheTimeUnlessTheSeedVariableGivesOne) {
+TEST_F(SaverAppTest, TheRunControlsComeFromTheirVariablesElseTheTimeAndTheSystem) {
     ASSERT_TRUE(Start({"s"}));
     EXPECT_EQ(system.startGiven.seed, Now);
     EXPECT_EQ(system.startGiven.tickLimit, std::nullopt);
+    EXPECT_EQ(system.monitorsGiven, std::nullopt) << "the system's own monitors";
 
     FakeSaverSystem seeded;
     seeded.existingFiles.insert(DefaultDesign);
-    seeded.environment = {{"VIRELUNA_SEED", "42"}, {"VIRELUNA_TICKS", "2"}};
-    CSaverApp seededApp(seeded);
-    ASSERT_TRUE(seededApp.InitInstance({"VirelunaLogo.scr", "/s"}));
+    seeded.environment = {{"VIRELUNA_SEED", "42"},
+                          {"VIRELUNA_TICKS", "2"},
+                          {"VIRELUNA_MONITORS", "512x768+0+0,400x300-400+0"}};
+    ASSERT_TRUE(StartOn(seeded, {"/s"}));
     EXPECT_EQ(seeded.startGiven.seed, 42u);
     EXPECT_EQ(seeded.startGiven.tickLimit, 2);
+    EXPECT_EQ(seeded.monitorsGiven,
+              MonitorLayout({MonitorRect{0, 0, 512, 768}, MonitorRect{-400, 0, 400, 300}}));
 
-    // A value that is no number leaves the saver as it would run without the variables.
+    // A value that is no number or list leaves the saver as it would run without the variables.
     FakeSaverSystem odd;
     odd.existingFiles.insert(DefaultDesign);
-    odd.environment = {{"VIRELUNA_SEED", "-3"}, {"VIRELUNA_TICKS", "lots"}};
-    CSaverApp oddApp(odd);
-    ASSERT_TRUE(oddApp.InitInstance({"VirelunaLogo.scr", "/s"}));
+    odd.environment = {
+        {"VIRELUNA_SEED", "-3"}, {"VIRELUNA_TICKS", "lots"}, {"VIRELUNA_MONITORS", "two"}};
+    ASSERT_TRUE(StartOn(odd, {"/s"}));
     EXPECT_EQ(odd.startGiven.seed, Now);
     EXPECT_EQ(odd.startGiven.tickLimit, std::nullopt);
+    EXPECT_EQ(odd.monitorsGiven, std::nullopt);
 }
 
 TEST_F(SaverAppTest, APreviewRunsInsideTheHostWindowGivenInDecimal) {
@@ -165,10 +175,7 @@ TEST_F(SaverAppTest, APreviewWithoutAUsableHostWindowEndsQuietly) {
                                                {"/p", "-1234"},
                                                {"/p", "99999999999999999999"}}) {
         FakeSaverSystem fresh;
-        CSaverApp freshApp(fresh);
-        std::vector<std::string> all{"VirelunaLogo.scr"};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        EXPECT_FALSE(freshApp.InitInstance(all)) << ::testing::PrintToString(arguments);
+        EXPECT_FALSE(StartOn(fresh, arguments)) << ::testing::PrintToString(arguments);
         EXPECT_TRUE(fresh.previews.empty());
         EXPECT_TRUE(fresh.messages.empty());
         EXPECT_TRUE(fresh.searches.empty());

@@ -13,36 +13,23 @@ namespace {
 
 constexpr std::string_view DefaultDesign = "C:\\Designs\\logo.pxs";
 
-using testing::FakeEdit;
 using testing::FakeFileDialog;
 using testing::FakeHeaderProbe;
 using testing::FakeListBox;
 using testing::FakeMessageBoxes;
 using testing::FakeRadio;
-using testing::FakeSpin;
 
 // All three pages over fakes, the profile read into them as the settings program does.
-class SaverSheetTest : public ::testing::Test {
+class SaverSheetTest : public ::testing::Test, protected testing::FakeOptionControls {
   protected:
     SaverSheetTest() {
-        OptionPageControls controls;
-        for (std::size_t i = 0; i < 3; ++i) controls.penSize[i] = &radios[i];
-        for (std::size_t i = 0; i < 4; ++i) controls.rotation[i] = &radios[3 + i];
-        for (std::size_t i = 0; i < 4; ++i) controls.drawStep[i] = &radios[7 + i];
-        controls.drawSpeed = &drawSpeed;
-        controls.reduction = &reduction;
-        controls.holdTime = &holdTime;
-        controls.spinDrawSpeed = controls.spinReduction = controls.spinHoldTime = &spin;
-        sheet.m_pageOption.Bind(controls);
+        sheet.m_pageOption.Bind(Controls());
         sheet.m_pageList.Bind({&list, &dialog});
         sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}}, {{&look[0], &look[1]}}});
     }
     void Load() { PutIntoPages(ReadSheetValues(profile, DefaultDesign), sheet); }
 
-    std::array<FakeRadio, 11> radios;
     std::array<FakeRadio, 2> monitors, look;
-    FakeEdit drawSpeed, reduction, holdTime;
-    FakeSpin spin;
     FakeListBox list;
     FakeFileDialog dialog;
     FakeMessageBoxes boxes;
@@ -51,18 +38,15 @@ class SaverSheetTest : public ::testing::Test {
     fakes::TestSheet sheet{boxes, probe};
 };
 
-TEST_F(SaverSheetTest, APageNeverDisplayedIsNotAskedToApply) {
+// The list page refuses the missing file, but only once it has been displayed.
+TEST_F(SaverSheetTest, OnlyDisplayedPagesApplyAndARefusalKeepsTheSheetOpen) {
     ASSERT_TRUE(profile.WriteString(FileListSection, "File01", "/missing.pxs"));
     Load();
     sheet.Open(CSaverSheet::OptionPageIndex);
-    EXPECT_TRUE(sheet.PressOk());  // the list page would refuse the missing file
+    EXPECT_TRUE(sheet.PressOk());
     EXPECT_TRUE(probe.opened.empty());
     EXPECT_EQ(sheet.m_pageList.m_strFiles[0], "/missing.pxs");
-}
 
-TEST_F(SaverSheetTest, ADisplayedPageRefusingKeepsTheSheetOpen) {
-    ASSERT_TRUE(profile.WriteString(FileListSection, "File01", "/missing.pxs"));
-    Load();
     sheet.Open(CSaverSheet::OptionPageIndex);
     ASSERT_TRUE(sheet.SelectPage(CSaverSheet::ListPageIndex));
     ASSERT_TRUE(sheet.SelectPage(CSaverSheet::OptionPageIndex));

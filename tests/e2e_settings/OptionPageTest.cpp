@@ -50,10 +50,11 @@ class OptionPageTest : public ::testing::Test {
     }
     void PressKey(const SettingsProgram& program, int id, WPARAM key) {
         const HWND field = program.Control(OptionPage, id);
-        PostMessageW(field, WM_KEYDOWN, key, 1);
-        PostMessageW(field, WM_KEYUP, key, 1 | 0xC0000000);
-        // The key has been handled once a message sent after it comes back.
-        SendMessageW(field, WM_NULL, 0, 0);
+        // Sent, not posted: a message sent afterwards would overtake posted keys (a thread
+        // takes sent messages first), so the key could land after the next step of the test.
+        // The spin's arrow keys are the field's own, so the field sees what a key press gives.
+        SendMessageW(field, WM_KEYDOWN, key, 1);
+        SendMessageW(field, WM_KEYUP, key, 1 | 0xC0000000);
     }
 
     DesignFolder folder;

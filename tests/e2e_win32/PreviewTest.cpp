@@ -66,20 +66,5 @@ TEST_F(Preview, InputOverThePreviewChangesNothing) {
     EXPECT_EQ(saver.WaitForExit(), std::optional<DWORD>(0));
 }
 
-TEST_F(Preview, AHandleThatNamesNoWindowEndsQuietly) {
-    for (const wchar_t* arguments : {L"/p", L"/p window", L"/p 0", L"/p 99999999"}) {
-        SaverProcess& saver = Start(arguments);
-        std::vector<HWND> seen;
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                for (HWND window : saver.TopLevelWindows()) seen.push_back(window);
-                return !saver.Running();
-            },
-            EndLimit))
-            << "the saver kept running with no window after " << Narrow(arguments);
-        EXPECT_TRUE(seen.empty()) << Narrow(arguments) << " showed a window";
-    }
-}
-
 }  // namespace
 }  // namespace vireluna::e2e

@@ -2,7 +2,6 @@
 // no path does it write a value into its profile.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 
 #include "tests/e2e_win32/driver/DialogReader.h"
@@ -20,18 +19,6 @@ constexpr int LongRunTicks = 2100;
 constexpr int TicksPerDesignAtMost = 2;
 constexpr auto LongRunLimit = 120s;
 constexpr auto StillFor = 1500ms;  // no change for this long: the last tick has been
-constexpr int Samples = 5;
-
-// The fewest objects seen over a few looks: a look may fall inside a tick, with its pen or
-// font alive for a moment.
-int SettledGdiCount(const SaverProcess& saver) {
-    int fewest = INT32_MAX;
-    for (int look = 0; look < Samples; ++look) {
-        fewest = std::min(fewest, saver.GdiObjectCount());
-        Sleep(std::chrono::milliseconds(PollInterval).count());
-    }
-    return fewest;
-}
 
 bool ScreenStill(Clock::duration still, Clock::duration limit) {
     Picture last = Picture::FromScreen();
@@ -59,12 +46,12 @@ TEST_F(Resources, GdiObjectsAndWindowsStayFlatOverAThousandDesigns) {
     ASSERT_NE(window, nullptr);
     SaverProcess& saver = *runs_.back();
     ASSERT_TRUE(ScreenKeepsChanging(5));
-    const int earlyGdi = SettledGdiCount(saver);
+    const int earlyGdi = saver.SettledGdiObjectCount();
     const int earlyWindows = saver.WindowCount();
     ASSERT_GT(earlyGdi, 0) << "cannot count the saver's GDI objects";
 
     ASSERT_TRUE(ScreenStill(StillFor, LongRunLimit)) << "the run did not come to its last tick";
-    const int lateGdi = SettledGdiCount(saver);
+    const int lateGdi = saver.SettledGdiObjectCount();
     const int lateWindows = saver.WindowCount();
     std::printf("[ objects  ] GDI %d early, %d after %d ticks; windows %d and %d\n", earlyGdi,
                 lateGdi, LongRunTicks, earlyWindows, lateWindows);

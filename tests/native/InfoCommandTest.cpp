@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,20 +19,6 @@ constexpr int Int32Min = -2147483647 - 1;
 
 using vireluna::testing::ToolRun;
 
-// Runs `vireluna info` with the arguments and keeps what it writes to each stream; the
-// error stream passes through a file in folder.
-ToolRun RunInfo(const std::string& arguments, const std::string& folder) {
-    const std::string errPath = folder + "/stderr.txt";
-    const std::string command =
-        std::string(VIRELUNA_TOOL_PATH) + " info " + arguments + " 2>" + errPath;
-    ToolRun run = vireluna::testing::RunCapturingOutput(command);
-    std::ostringstream err;
-    err << std::ifstream(errPath).rdbuf();
-    run.err = err.str();
-    std::filesystem::remove(errPath);
-    return run;
-}
-
 Json StartingExtents() {
     return {{"minX", Int32Max}, {"maxY", Int32Min}, {"maxX", Int32Min}, {"minY", Int32Max}};
 }
@@ -46,7 +29,7 @@ class InfoCommandTest : public ::testing::Test {
     std::string TempPath(const std::string& name) const { return folder_.Path() + "/" + name; }
 
     ToolRun RunInfo(const std::string& arguments) const {
-        return ::RunInfo(arguments, folder_.Path());
+        return vireluna::testing::RunTool("info " + arguments, folder_.Path());
     }
 
     std::string Write(const std::string& name, const PxsWriter& writer) {
@@ -93,32 +76,27 @@ Json MixedDesignJson(const Json& extents, const Json& records) {
     return expected;
 }
 
-TEST_F(InfoCommandTest, JsonHoldsExactlyTheLoadedValuesAtTheDefaultReductionOf80) {
+TEST_F(InfoCommandTest, JsonHoldsExactlyTheLoadedValuesAtTheReductionAskedForOr80) {
     const std::string path = Write("mixed.pxs", MixedDesign());
+    const auto expectJson = [&](const std::string& options, const Json& extents,
+                                const Json& records) {
+        const ToolRun withRecords = RunInfo(options + " --records " + path);
+        ASSERT_EQ(withRecords.status, 0) << withRecords.err;
+        EXPECT_EQ(Json::parse(withRecords.out), MixedDesignJson(extents, records)) << options;
+        const ToolRun plain = RunInfo(options + " " + path);
+        ASSERT_EQ(plain.status, 0) << plain.err;
+        EXPECT_EQ(Json::parse(plain.out), MixedDesignJson(extents, nullptr)) << options;
+    };
     // The leading jump leaves nothing. Stitches flip y, then every point up to code 255 is
-    // scaled by 0.8, truncated toward zero: 7 -> 5, -7 -> -5, 13 -> 10, 15 -> 12, -12 -> -9.
+    // scaled, truncated toward zero: at 80, 7 -> 5, -7 -> -5, 13 -> 10, 15 -> 12, -12 -> -9.
     // Code 255 and what follows it keep their file values.
-    const Json records = {{0, 5, 5},   {0, -5, -5},   {1, -5, 5}, {2, 10, 8},
-                          {0, 12, -9}, {255, 16, 13}, {0, 20, 17}};
-    const Json extents = {{"minX", -5}, {"maxY", 5}, {"maxX", 12}, {"minY", -9}};
-
-    const ToolRun withRecords = RunInfo("--json --records " + path);
-    ASSERT_EQ(withRecords.status, 0) << withRecords.err;
-    EXPECT_EQ(Json::parse(withRecords.out), MixedDesignJson(extents, records));
-
-    const ToolRun plain = RunInfo("--json " + path);
-    ASSERT_EQ(plain.status, 0) << plain.err;
-    EXPECT_EQ(Json::parse(plain.out), MixedDesignJson(extents, nullptr));
-}
-
-TEST_F(InfoCommandTest, JsonAtReduction100KeepsTheFileUnits) {
-    const std::string path = Write("mixed.pxs", MixedDesign());
-    const Json records = {{0, 7, 7},    {0, -7, -7},   {1, -7, 7}, {2, 13, 10},
-                          {0, 15, -12}, {255, 16, 13}, {0, 20, 17}};
-    const Json extents = {{"minX", -7}, {"maxY", 7}, {"maxX", 15}, {"minY", -12}};
-    const ToolRun run = RunInfo("--json --records --reduction 100 " + path);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Json::parse(run.out), MixedDesignJson(extents, records));
+    const Json at80 = {{0, 5, 5},   {0, -5, -5},   {1, -5, 5}, {2, 10, 8},
+                       {0, 12, -9}, {255, 16, 13}, {0, 20, 17}};
+    expectJson("--json", {{"minX", -5}, {"maxY", 5}, {"maxX", 12}, {"minY", -9}}, at80);
+    const Json at100 = {{0, 7, 7},    {0, -7, -7},   {1, -7, 7}, {2, 13, 10},
+                        {0, 15, -12}, {255, 16, 13}, {0, 20, 17}};
+    expectJson("--json --reduction 100", {{"minX", -7}, {"maxY", 7}, {"maxX", 15}, {"minY", -12}},
+               at100);
 }
 
 TEST_F(InfoCommandTest, JsonGivesTheStoredColourCountAndOnlyTheEntriesRead) {
@@ -152,8 +130,9 @@ TEST_F(InfoCommandTest, JsonGivesTheStoredColourCountAndOnlyTheEntriesRead) {
                                            {"extents", StartingExtents()}}));
 }
 
+// What a cut file keeps is the reader's (its tests cut a file at every length); here the report
+// of one cut inside the header, after its colour count: the count as stored, nothing read.
 TEST_F(InfoCommandTest, FileThatEndsEarlyReportsWhatCameBeforeTheEnd) {
-    // Cut inside the header, after its colour count: the count as stored, nothing read.
     const ToolRun header = RunInfo("--json " + WriteCut("header.pxs", MixedDesign(), 100));
     ASSERT_EQ(header.status, 0) << header.err;
     EXPECT_EQ(Json::parse(header.out), (Json{{"colourCount", 3},
@@ -161,23 +140,6 @@ TEST_F(InfoCommandTest, FileThatEndsEarlyReportsWhatCameBeforeTheEnd) {
                                              {"colours", Json::array()},
                                              {"recordCount", 0},
                                              {"extents", StartingExtents()}}));
-
-    // Cut inside the third colour entry: two entries stand.
-    const ToolRun list = RunInfo(
-        "--json " + WriteCut("list.pxs", MixedDesign(), vireluna::ColourListOffset + 8 + 3));
-    ASSERT_EQ(list.status, 0) << list.err;
-    const Json listJson = Json::parse(list.out);
-    EXPECT_EQ(listJson["threads"], (Json{12, 10}));
-    EXPECT_EQ(listJson["recordCount"], 0);
-
-    // Cut inside the displacement of code 255: the five records before it stand.
-    const std::size_t full = MixedDesign().Build().size();
-    const ToolRun stream =
-        RunInfo("--json --records " + WriteCut("stream.pxs", MixedDesign(), full - 2 - 2 - 1));
-    ASSERT_EQ(stream.status, 0) << stream.err;
-    const Json streamJson = Json::parse(stream.out);
-    EXPECT_EQ(streamJson["recordCount"], 5);
-    EXPECT_EQ(streamJson["records"].back(), (Json{0, 12, -9}));
 
     const ToolRun text = RunInfo(TempPath("header.pxs"));
     ASSERT_EQ(text.status, 0);

@@ -7,7 +7,6 @@
 #include "platform/posix/IniProfileStore.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/ProfileLocation.h"
-#include "shell/SaverSettings.h"
 #include "tests/native/ProfileTestFolder.h"
 
 namespace vireluna {
@@ -42,24 +41,6 @@ TEST_F(IniProfileStoreTest, ReadsAHandWrittenFile) {
     EXPECT_EQ(store.ReadString("Display File List", "File01", ""), "/home/\xC3\xBC/one;two.pxs");
     EXPECT_EQ(store.ReadString("Display File List", "File02", "default"), "");
     EXPECT_EQ(store.ReadString("Display File List", "File03", "default"), "default");
-}
-
-// What the saver makes of a hand-edited file: values beyond the option page stand, faults
-// take the nearest usable value.
-TEST_F(IniProfileStoreTest, HandEditedSettingsReachTheSaverAsTheyMean) {
-    WriteFile(ProfilePath(),
-              "[Config]\nPenSize=5\nRotation=-1\nDrawSpeed=0\nReduction=250\nHoldTime = 0\n"
-              "DrawStep=9\n");
-    IniProfileStore store(ProfilePath());
-    SaverSettings settings{};
-    Playlist playlist;
-    LoadSaverSettings(store, PosixFileSystem().DefaultDesignPath(), settings, playlist);
-    EXPECT_EQ(settings.PenSize, 5);
-    EXPECT_EQ(settings.Rotation, -1);
-    EXPECT_EQ(settings.timerPeriod, 10);
-    EXPECT_EQ(settings.Reduction, 250);
-    EXPECT_EQ(settings.HoldTime, 0);
-    EXPECT_EQ(settings.stitchesPerTick, 5);
 }
 
 TEST_F(IniProfileStoreTest, LongLinesAreReadWhole) {

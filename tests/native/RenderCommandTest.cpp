@@ -2,7 +2,6 @@
 #include <png.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -51,11 +50,7 @@ int Field(const std::string& summary, const std::string& pattern) {
 
 class RenderCommand : public ::testing::Test {
   protected:
-    struct Run {
-        int status = -1;
-        std::string out;
-        std::string err;
-    };
+    using Run = testing::ToolRun;
 
     std::string PathOf(const std::string& name) const { return folder.Path() + "/" + name; }
 
@@ -70,11 +65,8 @@ class RenderCommand : public ::testing::Test {
 
     // With a profile of its own, so that the user's plays no part.
     Run Render(const std::string& arguments) const {
-        const std::string command = std::string(VIRELUNA_TOOL_PATH) + " render " + arguments +
-                                    " --profile '" + PathOf("profile.ini") + "' >'" +
-                                    PathOf("out.txt") + "' 2>'" + PathOf("err.txt") + "'";
-        return {testing::ExitStatus(std::system(command.c_str())), ReadFile(PathOf("out.txt")),
-                ReadFile(PathOf("err.txt"))};
+        return testing::RunTool(
+            "render " + arguments + " --profile '" + PathOf("profile.ini") + "'", folder.Path());
     }
 
     testing::TempFolder folder;

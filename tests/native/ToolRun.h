@@ -3,7 +3,11 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include "tests/native/ProfileTestFolder.h"
 
 namespace vireluna::testing {
 
@@ -28,6 +32,19 @@ inline ToolRun RunCapturingOutput(const std::string& command) {
         run.out.append(chunk, got);
     }
     run.status = ExitStatus(::pclose(pipe));
+    return run;
+}
+
+// Runs the vireluna tool with the arguments and keeps its status and both streams, which pass
+// through files in folder.
+inline ToolRun RunTool(const std::string& arguments, const std::string& folder) {
+    const std::string out = folder + "/tool-out.txt";
+    const std::string err = folder + "/tool-err.txt";
+    const std::string command = std::string("'") + VIRELUNA_TOOL_PATH + "' " + arguments + " >'" +
+                                out + "' 2>'" + err + "'";
+    ToolRun run{ExitStatus(std::system(command.c_str())), ReadFile(out), ReadFile(err)};
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
     return run;
 }
 

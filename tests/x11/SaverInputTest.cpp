@@ -104,10 +104,7 @@ TEST_F(FullScreenSaver, APointerWithinTheSquareRootOfTenKeepsItAndOneStepFurther
 
 TEST_F(FullScreenSaver, AnotherWindowBecomingActiveEndsIt) {
     Display* display = server_->Connection();
-    const Window other =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 50, 50, 0, 0, 0);
-    XMapWindow(display, other);
-    XSync(display, False);
+    const Window other = MapWindow(*server_, 0, 0, 50, 50);
     ASSERT_TRUE(WaitFor(
         [&] {
             XWindowAttributes attributes{};

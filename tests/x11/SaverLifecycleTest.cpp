@@ -33,16 +33,6 @@ bool ShowsBackgroundAt(const XvfbServer& server, Window window, int x, int y) {
     return server.Grab(window).PixelAt(x, y) == Background;
 }
 
-Window MakeWindow(const XvfbServer& server, int width, int height) {
-    Display* display = server.Connection();
-    const Window window =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
-                            static_cast<unsigned>(height), 0, 0, 0);
-    XMapWindow(display, window);
-    XSync(display, False);
-    return window;
-}
-
 class SaverLifecycle : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { server_ = std::make_unique<XvfbServer>(1024, 768); }
@@ -88,7 +78,7 @@ TEST_F(SaverLifecycle, EachEndingSignalEndsItWithin100Milliseconds) {
 }
 
 TEST_F(SaverLifecycle, DestroyingTheGivenWindowEndsIt) {
-    const Window window = MakeWindow(*server_, 320, 240);
+    const Window window = MapWindow(*server_, 0, 0, 320, 240);
     ChildProcess saver({SaverPath(), "--window-id", std::to_string(window)},
                        SaverEnvironment(*server_));
     ASSERT_TRUE(WaitFor([&] { return ShowsBackgroundAt(*server_, window, 0, 0); }, StartDeadline));
@@ -177,7 +167,7 @@ TEST_F(SaverLifecycle, ALostDisplayEndsItCleanly) {
 // The picture is kept: a window that was covered gets its stitches back, exactly; a resized
 // one starts again from the background, as a repaint clears the Windows saver.
 TEST_F(SaverLifecycle, ExposeRestoresThePictureAndResizeStartsItAfresh) {
-    const Window window = MakeWindow(*server_, 320, 240);
+    const Window window = MapWindow(*server_, 0, 0, 320, 240);
     // The design is done at tick 289 and held for 100: the ticks that may still run once the
     // picture is complete draw nothing, so the resize below is the last change.
     const std::vector<std::string> common{
@@ -193,7 +183,7 @@ TEST_F(SaverLifecycle, ExposeRestoresThePictureAndResizeStartsItAfresh) {
                         StartDeadline));
 
     Display* display = server_->Connection();
-    const Window cover = MakeWindow(*server_, 200, 200);
+    const Window cover = MapWindow(*server_, 0, 0, 200, 200);
     XSetWindowBackground(display, cover, 0);
     XClearWindow(display, cover);
     XUnmapWindow(display, cover);
@@ -251,7 +241,7 @@ TEST_F(SaverLifecycle, ADesignThatCannotBeReadIsReportedAndTheNextOnePlays) {
     // A folder passes the start's search for the file, and then fails to load.
     const std::string unreadable = TestFolder() + "/folder.pxs";
     std::filesystem::create_directories(unreadable);
-    const Window window = MakeWindow(*server_, 320, 240);
+    const Window window = MapWindow(*server_, 0, 0, 320, 240);
     ChildProcess saver({SaverPath(), "--window-id", std::to_string(window), "--seed",
                         std::to_string(SeedStartingWithFirstFile()), "--draw-speed", "1",
                         unreadable, SamplePath("blossom.pxs")},
@@ -276,7 +266,7 @@ TEST_F(SaverLifecycle, AMissingPlaylistFileIsNamedAndItDoesNotStart) {
     EXPECT_EQ(own.WaitExit(StartDeadline), 1);
     EXPECT_NE(own.Stderr().find(message), std::string::npos) << own.Stderr();
 
-    const Window window = MakeWindow(*server_, 320, 240);
+    const Window window = MapWindow(*server_, 0, 0, 320, 240);
     ChildProcess given({SaverPath(), "--window-id", std::to_string(window), missing},
                        SaverEnvironment(*server_));
     ASSERT_TRUE(

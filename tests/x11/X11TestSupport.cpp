@@ -112,6 +112,16 @@ raster::RasterImage XServer::Grab(Window window) const {
     return result;
 }
 
+Window MapWindow(const XServer& server, int x, int y, int width, int height) {
+    Display* display = server.Connection();
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+    return window;
+}
+
 void XServer::ClearRoot() const {
     XClearWindow(display_, DefaultRootWindow(display_));
     XSync(display_, False);

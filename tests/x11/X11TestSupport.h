@@ -47,6 +47,9 @@ class XServer {
     Display* display_ = nullptr;
 };
 
+// A plain window of the server's, mapped and synced, for a saver to draw into.
+Window MapWindow(const XServer& server, int x, int y, int width, int height);
+
 // Xvfb with one screen of this size.
 class XvfbServer : public XServer {
   public:
