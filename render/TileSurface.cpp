@@ -50,10 +50,7 @@ void TileSurface::LineTo(int x, int y) {
 }
 
 void TileSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
-    const render::PixelBox box{left, top, right, bottom};
-    const render::PixelBox clip{clip_.left, clip_.top, clip_.right, clip_.bottom};
-    const render::PixelBox filled =
-        render::Intersection(render::Intersection(box, clip), {0, 0, width_, height_});
+    const render::PixelBox filled = Visible({left, top, right, bottom});
     if (filled.Empty()) return;
     // One request to the store, however large; the tiles held are filled alike, so they
     // stay what the store holds without being read again.
@@ -94,10 +91,14 @@ void TileSurface::ApplyClip() {
                       inPicture.right - held.left, inPicture.bottom - held.top});
 }
 
+render::PixelBox TileSurface::Visible(const render::PixelBox& box) const {
+    const render::PixelBox clip{clip_.left, clip_.top, clip_.right, clip_.bottom};
+    return render::Intersection(render::Intersection(box, clip), {0, 0, width_, height_});
+}
+
 template <typename Draw>
 void TileSurface::DrawOver(render::PixelBox box, const Draw& draw) {
-    const render::PixelBox clip{clip_.left, clip_.top, clip_.right, clip_.bottom};
-    box = render::Intersection(render::Intersection(box, clip), {0, 0, width_, height_});
+    box = Visible(box);
     if (box.Empty()) return;
     for (int top = box.top / TileSide * TileSide; top < box.bottom; top += TileSide) {
         for (int left = box.left / TileSide * TileSide; left < box.right; left += TileSide) {

@@ -65,6 +65,8 @@ class TileSurface : public Surface {
     void Park();
     void WriteBack(Tile& tile);
     void ApplyClip();
+    // The part of box inside the clip and the picture.
+    render::PixelBox Visible(const render::PixelBox& box) const;
     const render::PixelBox& Held() const;
     // A picture coordinate in the frame of the tile drawn on.
     int TileX(int x) const;

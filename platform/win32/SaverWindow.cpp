@@ -55,7 +55,7 @@ bool SaverWindow::CreatePreview(HWND host, ProfileStore& profile, FileSystem& fi
 
 bool SaverWindow::CreateFullScreen(ProfileStore& profile, FileSystem& files, RunStart start,
                                    const std::optional<MonitorLayout>& monitors) {
-    const MonitorLayout layout = monitors.value_or(DiscoverMonitors());
+    const MonitorLayout layout = monitors ? *monitors : DiscoverMonitors();
     const MonitorRect bounds = layout.Bounds();
     const RECT screen{bounds.left, bounds.top, bounds.left + bounds.width,
                       bounds.top + bounds.height};
