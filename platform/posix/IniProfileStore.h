@@ -30,6 +30,10 @@ class IniProfileStore final : public ProfileStore {
     bool WriteString(std::string_view section, std::string_view entry,
                      std::string_view value) override;
     std::string Location() const override { return path_; }
+    // The text stored for an entry as it stands, or null when the entry is missing.
+    const std::string* StoredText(std::string_view section, std::string_view entry) const {
+        return document_.Find(section, entry);
+    }
 
     ProfileFileState FileState() const { return state_; }
     // 0, or the number of the first line of the file that could not be understood.

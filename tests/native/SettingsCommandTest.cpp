@@ -82,6 +82,37 @@ TEST_F(SettingsCommandTest, TextNamesTheProfileAndMarksGuardedValues) {
     EXPECT_EQ(run.out.find("/d.pxs"), std::string::npos);
 }
 
+// Text the saver cannot read as a number gives the default, so the stored text is shown as it
+// stands and marked, not passed off as the default having been stored.
+TEST_F(SettingsCommandTest, TextThatIsNoNumberIsShownAsStoredAndMarked) {
+    const std::string path = Profile(
+        "[Config]\nPenSize=99999999999\nRotation=0x5\nDrawSpeed=abc\nHoldTime=1e3\nDrawStep=\n");
+    const ToolRun text = RunSettings("--profile '" + path + "'");
+    ASSERT_EQ(text.status, 0);
+    for (const std::string& expected :
+         {std::string("PenSize    99999999999      1*  PenSize = 1"),
+          std::string("Rotation       0x5      2*  Rotation = 2"),
+          std::string("DrawSpeed      abc      3*  timerPeriod = 30 ms"),
+          std::string("Reduction       80     80   Reduction = 80 %"),
+          std::string("HoldTime       1e3    100*  HoldTime = 100 ticks"),
+          std::string("DrawStep        \"\"      2*  stitchesPerTick = 3"),
+          std::string("* not a whole number the saver can read: the default is used")}) {
+        EXPECT_NE(text.out.find(expected), std::string::npos) << expected << "\n" << text.out;
+    }
+    EXPECT_EQ(text.out.find("would break the saver"), std::string::npos) << text.out;
+
+    const ToolRun json = RunSettings("--json --profile '" + path + "'");
+    ASSERT_EQ(json.status, 0);
+    const nlohmann::json parsed = ParseJson(json.out);
+    ASSERT_FALSE(parsed.is_discarded()) << json.out;
+    EXPECT_EQ(parsed["stored"]["PenSize"], "99999999999");
+    EXPECT_EQ(parsed["stored"]["DrawSpeed"], "abc");
+    EXPECT_EQ(parsed["stored"]["DrawStep"], "");
+    EXPECT_EQ(parsed["stored"]["Reduction"], 80) << "a missing entry is its default, a number";
+    EXPECT_EQ(parsed["inUse"]["DrawSpeed"], 3);
+    EXPECT_EQ(parsed["settings"]["timerPeriod"], 30);
+}
+
 TEST_F(SettingsCommandTest, MissingProfileAtTheUsualPlaceGivesDefaults) {
     const ToolRun run = RunSettings("--json", "XDG_CONFIG_HOME='" + folder_.Path() + "'");
     ASSERT_EQ(run.status, 0);

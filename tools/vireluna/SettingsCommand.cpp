@@ -3,8 +3,10 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
+#include "platform/ProfileText.h"
 #include "platform/posix/IniProfileStore.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "shell/SaverSettings.h"
@@ -26,11 +28,16 @@ struct SettingsOptions {
     bool json = false;
 };
 
+// The text of each "Config" entry that is stored but is no number the saver reads (it then
+// uses the default), in the order of StoredSettingFields.
+using UnreadableTexts = std::array<std::optional<std::string>, StoredSettingFields.size()>;
+
 struct SettingsReport {
     std::string location;
     ProfileFileState state;
     int firstErrorLine;
     StoredSettings stored;
+    UnreadableTexts unreadable;
     StoredSettings inUse;
     SaverSettings settings;
     Playlist playlist;
@@ -44,6 +51,10 @@ SettingsReport ReadReport(const SettingsOptions& options) {
     report.state = store.FileState();
     report.firstErrorLine = store.FirstErrorLine();
     report.stored = ReadStoredSettings(store);
+    for (std::size_t i = 0; i < StoredSettingFields.size(); ++i) {
+        const std::string* text = store.StoredText(ConfigSection, StoredSettingFields[i].entry);
+        if (text != nullptr && !ParseProfileInteger(*text)) report.unreadable[i] = *text;
+    }
     report.inUse = UsableSettings(report.stored);
     LoadSaverSettings(store, PosixFileSystem().DefaultDesignPath(), report.settings,
                       report.playlist);
@@ -109,18 +120,29 @@ void PrintText(const SettingsReport& report) {
     }
     std::printf("\n%-10s %7s %7s  %s\n", "Entry", "Stored", "In use", "At run time");
     bool anyGuarded = false;
-    for (const StoredSettingField& field : StoredSettingFields) {
-        const std::int32_t stored = report.stored.*field.member;
+    bool anyUnreadable = false;
+    for (std::size_t i = 0; i < StoredSettingFields.size(); ++i) {
+        const StoredSettingField& field = StoredSettingFields[i];
+        const std::optional<std::string>& unreadable = report.unreadable[i];
         const std::int32_t inUse = report.inUse.*field.member;
-        const bool guarded = stored != inUse;
+        const bool guarded = !unreadable && report.stored.*field.member != inUse;
         anyGuarded = anyGuarded || guarded;
-        std::printf("%-10s %7d %6d%c  %s\n", std::string(field.entry).c_str(), stored, inUse,
-                    guarded ? '*' : ' ', RunTimeText(field.entry, report.settings).c_str());
+        anyUnreadable = anyUnreadable || unreadable;
+        // Empty text is shown as "" so that the column does not look missing.
+        const std::string stored = !unreadable ? std::to_string(report.stored.*field.member)
+                                   : unreadable->empty() ? std::string("\"\"")
+                                                         : *unreadable;
+        std::printf("%-10s %7s %6d%c  %s\n", std::string(field.entry).c_str(), stored.c_str(),
+                    inUse, guarded || unreadable ? '*' : ' ',
+                    RunTimeText(field.entry, report.settings).c_str());
     }
     if (anyGuarded) {
         std::printf(
             "* the stored value would break the saver: the nearest usable number, or the\n"
             "  default choice, is used\n");
+    }
+    if (anyUnreadable) {
+        std::printf("* not a whole number the saver can read: the default is used\n");
     }
     std::printf("\nPlaylist  fileCount = %d\n", report.playlist.fileCount);
     for (int k = 1; k <= report.playlist.fileCount; ++k) {
@@ -130,10 +152,17 @@ void PrintText(const SettingsReport& report) {
     }
 }
 
-nlohmann::ordered_json StoredJson(const StoredSettings& values) {
+// An entry stored as text that is no number is given as that text, a string.
+nlohmann::ordered_json StoredJson(const StoredSettings& values,
+                                  const UnreadableTexts& unreadable = {}) {
     nlohmann::ordered_json object = nlohmann::ordered_json::object();
-    for (const StoredSettingField& field : StoredSettingFields) {
-        object[std::string(field.entry)] = values.*field.member;
+    for (std::size_t i = 0; i < StoredSettingFields.size(); ++i) {
+        const StoredSettingField& field = StoredSettingFields[i];
+        if (unreadable[i]) {
+            object[std::string(field.entry)] = *unreadable[i];
+        } else {
+            object[std::string(field.entry)] = values.*field.member;
+        }
     }
     return object;
 }
@@ -144,7 +173,7 @@ void PrintJson(const SettingsReport& report) {
                       {"state", StateName(report.state)},
                       {"exists", report.state != ProfileFileState::Missing},
                       {"firstErrorLine", report.firstErrorLine}};
-    out["stored"] = StoredJson(report.stored);
+    out["stored"] = StoredJson(report.stored, report.unreadable);
     out["inUse"] = StoredJson(report.inUse);
     const SaverSettings& settings = report.settings;
     out["settings"] = {{"stitchesPerTick", settings.stitchesPerTick},
