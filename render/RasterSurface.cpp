@@ -1,6 +1,8 @@
 #include "render/RasterSurface.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "platform/posix/DataFolder.h"
@@ -14,6 +16,13 @@ namespace {
 
 constexpr int kByteBits = 8;
 constexpr ColourValue kByteMask = 0xFF;
+
+// A picture coordinate in the target's frame, kept within int.
+int Shifted(int value, int by) {
+    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{value} - by,
+                                                     std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
 
 }  // namespace
 
@@ -38,8 +47,13 @@ struct RasterSurface::Impl {
     WidePen pen;
     Rgb penColour{0, 0, 0};
     std::optional<render::ThreadBand> thread;  // while a thread is the current pen
-    PixelPoint current{0, 0};
+    PixelPoint current{0, 0};                  // the picture's coordinates
     TextPainter text;
+    PixelPoint origin{0, 0};    // where the target lies in the picture
+    ClipRect clip = Unclipped;  // the picture's coordinates
+
+    int TargetX(int x) const { return Shifted(x, origin.x); }
+    int TargetY(int y) const { return Shifted(y, origin.y); }
 };
 
 RasterSurface::RasterSurface(RasterImage& target, const RasterImage& logo, int verticalDpi)
@@ -70,19 +84,24 @@ void RasterSurface::LineTo(int x, int y) {
                                       std::ptrdiff_t{target.Width()} * RasterImage::PixelBytes};
         const render::ViewPart part = render::PartOf(whole, target.ClipLeft(), target.ClipTop(),
                                                      target.ClipRight(), target.ClipBottom());
-        impl_->thread->Lay(part.view, impl_->current.x - part.left, impl_->current.y - part.top,
-                           x - part.left, y - part.top);
+        impl_->thread->Lay(part.view, impl_->origin.x + part.left, impl_->origin.y + part.top,
+                           impl_->current.x, impl_->current.y, x, y);
     } else {
-        impl_->pen.DrawLine(impl_->target, impl_->current, end, impl_->penColour);
+        impl_->pen.DrawLine(impl_->target,
+                            {impl_->TargetX(impl_->current.x), impl_->TargetY(impl_->current.y)},
+                            {impl_->TargetX(x), impl_->TargetY(y)}, impl_->penColour);
     }
     impl_->current = end;
 }
 
 void RasterSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
-    impl_->target.FillRect(left, top, right, bottom, RgbOfColourValue(colour));
+    impl_->target.FillRect(impl_->TargetX(left), impl_->TargetY(top), impl_->TargetX(right),
+                           impl_->TargetY(bottom), RgbOfColourValue(colour));
 }
 
-void RasterSurface::DrawLogo(int left, int top) {
+void RasterSurface::DrawLogo(int pictureLeft, int pictureTop) {
+    const int left = impl_->TargetX(pictureLeft);
+    const int top = impl_->TargetY(pictureTop);
     const RasterImage& logo = impl_->logo;
     RasterImage& target = impl_->target;
     // Only the logo pixels that land inside the target, worked out in 64 bits.
@@ -102,11 +121,19 @@ void RasterSurface::DrawLogo(int left, int top) {
 
 void RasterSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                              ColourValue background) {
-    impl_->text.Draw(impl_->target, x, y, utf8Text, font, RgbOfColourValue(background));
+    impl_->text.Draw(impl_->target, impl_->TargetX(x), impl_->TargetY(y), utf8Text, font,
+                     RgbOfColourValue(background));
 }
 
 void RasterSurface::SetClip(const ClipRect& clip) {
-    impl_->target.SetClip(clip.left, clip.top, clip.right, clip.bottom);
+    impl_->clip = clip;
+    impl_->target.SetClip(impl_->TargetX(clip.left), impl_->TargetY(clip.top),
+                          impl_->TargetX(clip.right), impl_->TargetY(clip.bottom));
+}
+
+void RasterSurface::SetOrigin(int left, int top) {
+    impl_->origin = {left, top};
+    SetClip(impl_->clip);
 }
 
 int RasterSurface::VerticalDpi() const {

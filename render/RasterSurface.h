@@ -33,6 +33,11 @@ class RasterSurface : public Surface {
     void SetClip(const ClipRect& clip) override;
     int VerticalDpi() const override;
 
+    // The target holds the part of a larger picture from (left, top) on: from now on the
+    // drawing calls and the clip take the picture's coordinates (at first the target's own,
+    // an origin of (0, 0)). Sets the clip on the target again, as after a change of target.
+    void SetOrigin(int left, int top);
+
   private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

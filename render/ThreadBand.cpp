@@ -37,9 +37,13 @@ constexpr int ShadowSoftDivisor = 2;
 // brightness of thread (or anything else) it falls on.
 constexpr int ShadowOnField = 84;
 constexpr int ShadowOnThread = 64;
-// Stitch ends are kept this many pixels around the view, so that all the arithmetic of a
-// stitch fits in 64 bits whatever coordinates a design holds.
+// Stitch ends are kept this many pixels around a frame of the picture, so that all the
+// arithmetic of a stitch fits in 64 bits whatever coordinates a design holds. The frame is
+// the same whatever part of the picture is drawn (it holds any screen, whose sides stay
+// below 2^15 pixels), so that a moved end moves the band alike in every part; a view
+// reaching beyond it widens it.
 constexpr std::int64_t ClipMargin = 4096;
+constexpr std::int64_t FrameSide = std::int64_t{1} << 16;
 
 std::int64_t SquareRoot(std::int64_t value) {
     if (value <= 0) return 0;
@@ -169,12 +173,21 @@ ThreadBand::ThreadBand(const ThreadPen& pen) {
     }
 }
 
-PixelBox ThreadBand::Lay(const PixelView& view, int x0, int y0, int x1, int y1) const {
-    // Keep the ends near the view; a stitch that misses it changes nothing.
-    const double lowX = -ClipMargin;
-    const double lowY = -ClipMargin;
-    const double highX = static_cast<double>(view.width) + ClipMargin;
-    const double highY = static_cast<double>(view.height) + ClipMargin;
+PixelBox ThreadBand::Lay(const PixelView& view, int viewLeft, int viewTop, int x0, int y0, int x1,
+                         int y1) const {
+    // Keep the ends near the frame, in the picture's coordinates; a stitch that misses it
+    // changes nothing.
+    const auto low = [](int viewStart) {
+        return static_cast<double>(std::min<std::int64_t>(0, viewStart) - ClipMargin);
+    };
+    const auto high = [](int viewStart, int viewSide) {
+        return static_cast<double>(
+            std::max<std::int64_t>(FrameSide, std::int64_t{viewStart} + viewSide) + ClipMargin);
+    };
+    const double lowX = low(viewLeft);
+    const double lowY = low(viewTop);
+    const double highX = high(viewLeft, view.width);
+    const double highY = high(viewTop, view.height);
     double fromX = x0, fromY = y0, toX = x1, toY = y1;
     const auto inside = [&](double x, double y) {
         return x >= lowX && x <= highX && y >= lowY && y <= highY;
@@ -205,11 +218,12 @@ PixelBox ThreadBand::Lay(const PixelView& view, int x0, int y0, int x1, int y1) 
         fromX = std::round(startX);
         fromY = std::round(startY);
     }
+    // From here on in the view's coordinates.
     Segment segment{};
-    segment.x0 = static_cast<std::int64_t>(fromX);
-    segment.y0 = static_cast<std::int64_t>(fromY);
-    segment.dx = static_cast<std::int64_t>(toX) - segment.x0;
-    segment.dy = static_cast<std::int64_t>(toY) - segment.y0;
+    segment.x0 = static_cast<std::int64_t>(fromX) - viewLeft;
+    segment.y0 = static_cast<std::int64_t>(fromY) - viewTop;
+    segment.dx = static_cast<std::int64_t>(toX) - static_cast<std::int64_t>(fromX);
+    segment.dy = static_cast<std::int64_t>(toY) - static_cast<std::int64_t>(fromY);
     segment.lengthSquared = segment.dx * segment.dx + segment.dy * segment.dy;
     segment.length = SquareRoot(segment.lengthSquared * One * One);
 

@@ -20,8 +20,11 @@ class ThreadBand {
 
     // How far from the centre line, in whole pixels, a stitch may change pixels.
     int Reach() const { return reach_; }
-    // The stitch between two pixel centres. Returns the pixels it may have changed.
-    PixelBox Lay(const PixelView& view, int x0, int y0, int x1, int y1) const;
+    // The stitch between two pixel centres of a picture, of which view shows the part from
+    // (viewLeft, viewTop) on. Returns the pixels of the view it may have changed. A pixel's
+    // value does not depend on which part of the picture the view shows.
+    PixelBox Lay(const PixelView& view, int viewLeft, int viewTop, int x0, int y0, int x1,
+                 int y1) const;
 
     // The shadow ramp on the field: shade k is the field darkened so that its brightest
     // channel drops by k.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 #include "presentation/Overlays.h"
@@ -10,16 +9,6 @@
 #include "render/ThreadBand.h"
 
 namespace vireluna::raster {
-namespace {
-
-int Shifted(int value, int by) {
-    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{value} - by,
-                                                     std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
-
-}  // namespace
-
 TileSurface::TileSurface(const RasterImage& logo, PictureStore& store, int width, int height)
     : logo_(logo), store_(store), surface_(work_, logo_), width_(width), height_(height) {}
 
@@ -42,8 +31,8 @@ void TileSurface::LineTo(int x, int y) {
     const int fromX = currentX_;
     const int fromY = currentY_;
     DrawOver(render::AroundLine(fromX, fromY, x, y, reach_), [&] {
-        surface_.MoveTo(TileX(fromX), TileY(fromY));
-        surface_.LineTo(TileX(x), TileY(y));
+        surface_.MoveTo(fromX, fromY);
+        surface_.LineTo(x, y);
     });
     currentX_ = x;
     currentY_ = y;
@@ -67,28 +56,18 @@ void TileSurface::FillRect(int left, int top, int right, int bottom, ColourValue
 
 void TileSurface::DrawLogo(int left, int top) {
     DrawOver({left, top, left + LogoWidth, top + LogoHeight},
-             [&] { surface_.DrawLogo(TileX(left), TileY(top)); });
+             [&] { surface_.DrawLogo(left, top); });
 }
 
 void TileSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                            ColourValue background) {
     DrawOver(render::AroundText(x, y, font.height),
-             [&] { surface_.DrawText(TileX(x), TileY(y), utf8Text, font, background); });
+             [&] { surface_.DrawText(x, y, utf8Text, font, background); });
 }
 
 void TileSurface::SetClip(const ClipRect& clip) {
     clip_ = clip;
-    ApplyClip();
-}
-
-void TileSurface::ApplyClip() {
-    // Within the picture first, so that moving it into the tile's frame cannot overflow.
-    const render::PixelBox& held = Held();
-    const ClipRect inPicture{std::clamp(clip_.left, 0, width_), std::clamp(clip_.top, 0, height_),
-                             std::clamp(clip_.right, 0, width_),
-                             std::clamp(clip_.bottom, 0, height_)};
-    surface_.SetClip({inPicture.left - held.left, inPicture.top - held.top,
-                      inPicture.right - held.left, inPicture.bottom - held.top});
+    surface_.SetClip(clip);
 }
 
 render::PixelBox TileSurface::Visible(const render::PixelBox& box) const {
@@ -146,7 +125,8 @@ void TileSurface::Use(const render::PixelBox& square) {
     std::swap(work_, tiles_[index].image);
     current_ = index;
     working_ = true;
-    ApplyClip();
+    // Also sets the clip on the tile again: a fill clears a held tile's clip.
+    surface_.SetOrigin(square.left, square.top);
 }
 
 void TileSurface::WriteBack(Tile& tile) {
@@ -170,7 +150,6 @@ void TileSurface::Restart(int width, int height) {
     tiles_.clear();
     work_ = RasterImage();
     working_ = false;
-    ApplyClip();
 }
 
 bool TileSurface::TakeLoss() {
@@ -186,19 +165,6 @@ std::int64_t TileSurface::HeldPixelCount() const {
             std::int64_t{tile.held.right - tile.held.left} * (tile.held.bottom - tile.held.top);
     }
     return pixels;
-}
-
-const render::PixelBox& TileSurface::Held() const {
-    static const render::PixelBox none{};
-    return working_ ? tiles_[current_].held : none;
-}
-
-int TileSurface::TileX(int x) const {
-    return Shifted(x, Held().left);
-}
-
-int TileSurface::TileY(int y) const {
-    return Shifted(y, Held().top);
 }
 
 }  // namespace vireluna::raster

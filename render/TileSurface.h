@@ -17,7 +17,8 @@ namespace vireluna::raster {
 // given back (their changes written) when the least recently used must make room. A call is
 // drawn on every tile it touches, each time confined to that tile. The pixels are those of
 // drawing on the whole picture in memory, as every drawing call sets each pixel from that
-// pixel's own value and the call alone; the grid keeps every pixel in one tile.
+// pixel's own value and the call alone, given in the picture's coordinates whatever tile is
+// drawn on; the grid keeps every pixel in one tile.
 class TileSurface : public Surface {
   public:
     // 128 x 128 pixels (48 KiB) a tile, 16 of them at most: a design being stitched keeps
@@ -64,17 +65,12 @@ class TileSurface : public Surface {
     void Use(const render::PixelBox& square);
     void Park();
     void WriteBack(Tile& tile);
-    void ApplyClip();
     // The part of box inside the clip and the picture.
     render::PixelBox Visible(const render::PixelBox& box) const;
-    const render::PixelBox& Held() const;
-    // A picture coordinate in the frame of the tile drawn on.
-    int TileX(int x) const;
-    int TileY(int y) const;
 
     const RasterImage& logo_;
     PictureStore& store_;
-    RasterImage work_;  // the tile drawn on; surface_ draws here
+    RasterImage work_;  // the tile drawn on; surface_ draws here, in the picture's coordinates
     RasterSurface surface_;
     std::vector<Tile> tiles_;
     std::size_t current_ = 0;  // the tile in work_, while working_

@@ -98,8 +98,7 @@ void DibSurface::LineTo(int x, int y) {
         GdiFlush();  // what GDI drew must be in the bits before a thread is shaded over it
         const render::ViewPart part =
             render::PartOf(canvas_.View(), clip_.left, clip_.top, clip_.right, clip_.bottom);
-        thread_->Lay(part.view, currentX_ - part.left, currentY_ - part.top, x - part.left,
-                     y - part.top);
+        thread_->Lay(part.view, part.left, part.top, currentX_, currentY_, x, y);
         gdi_.MoveTo(x, y);
     } else {
         gdi_.LineTo(x, y);

@@ -46,7 +46,7 @@ bool Inside(const PixelBox& box, int x, int y) {
 
 TEST(ThreadBand, ABandHoldsShadesOfItsColourLitAlongTheMiddleAndDarkAtTheNeedleHoles) {
     Picture picture;
-    Band(Crimson).Lay(picture.View(), 20, 40, 80, 40);
+    Band(Crimson).Lay(picture.View(), 0, 0, 20, 40, 80, 40);
     // Across the middle of the stitch: brightest on the centre line, darker to both edges.
     const auto centre = picture.At(50, 40);
     const auto upper = picture.At(50, 39);
@@ -70,7 +70,7 @@ TEST(ThreadBand, ABandHoldsShadesOfItsColourLitAlongTheMiddleAndDarkAtTheNeedleH
 
     // A near-black thread shines along its top.
     Picture dark;
-    Band(NearBlack).Lay(dark.View(), 20, 40, 80, 40);
+    Band(NearBlack).Lay(dark.View(), 0, 0, 20, 40, 80, 40);
     EXPECT_GE(dark.At(50, 40)[0], 60);
     EXPECT_LE(dark.At(50, 41)[0], dark.At(50, 40)[0] - 20);
 }
@@ -78,7 +78,7 @@ TEST(ThreadBand, ABandHoldsShadesOfItsColourLitAlongTheMiddleAndDarkAtTheNeedleH
 TEST(ThreadBand, TheFieldChangesOnlyUnderTheBandAndItsShadowBelowRight) {
     Picture picture;
     const ThreadBand band = Band(Crimson, 80);
-    const PixelBox box = band.Lay(picture.View(), 30, 60, 70, 20);
+    const PixelBox box = band.Lay(picture.View(), 0, 0, 30, 60, 70, 20);
     EXPECT_EQ(box.left, 30 - band.Reach());
     EXPECT_EQ(box.bottom, 61 + band.Reach());
     int shadowed = 0;
@@ -103,10 +103,10 @@ TEST(ThreadBand, OverlappingShadowsOnTheFieldTakeTheDeeperShadeAndNeverPileUp) {
     Picture twice;
     Picture repeated;
     const ThreadBand band = Band(Crimson);
-    band.Lay(once.View(), 20, 20, 90, 20);
-    band.Lay(twice.View(), 20, 20, 90, 20);
-    band.Lay(twice.View(), 20, 20, 90, 20);
-    for (int i = 0; i < 10; ++i) band.Lay(repeated.View(), 20, 20, 90, 20);
+    band.Lay(once.View(), 0, 0, 20, 20, 90, 20);
+    band.Lay(twice.View(), 0, 0, 20, 20, 90, 20);
+    band.Lay(twice.View(), 0, 0, 20, 20, 90, 20);
+    for (int i = 0; i < 10; ++i) band.Lay(repeated.View(), 0, 0, 20, 20, 90, 20);
     // Under the shadow's full depth, clear of the band: the same shade however often it fell.
     for (int x = 30; x <= 80; x += 10) {
         EXPECT_LT(once.At(x, 24)[2], Field[2]);
@@ -118,10 +118,10 @@ TEST(ThreadBand, OverlappingShadowsOnTheFieldTakeTheDeeperShadeAndNeverPileUp) {
 TEST(ThreadBand, StitchesFarOutsideOrAcrossTheWholeRangeAreClippedSafely) {
     Picture picture;
     const ThreadBand band = Band(Crimson);
-    EXPECT_TRUE(band.Lay(picture.View(), -5000000, -5000000, -4000000, 9).Empty());
-    EXPECT_TRUE(band.Lay(picture.View(), INT_MAX, 0, INT_MAX, 0).Empty());
+    EXPECT_TRUE(band.Lay(picture.View(), 0, 0, -5000000, -5000000, -4000000, 9).Empty());
+    EXPECT_TRUE(band.Lay(picture.View(), 0, 0, INT_MAX, 0, INT_MAX, 0).Empty());
     // From one end of the int range to the other, through the picture's middle row.
-    const PixelBox box = band.Lay(picture.View(), INT_MIN, 40, INT_MAX, 40);
+    const PixelBox box = band.Lay(picture.View(), 0, 0, INT_MIN, 40, INT_MAX, 40);
     EXPECT_EQ(box.left, 0);
     EXPECT_EQ(box.right, Picture::Width);
     EXPECT_FALSE(picture.IsField(60, 40));

@@ -129,6 +129,45 @@ TEST(TileSurface, DrawsThePixelsOfThePictureInMemoryWhileHoldingLittleOfIt) {
     EXPECT_LE(store.reads, reads + 1);
 }
 
+// Thread stitches many times longer than the picture, a diagonal zig-zag through it, ends far
+// outside: each tile shows its part of the same band, so nothing changes where tiles meet.
+TEST(TileSurface, VeryLongThreadStitchesGiveThePixelsOfThePictureInMemory) {
+    constexpr int Width = 640;
+    constexpr int Height = 480;
+    const raster::RasterImage logo;
+    raster::RasterImage whole(Width, Height);
+    raster::RasterSurface inMemory(whole, logo);
+    ImageStore store;
+    ASSERT_TRUE(store.Resize(Width, Height));
+    raster::TileSurface tiled(logo, store, Width, Height);
+    for (Surface* surface : {static_cast<Surface*>(&inMemory), static_cast<Surface*>(&tiled)}) {
+        surface->FillRect(0, 0, Width, Height, Field);
+        surface->SetThreadPen({6 * SubpixelScale + 77, 0x02306090, Field});
+        // Each stitch passes through a point of the picture, its ends some 50000 pixels out.
+        int x = -40000;
+        int y = -30017;
+        surface->MoveTo(x, y);
+        for (int i = 0; i < 6; ++i) {
+            x = 2 * (100 + 90 * i) - x;
+            y = 2 * (60 + 71 * i) - y;
+            surface->LineTo(x, y);
+        }
+    }
+    tiled.WriteBack();
+    long different = 0;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x)
+            different += store.picture.PixelAt(x, y) != whole.PixelAt(x, y);
+    }
+    long inked = 0;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x)
+            inked += whole.PixelAt(x, y) != raster::RgbOfColourValue(Field);
+    }
+    EXPECT_EQ(different, 0) << "of " << inked << " pixels drawn";
+    EXPECT_GT(inked, 5 * Width) << "the stitches cross the picture";
+}
+
 struct HostWithStore {
     explicit HostWithStore(ScreenSize size)
         : host(size, size, raster::RasterImage(LogoWidth, LogoHeight), messages) {}

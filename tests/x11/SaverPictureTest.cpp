@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/x11/X11TestSupport.h"
+#include "tools/pxs/PxsWriter.h"
 
 namespace vireluna::x11test {
 namespace {
@@ -22,7 +23,7 @@ constexpr bool AddressSanitizerBuild = false;
 struct PictureCase {
     int screenWidth;
     int screenHeight;
-    std::vector<std::string> designs;
+    std::vector<std::string> designs;   // sample names, or full paths
     std::vector<std::string> settings;  // the same flags for the saver and the render
     std::string ticks;
     std::string seed;
@@ -63,7 +64,9 @@ long ExpectRootEqualsRender(const PictureCase& test) {
     if (!server.Running()) return 0;
     std::vector<std::string> common =
         Join({"--seed", test.seed, "--ticks", test.ticks}, test.settings);
-    for (const std::string& design : test.designs) common.push_back(SamplePath(design));
+    for (const std::string& design : test.designs) {
+        common.push_back(design.front() == '/' ? design : SamplePath(design));
+    }
     const std::string screen =
         std::to_string(test.screenWidth) + "x" + std::to_string(test.screenHeight);
     const std::optional<raster::RasterImage> expected = Render(Join({"--screen", screen}, common));
@@ -103,6 +106,21 @@ TEST(SaverPicture, RootWindowInTheThreadLookEqualsTheRender) {
                              "--reduction", "100", "--hold-time", "20"},
                             "600",
                             "31"});
+}
+
+TEST(SaverPicture, VeryLongThreadStitchesEqualTheRenderWhereTilesMeet) {
+    // Diagonal stitches of the longest step, 50 times enlarged: each some 9000 pixels long,
+    // reaching far beyond the screen (which they cross in six bands), drawn on the server tile
+    // by tile.
+    pxs::PxsWriter writer;
+    for (int i = 0; i < 12; ++i) {
+        writer.Move(i % 2 == 0 ? pxs::MaxStep : -pxs::MaxStep, i % 2 == 0 ? pxs::MaxStep : -117);
+    }
+    writer.End();
+    const std::string design = TestFolder() + "/long-zigzag.pxs";
+    ASSERT_TRUE(writer.WriteFile(design));
+    ExpectRootEqualsRender(
+        {1024, 768, {design}, {"--reduction", "5000", "--look", "thread"}, "40", "4"});
 }
 
 // The picture lives on the server: a 4K screen costs the saver hardly more memory than a
