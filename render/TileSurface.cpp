@@ -9,6 +9,38 @@
 #include "render/ThreadBand.h"
 
 namespace vireluna::raster {
+namespace {
+
+// Beyond the pen's reach: the divisions' rounding, and a thread's far ends moved to whole
+// pixels where they are cut.
+constexpr int LineSlack = 2;
+
+// The columns where a line between two pixel centres, drawn by a pen of this reach, may change
+// pixels of rows [top, bottom): those near the stretch of it within reach of these rows.
+render::PixelBox LineWithinRows(int x0, int y0, int x1, int y1, int reach, int top, int bottom) {
+    const std::int64_t fromY = std::max<std::int64_t>(std::min(y0, y1), std::int64_t{top} - reach);
+    const std::int64_t toY =
+        std::min<std::int64_t>(std::max(y0, y1), std::int64_t{bottom} - 1 + reach);
+    if (fromY > toY) return {};
+    double left = std::min(x0, x1);
+    double right = std::max(x0, x1);
+    if (y0 != y1) {
+        // Doubles: the products of two int spans need not fit in 64 bits; the slack covers
+        // their rounding.
+        const double slope = (static_cast<double>(x1) - x0) / (static_cast<double>(y1) - y0);
+        const double atFrom = x0 + slope * static_cast<double>(fromY - y0);
+        const double atTo = x0 + slope * static_cast<double>(toY - y0);
+        left = std::min(atFrom, atTo);
+        right = std::max(atFrom, atTo);
+    }
+    const auto column = [](double x) {
+        return static_cast<int>(std::clamp<double>(x, -(1 << 30), 1 << 30));
+    };
+    return {column(left - reach - LineSlack), top, column(right + reach + LineSlack + 1), bottom};
+}
+
+}  // namespace
+
 TileSurface::TileSurface(const RasterImage& logo, PictureStore& store, int width, int height)
     : logo_(logo), store_(store), surface_(work_, logo_), width_(width), height_(height) {}
 
@@ -30,10 +62,20 @@ void TileSurface::MoveTo(int x, int y) {
 void TileSurface::LineTo(int x, int y) {
     const int fromX = currentX_;
     const int fromY = currentY_;
-    DrawOver(render::AroundLine(fromX, fromY, x, y, reach_), [&] {
+    const auto draw = [&] {
         surface_.MoveTo(fromX, fromY);
         surface_.LineTo(x, y);
-    });
+    };
+    // Only the tiles the line crosses: a long diagonal crosses few of the tiles of its
+    // bounding box, and each tile costs a read and a write-back.
+    const render::PixelBox box = Visible(render::AroundLine(fromX, fromY, x, y, reach_));
+    for (int top = FirstTileStart(box.top); top < box.bottom; top += TileSide) {
+        const render::PixelBox rows{box.left, std::max(top, box.top), box.right,
+                                    std::min(top + TileSide, box.bottom)};
+        DrawOverRow(render::Intersection(
+                        rows, LineWithinRows(fromX, fromY, x, y, reach_, rows.top, rows.bottom)),
+                    draw);
+    }
     currentX_ = x;
     currentY_ = y;
 }
@@ -78,17 +120,29 @@ render::PixelBox TileSurface::Visible(const render::PixelBox& box) const {
 template <typename Draw>
 void TileSurface::DrawOver(render::PixelBox box, const Draw& draw) {
     box = Visible(box);
-    if (box.Empty()) return;
-    for (int top = box.top / TileSide * TileSide; top < box.bottom; top += TileSide) {
-        for (int left = box.left / TileSide * TileSide; left < box.right; left += TileSide) {
-            const render::PixelBox square{left, top, std::min(left + TileSide, width_),
-                                          std::min(top + TileSide, height_)};
-            Use(square);
-            draw();
-            render::PixelBox& dirty = tiles_[current_].dirty;
-            dirty = render::Union(dirty, render::Intersection(box, square));
-        }
+    for (int top = FirstTileStart(box.top); top < box.bottom; top += TileSide) {
+        DrawOverRow(
+            {box.left, std::max(top, box.top), box.right, std::min(top + TileSide, box.bottom)},
+            draw);
     }
+}
+
+template <typename Draw>
+void TileSurface::DrawOverRow(const render::PixelBox& part, const Draw& draw) {
+    if (part.Empty()) return;
+    const int top = FirstTileStart(part.top);
+    for (int left = FirstTileStart(part.left); left < part.right; left += TileSide) {
+        const render::PixelBox square{left, top, std::min(left + TileSide, width_),
+                                      std::min(top + TileSide, height_)};
+        Use(square);
+        draw();
+        render::PixelBox& dirty = tiles_[current_].dirty;
+        dirty = render::Union(dirty, render::Intersection(part, square));
+    }
+}
+
+int TileSurface::FirstTileStart(int coordinate) {
+    return coordinate / TileSide * TileSide;
 }
 
 void TileSurface::Park() {

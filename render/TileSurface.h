@@ -61,6 +61,11 @@ class TileSurface : public Surface {
     // Runs draw on every tile that box touches, with that tile the one drawn on.
     template <typename Draw>
     void DrawOver(render::PixelBox box, const Draw& draw);
+    // The same for a part of the picture within one row of tiles.
+    template <typename Draw>
+    void DrawOverRow(const render::PixelBox& part, const Draw& draw);
+    // Where the square of the grid holding this picture coordinate (0 or more) begins.
+    static int FirstTileStart(int coordinate);
     // Makes the tile holding this square the one drawn on, reading it when it is not held.
     void Use(const render::PixelBox& square);
     void Park();

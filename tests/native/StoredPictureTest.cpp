@@ -2,8 +2,10 @@
 // same pixels as the picture in memory, little of it held, and a lost picture started afresh.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <sstream>
+#include <vector>
 
 #include "presentation/Overlays.h"
 #include "render/PictureStore.h"
@@ -127,6 +129,49 @@ TEST(TileSurface, DrawsThePixelsOfThePictureInMemoryWhileHoldingLittleOfIt) {
     tiled.MoveTo(600, 450);
     tiled.LineTo(605, 445);
     EXPECT_LE(store.reads, reads + 1);
+}
+
+// A long stitch is drawn only on the tiles it crosses: a diagonal crosses two or three in
+// each row of tiles, not every tile of its bounding box, and still gives the same pixels.
+TEST(TileSurface, ALongStitchReadsOnlyTheTilesItCrosses) {
+    constexpr int Side = 10 * raster::TileSurface::TileSide;
+    const raster::RasterImage logo;
+    raster::RasterImage whole(Side, Side);
+    raster::RasterSurface inMemory(whole, logo);
+    ImageStore store;
+    ASSERT_TRUE(store.Resize(Side, Side));
+    raster::TileSurface tiled(logo, store, Side, Side);
+    // Both looks, steep and shallow, either way, and an end outside the picture.
+    const std::vector<std::array<int, 4>> stitches{{20, 30, 1250, 1200},
+                                                   {1270, 5, 3, 1100},
+                                                   {600, 1279, 700, -300},
+                                                   {-50, 900, 1279, 640},
+                                                   {1200, 40, 40, 1240}};
+    for (std::size_t look = 0; look < 2; ++look) {
+        for (const std::array<int, 4>& stitch : stitches) {
+            for (Surface* surface :
+                 {static_cast<Surface*>(&inMemory), static_cast<Surface*>(&tiled)}) {
+                if (look == 0) {
+                    surface->SetPen(3, 0x02102030);
+                } else {
+                    surface->SetThreadPen({4 * SubpixelScale, 0x02306090, Field});
+                }
+                surface->MoveTo(stitch[0], stitch[1]);
+                surface->LineTo(stitch[2], stitch[3]);
+            }
+        }
+    }
+    tiled.WriteBack();
+    EXPECT_EQ(store.picture.Bytes(), whole.Bytes());
+
+    // One diagonal alone, from the top left tile to the bottom right one, 100 tiles in its box.
+    ImageStore alone;
+    ASSERT_TRUE(alone.Resize(Side, Side));
+    raster::TileSurface diagonal(logo, alone, Side, Side);
+    diagonal.SetPen(2, 0x02102030);
+    diagonal.MoveTo(20, 30);
+    diagonal.LineTo(1250, 1200);
+    EXPECT_LE(alone.reads, 3 * 10);
 }
 
 // Thread stitches many times longer than the picture, a diagonal zig-zag through it, ends far
