@@ -128,5 +128,32 @@ TEST(ThreadBand, StitchesFarOutsideOrAcrossTheWholeRangeAreClippedSafely) {
     EXPECT_TRUE(picture.IsField(60, 20));
 }
 
+// Laid part by part, on views of a few pixels each, a stitch gives the pixels it gives on the
+// whole picture, however far beyond the picture its ends lie.
+TEST(ThreadBand, APixelDoesNotDependOnThePartOfThePictureTheViewShows) {
+    const ThreadBand band = Band(Crimson, 600);
+    const std::array<std::array<int, 4>, 3> stitches{{{-90000, -70000, 90123, 70077},
+                                                      {60, -2000000, 61, 2000000},
+                                                      {INT_MIN, INT_MAX, INT_MAX, INT_MIN + 99}}};
+    for (const std::array<int, 4>& s : stitches) {
+        Picture whole;
+        Picture parts;
+        band.Lay(whole.View(), 0, 0, s[0], s[1], s[2], s[3]);
+        constexpr int Step = 24;
+        for (int top = 0; top < Picture::Height; top += Step) {
+            for (int left = 0; left < Picture::Width; left += Step) {
+                const ViewPart part = PartOf(parts.View(), left, top, left + Step, top + Step);
+                band.Lay(part.view, left, top, s[0], s[1], s[2], s[3]);
+            }
+        }
+        EXPECT_EQ(parts.bytes, whole.bytes) << s[0] << "," << s[1] << " to " << s[2] << "," << s[3];
+        int drawn = 0;
+        for (int y = 0; y < Picture::Height; ++y) {
+            for (int x = 0; x < Picture::Width; ++x) drawn += !whole.IsField(x, y);
+        }
+        EXPECT_GT(drawn, Picture::Height) << "the stitch crosses the picture";
+    }
+}
+
 }  // namespace
 }  // namespace vireluna::render
