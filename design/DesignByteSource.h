@@ -46,6 +46,15 @@ class DesignByteSource {
         return true;
     }
 
+    // The bytes buffered and not yet taken, for a reader's fast path: it may look at up to
+    // Buffered() bytes at Next() and then take them with Advance.
+    std::size_t Buffered() const { return filled_ - position_; }
+    const std::uint8_t* Next() const { return buffer_ + position_; }
+    void Advance(std::size_t size) {
+        position_ += size;
+        consumed_ += size;
+    }
+
     // Bytes taken or skipped since the start of the file.
     std::uint64_t Position() const { return consumed_; }
 

@@ -52,17 +52,61 @@ bool IsWithoutThread(std::uint8_t first) {
     return (first & (TrimFlag | JumpFlag)) != 0;
 }
 
-// The y value, its first byte already read; false when the file ends inside it.
-bool ReadY(DesignByteSource& source, std::uint8_t first, std::int32_t& value, bool& withoutThread) {
-    if ((first & LongForm) == 0) {
-        value = ShortValue(first);
-        return true;
-    }
+enum class Element { Move, ColourChange, End, Cut };
+
+// The largest element of the stitch list: two values of the two-byte form.
+constexpr std::size_t LongestElementBytes = 4;
+
+// Reads one element of the stitch list through next(byte), which is false when the file ends
+// (the element is then Cut).
+template <typename NextByte>
+Element ReadElement(NextByte& next, std::int32_t& dx, std::int32_t& dy, bool& withoutThread) {
+    std::uint8_t first = 0;
     std::uint8_t second = 0;
-    if (!source.TakeByte(second)) return false;
-    value = LongValue(first, second);
-    withoutThread = withoutThread || IsWithoutThread(first);
-    return true;
+    if (!next(first)) return Element::Cut;
+    if (first == EndByte) return Element::End;
+    if (!next(second)) return Element::Cut;
+    if (first == ColourChangeByte && second == ColourChangeSecond) {
+        std::uint8_t alternating = 0;
+        return next(alternating) ? Element::ColourChange : Element::Cut;
+    }
+    // The x value is one byte or two: the second byte begins y or ends x.
+    std::uint8_t yFirst = second;
+    if ((first & LongForm) == 0) {
+        dx = ShortValue(first);
+        withoutThread = false;
+    } else {
+        dx = LongValue(first, second);
+        withoutThread = IsWithoutThread(first);
+        if (!next(yFirst)) return Element::Cut;
+    }
+    if ((yFirst & LongForm) == 0) {
+        dy = ShortValue(yFirst);
+        return Element::Move;
+    }
+    std::uint8_t ySecond = 0;
+    if (!next(ySecond)) return Element::Cut;
+    dy = LongValue(yFirst, ySecond);
+    withoutThread = withoutThread || IsWithoutThread(yFirst);
+    return Element::Move;
+}
+
+// The next element, straight from the buffer when it surely holds all of it.
+Element NextElement(DesignByteSource& source, std::int32_t& dx, std::int32_t& dy,
+                    bool& withoutThread) {
+    if (source.Buffered() >= LongestElementBytes) {
+        const std::uint8_t* bytes = source.Next();
+        std::size_t used = 0;
+        auto next = [&](std::uint8_t& byte) {
+            byte = bytes[used++];
+            return true;
+        };
+        const Element element = ReadElement(next, dx, dy, withoutThread);
+        source.Advance(used);
+        return element;
+    }
+    auto next = [&](std::uint8_t& byte) { return source.TakeByte(byte); };
+    return ReadElement(next, dx, dy, withoutThread);
 }
 
 // Moves to the PEC section; false when the file has none.
@@ -95,40 +139,28 @@ bool ReadPes(DesignByteSource& source, RecordBuilder& records) {
 
     // The start point is the first needle drop.
     if (!records.Stitch(0, 0)) return true;
-    std::uint8_t first = 0;
-    while (source.TakeByte(first)) {
-        if (first == EndByte) {
-            records.EndCodeSeen();
-            return true;
-        }
-        std::uint8_t second = 0;
-        if (!source.TakeByte(second)) return true;
-        if (first == ColourChangeByte && second == ColourChangeSecond) {
-            std::uint8_t alternating = 0;
-            if (!source.TakeByte(alternating) || !records.ColourChange()) return true;
-            records.SetColour(blockColour(records.ColourBlocks() - 1));
-            continue;
-        }
-        bool withoutThread = false;
+    for (;;) {
         std::int32_t dx = 0;
         std::int32_t dy = 0;
-        // The x value is one byte or two: its second byte, read above, begins y or ends x.
-        if ((first & LongForm) == 0) {
-            dx = ShortValue(first);
-            if (!ReadY(source, second, dy, withoutThread)) return true;
-        } else {
-            dx = LongValue(first, second);
-            withoutThread = IsWithoutThread(first);
-            std::uint8_t yFirst = 0;
-            if (!source.TakeByte(yFirst) || !ReadY(source, yFirst, dy, withoutThread)) {
+        bool withoutThread = false;
+        switch (NextElement(source, dx, dy, withoutThread)) {
+            case Element::Cut:
+                return true;  // an element cut off leaves nothing
+            case Element::End:
+                records.EndCodeSeen();
                 return true;
+            case Element::ColourChange:
+                if (!records.ColourChange()) return true;
+                records.SetColour(blockColour(records.ColourBlocks() - 1));
+                break;
+            case Element::Move: {
+                const std::int64_t x = records.X() + dx;
+                const std::int64_t y = records.Y() + dy;
+                if (!(withoutThread ? records.Jump(x, y) : records.Stitch(x, y))) return true;
+                break;
             }
         }
-        const std::int64_t x = records.X() + dx;
-        const std::int64_t y = records.Y() + dy;
-        if (!(withoutThread ? records.Jump(x, y) : records.Stitch(x, y))) return true;
     }
-    return true;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 
 #include "design/ColourValue.h"
 #include "design/Design.h"
@@ -21,8 +23,11 @@ class RecordBuilder {
     RecordBuilder(StitchRecord* records, std::int32_t reduction);
 
     // Each returns false once the design is full: the reader stops there.
-    bool Stitch(std::int64_t x, std::int64_t y);
-    bool Jump(std::int64_t x, std::int64_t y);
+    bool Stitch(std::int64_t x, std::int64_t y) {
+        if (lastWasStitch_ && x == x_ && y == y_) return !Full();
+        return Add(x, y, StitchKind::Stitch);
+    }
+    bool Jump(std::int64_t x, std::int64_t y) { return Add(x, y, StitchKind::Jump); }
     // Starts the next colour block; the needle stays where it is.
     bool ColourChange();
     // The thread of the current colour block.
@@ -42,8 +47,43 @@ class RecordBuilder {
     std::int32_t FinishInto(Design& design);
 
   private:
-    bool Add(std::int64_t x, std::int64_t y, StitchKind kind);
-    std::int32_t Scale(std::int64_t value) const;
+    // Called for every record of a load: kept here so that readers can inline it.
+    bool Add(std::int64_t x, std::int64_t y, StitchKind kind) {
+        if (count_ == capacity_) {
+            end_ = StreamEnd::RecordLimit;
+            return false;
+        }
+        x_ = x;
+        y_ = y;
+        lastWasStitch_ = kind == StitchKind::Stitch;
+        if (records_ != nullptr) {
+            StitchRecord& record = records_[count_];
+            record.kind = kind;
+            record.x = Scale(x);
+            record.y = Scale(y);
+            if (lastWasStitch_) Measure(record);
+        }
+        ++count_;
+        return true;
+    }
+
+    // Truncates toward zero as the saver's own reader does, held within the int32 range.
+    std::int32_t Scale(std::int64_t value) const {
+        const double scaled = static_cast<double>(value) * factor_;
+        if (scaled > Lowest && scaled < Highest) return static_cast<std::int32_t>(scaled);
+        return scaled > 0 ? std::numeric_limits<std::int32_t>::max()
+                          : std::numeric_limits<std::int32_t>::min();
+    }
+
+    void Measure(const StitchRecord& record) {
+        extents_.minX = std::min(extents_.minX, record.x);
+        extents_.maxY = std::max(extents_.maxY, record.y);
+        extents_.maxX = std::max(extents_.maxX, record.x);
+        extents_.minY = std::min(extents_.minY, record.y);
+    }
+
+    static constexpr double Lowest = std::numeric_limits<std::int32_t>::min();
+    static constexpr double Highest = std::numeric_limits<std::int32_t>::max();
 
     StitchRecord* records_;
     std::int32_t capacity_;
