@@ -4,17 +4,12 @@
 #include <cstdio>
 
 #include "design/DesignFileFormat.h"
+#include "design/DesignFiles.h"
 #include "design/DesignLimits.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
 namespace {
-
-std::int32_t LittleEndianWord(const unsigned char* bytes) {
-    const std::uint32_t word = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
-                               std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
-    return static_cast<std::int32_t>(word);
-}
 
 static_assert(HeaderCountsBytes == 32, "FileTooShortMessage names the header size");
 
@@ -30,22 +25,22 @@ DesignHeaderCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
     DesignHeaderCounts counts;
     InputFile& file = *file_;
     if (!file.OpenExclusive(utf8Path.c_str())) return counts;
-    unsigned char header[HeaderCountsBytes];
-    std::size_t got = 0;
-    while (got < sizeof header) {
-        const std::size_t chunk = file.Read(header + got, sizeof header - got);
-        if (chunk == 0) break;
-        got += chunk;
-    }
+    const DesignFileCounts found = CountDesignFile(file, utf8Path);
     // Not held open: the user may edit or replace the file while the sheet is shown.
     file.Close();
-    if (got < sizeof header) {
-        counts.outcome = DesignHeaderCounts::Outcome::TooShort;
-        return counts;
+    switch (found.outcome) {
+        case DesignFileCounts::Outcome::Read:
+            counts.outcome = DesignHeaderCounts::Outcome::Read;
+            counts.colourCount = found.colourCount;
+            counts.stitchCount = found.stitchCount;
+            break;
+        case DesignFileCounts::Outcome::TooShort:
+            counts.outcome = DesignHeaderCounts::Outcome::TooShort;
+            break;
+        case DesignFileCounts::Outcome::Unreadable:
+            counts.outcome = DesignHeaderCounts::Outcome::Unreadable;
+            break;
     }
-    counts.outcome = DesignHeaderCounts::Outcome::Read;
-    counts.colourCount = LittleEndianWord(header + ColourCountOffset);
-    counts.stitchCount = LittleEndianWord(header + StitchCountOffset);
     return counts;
 }
 
@@ -81,6 +76,8 @@ DesignListVerdict CheckDesignFileHeaders(const std::vector<std::string>& paths,
                 return {false, std::string(FileNotFoundMessage) + path};
             case DesignHeaderCounts::Outcome::TooShort:
                 return {false, std::string(FileTooShortMessage) + path};
+            case DesignHeaderCounts::Outcome::Unreadable:
+                return {false, std::string(FileUnreadableMessage) + path};
             case DesignHeaderCounts::Outcome::Read:
                 break;
         }

@@ -18,13 +18,17 @@ struct DesignHeaderCounts {
         Read,      // both counts read
         NotFound,  // missing, access denied, not a file, or held by another program
         TooShort,  // opened, but shorter than the header words
+        // opened, but not a design its format can read (a .pes or .vp3 without its
+        // signature, a broken header), or a read failed
+        Unreadable,
     };
     Outcome outcome = Outcome::NotFound;
     std::int32_t colourCount = 0;
     std::int32_t stitchCount = 0;
 };
 
-// Opens a design file exclusively and reads its colour and stitch counts.
+// Opens a design file exclusively and reads its colour and stitch counts: the two header words
+// of the saver's own format, or what another format's content takes once read.
 class DesignHeaderProbe {
   public:
     explicit DesignHeaderProbe(PathLimit pathLimit) : pathLimit_(pathLimit) {}
@@ -60,6 +64,9 @@ inline constexpr std::string_view FileNotFoundMessage = "File not found.\n\n";
 inline constexpr std::string_view FileTooShortMessage =
     "Could not read the file because it is too short to be a design file (less than 32 "
     "bytes).\n\n";
+inline constexpr std::string_view FileUnreadableMessage =
+    "Could not read the file because it is not a design file in a format the saver reads "
+    "(PXS, DST, EXP, PES, VP3), or it is damaged.\n\n";
 inline constexpr std::string_view TooManyColoursMessage =
     "Could not process the file because it contains too many color changes. (Maximum 72)\n";
 inline constexpr std::string_view TooManyStitchesMessage =

@@ -20,9 +20,6 @@ constexpr double PercentToFactor = 0.01;
 constexpr std::int32_t PairCapacity = MaxStitchRecords - 1;
 // The largest distance one pair moves the needle along either axis.
 constexpr std::int32_t MaxDisplacement = 128;
-// Bytes read from the file at a time; kept on the stack so loading allocates nothing.
-constexpr std::size_t FileChunkBytes = 4096;
-
 std::int32_t Int32At(const std::uint8_t* bytes) {
     const std::uint32_t bits = std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
                                (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
@@ -72,53 +69,6 @@ class Scaler {
 
     double factor_;
     bool clamps_;
-};
-
-// Reads a file forward through a fixed buffer.
-class FileSource {
-  public:
-    explicit FileSource(InputFile& file) : file_(file) {}
-
-    // Copies up to size bytes to out, or skips them when out is null; returns how many the
-    // file still had.
-    std::uint64_t Read(std::uint8_t* out, std::uint64_t size) {
-        std::uint64_t done = 0;
-        while (done < size) {
-            if (position_ == filled_ && !Refill()) break;
-            const std::size_t take =
-                static_cast<std::size_t>(std::min<std::uint64_t>(size - done, filled_ - position_));
-            if (out != nullptr) std::memcpy(out + done, buffer_ + position_, take);
-            position_ += take;
-            done += take;
-        }
-        return done;
-    }
-
-    // The next whole pair; false when the file ends first.
-    bool ReadPair(std::uint8_t* pair) {
-        if (filled_ - position_ >= PairBytes) {
-            pair[0] = buffer_[position_];
-            pair[1] = buffer_[position_ + 1];
-            position_ += PairBytes;
-            return true;
-        }
-        return Read(pair, PairBytes) == PairBytes;
-    }
-
-    // A read failed: what was read is not the whole file, and the load must not stand.
-    bool Failed() const { return file_.Failed(); }
-
-  private:
-    bool Refill() {
-        filled_ = file_.Read(buffer_, sizeof buffer_);
-        position_ = 0;
-        return filled_ > 0;
-    }
-
-    InputFile& file_;
-    std::uint8_t buffer_[FileChunkBytes];
-    std::size_t position_ = 0;
-    std::size_t filled_ = 0;
 };
 
 class MemorySource {
@@ -308,7 +258,7 @@ bool LoadFrom(Source& source, std::int32_t reduction, Design& design, DesignFile
 
 bool ReadDesignHeader(InputFile& file, const char* utf8Path, DesignHeader& header) {
     if (!file.Open(utf8Path)) return false;
-    FileSource source(file);
+    DesignByteSource source(file);
     std::uint8_t bytes[HeaderCountsBytes];
     // A read error ends the read short as well.
     const bool whole = source.Read(bytes, sizeof bytes) == sizeof bytes;
@@ -322,10 +272,16 @@ bool LoadDesign(InputFile& file, const char* utf8Path, std::int32_t reduction, D
                 DesignFileDetails* details) {
     design.recordCount = 0;
     if (!file.Open(utf8Path)) return false;
-    FileSource source(file);
+    DesignByteSource source(file);
     const bool loaded = LoadFrom(source, reduction, design, details);
     file.Close();  // the file is never held between loads
     return loaded;
+}
+
+bool LoadOwnFormat(DesignByteSource& source, std::int32_t reduction, Design& design,
+                   DesignFileDetails* details) {
+    design.recordCount = 0;
+    return LoadFrom(source, reduction, design, details);
 }
 
 bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32_t reduction,

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "design/Design.h"
+#include "design/DesignByteSource.h"
 #include "design/DesignFileFormat.h"
 #include "platform/InputFile.h"
 
@@ -57,6 +58,10 @@ struct DesignFileDetails {
 // the first MaxDesignColours colours. details, when given, is filled whenever the result is true.
 bool LoadDesign(InputFile& file, const char* utf8Path, std::int32_t reduction, Design& design,
                 DesignFileDetails* details = nullptr);
+
+// The same from a file already open, read from its first byte; the caller closes it.
+bool LoadOwnFormat(DesignByteSource& source, std::int32_t reduction, Design& design,
+                   DesignFileDetails* details = nullptr);
 
 // The same from the bytes of a whole file already in memory. False only for null bytes with
 // a size other than 0.

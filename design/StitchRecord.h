@@ -13,15 +13,13 @@ enum class StitchKind : std::uint8_t {
     End = 255,
 };
 
-// One needle point, absolute, in model units with y growing downward.
-class StitchRecord {
-  public:
-    StitchRecord() {}  // fields are left unset: arrays of 64,000 are filled by the loader
+// One needle point, absolute, in model units with y growing downward. A plain structure: the
+// record arrays are allocated once for 64,000 records and filled by the loader, so building
+// them writes nothing and only the pages of the records a design uses are ever touched.
+struct StitchRecord {
+    StitchRecord() = default;  // fields are left unset
     StitchRecord(std::int32_t yValue, std::int32_t xValue, StitchKind kindValue)
         : y(yValue), x(xValue), kind(kindValue) {}
-    virtual ~StitchRecord() = default;
-    StitchRecord(const StitchRecord&) = default;
-    StitchRecord& operator=(const StitchRecord&) = default;
 
     std::int32_t y;
     std::int32_t x;

@@ -110,7 +110,8 @@ while IFS= read -r line; do summary+=("$line"); done < <(grep -E '^packages' "$l
 summary[-1]="${summary[-1]} ($((SECONDS - start)) s)"
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 
-# Fuzzers: the design reader longest, seeded with the sample designs.
+# Fuzzers: the design reader longest, seeded with the sample designs; the other formats' readers
+# seeded with their corpus.
 for fuzzer in "$build"/fuzz/fuzz/fuzz_*; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
@@ -120,6 +121,8 @@ for fuzzer in "$build"/fuzz/fuzz/fuzz_*; do
   case "$name" in
     *design*) seconds=60
       cp "$root"/resources/designs/*.pxs "$root"/fuzz/corpus/design_reader/*.pxs "$corpus"/ 2>/dev/null ;;
+    *_reader) seconds=30
+      cp "$root/fuzz/corpus/${name#fuzz_}"/* "$corpus"/ 2>/dev/null ;;
   esac
   echo "== fuzz $name for ${seconds}s"
   if "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$corpus" \

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "design/DesignReader.h"
+#include "design/DesignFiles.h"
 #include "presentation/StitchDrawing.h"
 
 namespace vireluna {
@@ -137,7 +137,7 @@ bool CSaverWnd::SelectDesignFile(std::int32_t position) {
 }
 
 bool CSaverWnd::LoadDesign() {
-    return ::vireluna::LoadDesign(*designFile, currentPath.data(), settings.Reduction, design);
+    return LoadDesignFile(*designFile, currentPath.data(), settings.Reduction, design);
 }
 
 void CSaverWnd::PlaceDesign() {

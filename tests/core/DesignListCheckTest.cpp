@@ -9,6 +9,7 @@
 #include "config/DesignListCheck.h"
 #include "tests/core/ConfigFakes.h"
 #include "tests/core/SystemFiles.h"
+#include "tools/formats/DesignPlan.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -134,6 +135,36 @@ TEST_F(DesignFileHeaderProbeTest, ShortMissingAndFolderAreTold) {
               DesignHeaderCounts::Outcome::NotFound);
     EXPECT_EQ(probe.Probe(std::filesystem::temp_directory_path().string()).outcome,
               DesignHeaderCounts::Outcome::NotFound);
+}
+
+// Another format is counted from its content, with the page's own messages.
+TEST_F(DesignFileHeaderProbeTest, OtherFormatsAreCountedFromTheirContent) {
+    formats::DesignPlan plan;
+    for (int block = 0; block < 73; ++block) {
+        formats::PlanBlock colour;
+        colour.runs.push_back({{block, 0}, {block, 1}, {block, 2}});
+        plan.blocks.push_back(colour);
+    }
+    const formats::Bytes manyColours = formats::WriteExp(plan);
+    plan.blocks.resize(2);
+    const formats::Bytes twoColours = formats::WriteDst(plan);
+    const auto text = [](const formats::Bytes& bytes) {
+        return std::string(bytes.begin(), bytes.end());
+    };
+    DesignFileHeaderProbe probe(files);
+    const std::string dst = Write("vireluna_probe_two.dst", text(twoColours));
+    const DesignHeaderCounts counts = probe.Probe(dst);
+    EXPECT_EQ(counts.outcome, DesignHeaderCounts::Outcome::Read);
+    EXPECT_EQ(counts.colourCount, 2);
+    EXPECT_EQ(counts.stitchCount, 6 + 2 + 1 + 1);  // stitches, a trim's two jumps, change, end
+    EXPECT_TRUE(CheckDesignList({dst}, probe).accepted);
+
+    const std::string exp = Write("vireluna_probe_many.EXP", text(manyColours));
+    EXPECT_EQ(CheckDesignList({dst, exp}, probe).message, ColourHeading + exp + "\n");
+
+    // Bytes of the saver's own format under a name that asks for a signature.
+    const std::string pes = Write("vireluna_probe_not.pes", std::string(64, '\0'));
+    EXPECT_EQ(CheckDesignList({dst, pes}, probe).message, std::string(FileUnreadableMessage) + pes);
 }
 
 #ifdef _WIN32

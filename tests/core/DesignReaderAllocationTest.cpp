@@ -11,8 +11,10 @@
 #include <new>
 #include <string>
 
+#include "design/DesignFiles.h"
 #include "design/DesignReader.h"
 #include "tests/core/SystemFiles.h"
+#include "tools/formats/DesignPlan.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace {
@@ -114,6 +116,31 @@ TEST(DesignReaderAllocation, LoadingADesignAllocatesNothing) {
     ASSERT_TRUE(loaded);
     EXPECT_GT(design.recordCount, 10);
     EXPECT_EQ(counted, 0);
+
+    // Every format through the entry point the saver uses.
+    formats::DesignPlan plan;
+    formats::PlanBlock block;
+    block.runs.push_back({{0, 0}, {100, 0}, {100, 100}});
+    block.runs.push_back({{900, 900}, {950, 900}});
+    plan.blocks = {block, block};
+    const std::pair<const char*, formats::Bytes> others[] = {{".pxs", formats::WritePxs(plan)},
+                                                             {".dst", formats::WriteDst(plan)},
+                                                             {".exp", formats::WriteExp(plan)},
+                                                             {".pes", formats::WritePes(plan)},
+                                                             {".vp3", formats::WriteVp3(plan)}};
+    for (const auto& [extension, bytes] : others) {
+        const std::string otherPath = path + extension;
+        ASSERT_TRUE(formats::WriteBytes(bytes, otherPath.c_str()));
+        {
+            const AllocationCounter counter;
+            loaded = LoadDesignFile(*file, otherPath.c_str(), 80, design);
+            counted = counter.Count();
+        }
+        std::filesystem::remove(otherPath);
+        EXPECT_TRUE(loaded) << extension;
+        EXPECT_GE(design.recordCount, 5) << extension;
+        EXPECT_EQ(counted, 0) << extension;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -134,6 +136,36 @@ TEST_F(FilePageTest, RefusalsInTheirOrderThenTwentyFilesAreStoredOnOk) {
     for (int k = 1; k <= 20; ++k) EXPECT_EQ(Profile::File(k), chosen[k - 1]) << k;
     EXPECT_EQ(Profile::Integer(L"PenSize"), 1u);
     EXPECT_EQ(Profile::Integer(L"HoldTime"), 100u);
+}
+
+// Another format is counted from its content: a DST file is accepted, a .vp3 file without
+// its format's signature is refused as unreadable.
+TEST_F(FilePageTest, AcceptsADstFileAndRefusesAFalseVp3) {
+    const std::wstring dst = folder.FullPath(L"two colours.dst");
+    {
+        std::string bytes(512, ' ');
+        bytes.replace(0, 3, "LA:");
+        // A stitch, a colour change, a stitch, the end.
+        bytes += std::string("\x01\x00\x03\x00\x00\xC3\x01\x00\x03\x00\x00\xF3", 12);
+        std::ofstream(std::filesystem::path(dst), std::ios::binary) << bytes;
+    }
+    const std::wstring fake = folder.Design(L"fake.vp3", 1, 1);
+    Profile::SetFile(1, dst);
+    Profile::SetFile(2, fake);
+    SettingsProgram program(folder.Path());
+    ASSERT_NE(program.Sheet(), nullptr);
+
+    program.PressOk();
+    ExpectRefusal(program,
+                  "Could not read the file because it is not a design file in a format the saver "
+                  "reads (PXS, DST, EXP, PES, VP3), or it is damaged.\n\n" +
+                      Narrow(fake));
+    program.SelectListEntries({1});
+    program.Click(FilePage, DeleteButton);
+    ASSERT_TRUE(WaitFor([&] { return program.ListEntries().size() == 1; }));
+    program.PressOk();
+    ASSERT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(Profile::File(1), dst);
 }
 
 // Apply stores what it accepted at once, as Apply does on Windows; Cancel after it keeps that.

@@ -7,6 +7,7 @@
 
 #include "tests/native/ProfileTestFolder.h"
 #include "tests/native/ToolRun.h"
+#include "tools/formats/DesignPlan.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace {
@@ -221,6 +222,41 @@ TEST_F(InfoCommandTest, PrintsTheThreadPalette) {
     const ToolRun text = RunInfo("--palette");
     ASSERT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("Salmon pnk"), std::string::npos);
+}
+
+// Another format is named, counted from its content, and loads to the records of our own.
+TEST_F(InfoCommandTest, NamesAnotherFormatAndReadsItLikeOurOwn) {
+    namespace formats = vireluna::formats;
+    formats::DesignPlan plan;
+    formats::PlanBlock block{12, 5, 1, 2, 3, {}};
+    block.runs.push_back({{0, 0}, {20, 5}, {40, -5}});
+    block.runs.push_back({{400, 300}, {410, 310}});
+    plan.blocks = {block, block};
+    const std::string pes = TempPath("design.pes");
+    const std::string own = TempPath("design.pxs");
+    ASSERT_TRUE(formats::WriteBytes(formats::WritePes(plan), pes.c_str()));
+    ASSERT_TRUE(formats::WriteBytes(formats::WritePxs(plan), own.c_str()));
+
+    const ToolRun run = RunInfo("--json " + pes);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Json object = Json::parse(run.out);
+    EXPECT_EQ(object.begin().key(), "format");
+    EXPECT_EQ(object["format"], "PES");
+    EXPECT_EQ(object["colourCount"], 2);
+    EXPECT_EQ(object["colours"], (Json{"0x021F17ED", "0x021F17ED"}));  // PEC index 5
+    const Json ownObject = Json::parse(RunInfo("--json " + own).out);
+    EXPECT_FALSE(ownObject.contains("format"));
+    EXPECT_EQ(object["extents"], ownObject["extents"]);
+
+    const ToolRun text = RunInfo(pes);
+    EXPECT_NE(text.out.find("format:   PES: 2 colour blocks"), std::string::npos) << text.out;
+
+    // Named for a format whose signature it lacks: refused, and said so.
+    const std::string fake = TempPath("fake.vp3");
+    std::filesystem::copy_file(own, fake);
+    const ToolRun refused = RunInfo(fake);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("cannot be read"), std::string::npos) << refused.err;
 }
 
 TEST_F(InfoCommandTest, AsksForAFile) {

@@ -43,18 +43,24 @@ std::string ColourValueText(ColourValue colour) {
     return text;
 }
 
-OrderedJson DesignJson(const Design& design, const DesignFileDetails& details, bool withRecords) {
+OrderedJson DesignJson(const Design& design, const DesignLoadInfo& load, bool withRecords) {
+    const DesignFileDetails& details = load.details;
+    // The saver's own format keeps the object it always had; another format has no thread
+    // numbers.
+    const bool ownFormat = load.format == nullptr || load.format == &OwnDesignFormat;
     OrderedJson threads = OrderedJson::array();
     OrderedJson colours = OrderedJson::array();
     for (std::int32_t i = 0; i < design.colourCount; ++i) {
-        threads.push_back(details.threadNumbers[i]);
+        if (ownFormat) threads.push_back(details.threadNumbers[i]);
         colours.push_back(ColourValueText(design.colours[i]));
     }
-    OrderedJson object = {{"colourCount", details.header.colourCount},
-                          {"threads", threads},
-                          {"colours", colours},
-                          {"recordCount", design.recordCount},
-                          {"extents", ExtentsJson(design.extents)}};
+    OrderedJson object = OrderedJson::object();
+    if (!ownFormat) object["format"] = load.format->name;
+    object["colourCount"] = details.header.colourCount;
+    object["threads"] = threads;
+    object["colours"] = colours;
+    object["recordCount"] = design.recordCount;
+    object["extents"] = ExtentsJson(design.extents);
     if (withRecords) object[RecordsKey] = RecordsJson(design);
     return object;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "design/DesignFiles.h"
 #include "design/DesignReader.h"
 #include "design/ThreadPalette.h"
 #include "platform/posix/PosixInputFile.h"
@@ -125,25 +126,42 @@ void PrintRecords(std::ostream& out, const Design& design) {
     }
 }
 
+bool IsOwnFormat(const DesignLoadInfo& load) {
+    return load.format == &OwnDesignFormat;
+}
+
 void PrintDesign(std::ostream& out, const std::string& path, const InfoOptions& options,
-                 const Design& design, const DesignFileDetails& details) {
+                 const Design& design, const DesignLoadInfo& load) {
+    const DesignFileDetails& details = load.details;
     const DesignHeader& header = details.header;
     const RecordSummary summary = Summarise(design);
     out << path << '\n';
-    out << "  header:   stream offset " << header.streamOffset << ", colour count "
-        << header.colourCount << ", stitch count " << header.stitchCount << '\n';
+    if (IsOwnFormat(load)) {
+        out << "  header:   stream offset " << header.streamOffset << ", colour count "
+            << header.colourCount << ", stitch count " << header.stitchCount << '\n';
+    } else {
+        // The same limits, counted from the content.
+        out << "  format:   " << load.format->name << ": " << header.colourCount
+            << " colour blocks, " << header.stitchCount << " records with the end\n";
+    }
     if (header.colourCount > MaxDesignColours) {
         out << "  warning:  more than " << MaxDesignColours
             << " colours: only the first are read, and the file list refuses it\n";
     }
     if (header.stitchCount > MaxStitchRecords) {
         out << "  warning:  more than " << MaxStitchRecords
-            << " stitches declared: the file list refuses it\n";
+            << (IsOwnFormat(load) ? " stitches declared" : " records")
+            << ": the file list refuses it\n";
     }
 
     out << "  colours:  " << design.colourCount << '\n';
     const ThreadPalette palette;
     for (std::int32_t i = 0; i < design.colourCount; ++i) {
+        if (!IsOwnFormat(load)) {
+            out << "    " << (i < 10 ? " " : "") << i << "  " << RgbText(design.colours[i]) << "  "
+                << ColourValueText(design.colours[i]) << '\n';
+            continue;
+        }
         const std::int32_t number = details.threadNumbers[i];
         const ThreadColour* row = palette.Find(number);
         char line[96];
@@ -214,9 +232,12 @@ void PrintPalette(std::ostream& out) {
 }
 
 // Why a load failed: the file did not open, or it opened and a read failed (a folder).
-const char* LoadFailureText(const std::string& path) {
+const char* LoadFailureText(const std::string& path, const DesignLoadInfo& load) {
     PosixInputFile probe;
-    return probe.Open(path.c_str()) ? "cannot be read" : "cannot be opened";
+    if (!probe.Open(path.c_str())) return "cannot be opened";
+    if (load.format == nullptr) return "cannot be read: its name asks for a format it is not in";
+    if (!IsOwnFormat(load)) return "cannot be read: not a whole design of its format";
+    return "cannot be read";
 }
 
 int RunInfo(const InfoOptions& options) {
@@ -234,16 +255,16 @@ int RunInfo(const InfoOptions& options) {
     design.records = AllocateStitchArray();
     PosixInputFile file;
     for (const std::string& path : options.paths) {
-        DesignFileDetails details;
-        if (!LoadDesign(file, path.c_str(), options.reduction, design, &details)) {
-            std::cerr << "vireluna info: " << path << ": " << LoadFailureText(path) << '\n';
+        DesignLoadInfo load;
+        if (!LoadDesignFile(file, path.c_str(), options.reduction, design, &load)) {
+            std::cerr << "vireluna info: " << path << ": " << LoadFailureText(path, load) << '\n';
             status = ExitLoadFailed;
             continue;
         }
         if (options.json) {
-            WriteDesignJson(std::cout, DesignJson(design, details, options.records));
+            WriteDesignJson(std::cout, DesignJson(design, load, options.records));
         } else {
-            PrintDesign(std::cout, path, options, design, details);
+            PrintDesign(std::cout, path, options, design, load);
         }
     }
     return status;
@@ -255,7 +276,8 @@ void AddInfoCommand(CLI::App& app, int& exitStatus) {
     CLI::App* info = app.add_subcommand(
         "info", "Show what the saver reads from design files: header, colours, records, extents");
     auto options = std::make_shared<InfoOptions>();
-    CLI::Option* files = info->add_option("files", options->paths, "Design files (.pxs)");
+    CLI::Option* files =
+        info->add_option("files", options->paths, "Design files (.pxs, .dst, .exp, .pes, .vp3)");
     info->add_option("-r,--reduction", options->reduction,
                      "Scale in percent, as the saver's Reduction setting")
         ->capture_default_str();

@@ -1,0 +1,45 @@
+#include "design/RecordBuilder.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vireluna {
+namespace {
+
+constexpr double PercentToFactor = 0.01;
+
+constexpr DesignExtents StartingExtents{
+    std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(),
+    std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+
+}  // namespace
+
+// A load keeps one slot for the End record. Counting goes one record past what fits, which is
+// enough to tell that a design does not.
+RecordBuilder::RecordBuilder(StitchRecord* records, std::int32_t reduction)
+    : records_(records),
+      capacity_(records != nullptr ? MaxStitchRecords - 1 : MaxStitchRecords),
+      factor_(reduction * PercentToFactor),
+      extents_(StartingExtents) {}
+
+bool RecordBuilder::ColourChange() {
+    if (!Add(x_, y_, StitchKind::ColourChange)) return false;
+    if (blocks_ < std::numeric_limits<std::int32_t>::max()) ++blocks_;
+    return true;
+}
+
+void RecordBuilder::SetColour(ColourValue colour) {
+    if (blocks_ <= MaxDesignColours) colours_[blocks_ - 1] = colour;
+}
+
+std::int32_t RecordBuilder::FinishInto(Design& design) {
+    records_[count_] = StitchRecord(0, 0, StitchKind::End);
+    const std::int32_t colourCount = std::min(blocks_, MaxDesignColours);
+    std::copy_n(colours_.begin(), colourCount, design.colours.begin());
+    design.colourCount = colourCount;
+    design.recordCount = count_;
+    design.extents = extents_;
+    return count_;
+}
+
+}  // namespace vireluna

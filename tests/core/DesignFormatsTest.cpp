@@ -1,0 +1,360 @@
+// The other formats read into the same records as the saver's own: one design written in
+// each loads to the same needle drops, the formats' checked facts hold, and damaged files end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "design/DesignFileNames.h"
+#include "design/DesignFiles.h"
+#include "design/ThreadPalette.h"
+#include "platform/MemoryInputFile.h"
+#include "tools/formats/DesignPlan.h"
+
+namespace vireluna {
+namespace {
+
+using formats::Bytes;
+using formats::DesignPlan;
+
+struct Drop {
+    std::int32_t x;
+    std::int32_t y;
+    bool joined;  // thread from the drop before
+    std::int32_t block;
+    bool operator==(const Drop& other) const {
+        return std::tie(x, y, joined, block) ==
+               std::tie(other.x, other.y, other.joined, other.block);
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Drop& drop) {
+    return out << "(" << drop.x << ", " << drop.y << (drop.joined ? ", joined" : "") << ", block "
+               << drop.block << ")";
+}
+
+class Loaded {
+  public:
+    Loaded() { design.records = AllocateStitchArray(); }
+
+    bool Load(const Bytes& bytes, const std::string& name, std::int32_t reduction = 100) {
+        MemoryInputFile file(bytes.data(), bytes.size());
+        return LoadDesignFile(file, name.c_str(), reduction, design, &info);
+    }
+
+    // The needle drops, relative to the first, as drawing joins them.
+    std::vector<Drop> Drops() const {
+        std::vector<Drop> drops;
+        std::int32_t block = 0;
+        for (std::int32_t i = 0; i < design.recordCount; ++i) {
+            const StitchRecord& record = design.records[i];
+            if (record.kind == StitchKind::ColourChange) ++block;
+            if (record.kind != StitchKind::Stitch) continue;
+            const bool joined = i > 0 && design.records[i - 1].kind == StitchKind::Stitch;
+            drops.push_back({record.x, record.y, joined, block});
+        }
+        for (std::size_t i = drops.size(); i-- > 0;) {
+            drops[i].x -= drops[0].x;
+            drops[i].y -= drops[0].y;
+        }
+        return drops;
+    }
+
+    Design design;
+    DesignLoadInfo info;
+};
+
+// Short and long stitches, travels beyond every format's single move, three threads.
+DesignPlan SamplePlan() {
+    DesignPlan plan;
+    formats::PlanBlock first{15, 5, 237, 23, 31, {}};
+    first.runs.push_back({{0, 0}, {10, 0}, {10, 10}, {-111, 60}, {0, -61}});
+    first.runs.push_back({{300, 200}, {310, 205}, {330, 180}});
+    formats::PlanBlock second{6, 37, 102, 186, 73, {}};
+    second.runs.push_back({{330, 185}, {400, 185}, {400, 300}});
+    second.runs.push_back({{-2600, -700}, {-2590, -690}});
+    formats::PlanBlock third{12, 2, 10, 85, 163, {}};
+    third.runs.push_back({{0, 5}, {5, 5}});
+    plan.blocks = {first, second, third};
+    return plan;
+}
+
+TEST(DesignFormats, OneDesignLoadsToTheSameNeedleDropsInEveryFormat) {
+    const DesignPlan plan = SamplePlan();
+    Loaded own;
+    ASSERT_TRUE(own.Load(formats::WritePxs(plan), "plan.pxs"));
+    const std::vector<Drop> expected = own.Drops();
+    ASSERT_EQ(expected.size(), 15u);
+    EXPECT_EQ(expected[1], (Drop{10, 0, true, 0}));  // y grows down
+    EXPECT_EQ(expected[2], (Drop{10, -10, true, 0}));
+    EXPECT_EQ(expected[5], (Drop{300, -200, false, 0}));
+
+    const std::vector<std::pair<std::string, Bytes>> files = {
+        {"plan.dst", formats::WriteDst(plan)},
+        {"plan.exp", formats::WriteExp(plan)},
+        {"plan.pes", formats::WritePes(plan)},
+        {"start-repeated.pes", formats::WritePes(plan, true)},
+        {"bare.pec", formats::WriteBarePec(plan)},
+        {"plan.vp3", formats::WriteVp3(plan)},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        Loaded other;
+        ASSERT_TRUE(other.Load(bytes, name));
+        EXPECT_NE(other.info.format, &OwnDesignFormat);
+        EXPECT_EQ(other.Drops(), expected);
+        EXPECT_EQ(other.design.colourCount, 3);
+        // Placement uses the extents: they span the same drops.
+        EXPECT_EQ(other.design.extents.maxX - other.design.extents.minX,
+                  own.design.extents.maxX - own.design.extents.minX);
+        EXPECT_EQ(other.design.extents.maxY - other.design.extents.minY,
+                  own.design.extents.maxY - own.design.extents.minY);
+    }
+
+    // Scaled by the reduction as the saver's own format is.
+    Loaded ownHalf;
+    Loaded dstHalf;
+    ASSERT_TRUE(ownHalf.Load(formats::WritePxs(plan), "plan.pxs", 50));
+    ASSERT_TRUE(dstHalf.Load(formats::WriteDst(plan), "plan.dst", 50));
+    EXPECT_EQ(dstHalf.Drops(), ownHalf.Drops());
+}
+
+TEST(DesignFormats, ColoursComeFromTheFileOrTheDefaultSequence) {
+    const DesignPlan plan = SamplePlan();
+    Loaded pes;
+    ASSERT_TRUE(pes.Load(formats::WritePes(plan), "plan.pes"));
+    EXPECT_EQ(pes.design.colours[0], RgbColour(237, 23, 31));   // index 5
+    EXPECT_EQ(pes.design.colours[1], RgbColour(102, 186, 73));  // index 37
+    EXPECT_EQ(pes.design.colours[2], RgbColour(10, 85, 163));   // index 2
+
+    Loaded vp3;
+    ASSERT_TRUE(vp3.Load(formats::WriteVp3(plan), "plan.vp3"));
+    EXPECT_EQ(vp3.design.colours[1], RgbColour(102, 186, 73));
+
+    Loaded exp;
+    ASSERT_TRUE(exp.Load(formats::WriteExp(plan), "plan.exp"));
+    const ThreadPalette palette;
+    EXPECT_EQ(exp.design.colours[0], palette.ColourForNumber(12));  // blue
+    EXPECT_EQ(exp.design.colours[1], palette.ColourForNumber(10));  // red
+    EXPECT_EQ(exp.design.colours[2], palette.ColourForNumber(6));   // green
+    for (std::int32_t a = 0; a < 10; ++a) {
+        for (std::int32_t b = a + 1; b < 10; ++b)
+            EXPECT_NE(DefaultBlockColour(a), DefaultBlockColour(b));
+    }
+
+    // A PEC index beyond the table is the unknown thread.
+    Loaded unknown;
+    ASSERT_TRUE(unknown.Load(formats::PesWithStitchList({0x0A, 0x00}, {65}), "x.pes"));
+    EXPECT_EQ(unknown.design.colours[0], RgbColour(0, 0, 0));
+}
+
+Bytes DstOf(std::initializer_list<std::array<std::uint8_t, 3>> records) {
+    Bytes bytes(512, ' ');
+    bytes[0] = 'L';
+    bytes[1] = 'A';
+    bytes[2] = ':';
+    for (const auto& record : records) bytes.insert(bytes.end(), record.begin(), record.end());
+    return bytes;
+}
+
+TEST(DesignFormats, DstBitTable) {
+    struct Bit {
+        int byte;
+        std::uint8_t mask;
+        int dx;
+        int dy;  // y up, as stored
+    };
+    const Bit bits[] = {
+        {0, 0x80, 0, 1},  {0, 0x40, 0, -1},  {0, 0x20, 0, 9},   {0, 0x10, 0, -9},  {0, 0x08, -9, 0},
+        {0, 0x04, 9, 0},  {0, 0x02, -1, 0},  {0, 0x01, 1, 0},   {1, 0x80, 0, 3},   {1, 0x40, 0, -3},
+        {1, 0x20, 0, 27}, {1, 0x10, 0, -27}, {1, 0x08, -27, 0}, {1, 0x04, 27, 0},  {1, 0x02, -3, 0},
+        {1, 0x01, 3, 0},  {2, 0x20, 0, 81},  {2, 0x10, 0, -81}, {2, 0x08, -81, 0}, {2, 0x04, 81, 0},
+    };
+    for (const Bit& bit : bits) {
+        std::array<std::uint8_t, 3> record{0, 0, 0x03};
+        record[bit.byte] |= bit.mask;
+        Loaded loaded;
+        ASSERT_TRUE(loaded.Load(DstOf({{0, 0, 0x03}, record}), "bit.dst"));
+        ASSERT_EQ(loaded.design.recordCount, 2) << bit.byte << " " << int{bit.mask};
+        EXPECT_EQ(loaded.design.records[1].x, bit.dx) << bit.byte << " " << int{bit.mask};
+        EXPECT_EQ(loaded.design.records[1].y, -bit.dy) << bit.byte << " " << int{bit.mask};
+    }
+    // The kinds from the third byte, tested in order: end, change, jump, sequin, stitch.
+    Loaded kinds;
+    ASSERT_TRUE(kinds.Load(DstOf({{0x01, 0, 0x03},
+                                  {0x01, 0, 0x83},
+                                  {0x01, 0, 0x43},
+                                  {0x01, 0, 0xC3},
+                                  {0x01, 0, 0x03},
+                                  {0, 0, 0xF3},
+                                  {0x01, 0, 0x03}}),
+                           "kinds.dst"));
+    EXPECT_EQ(kinds.info.details.streamEnd, StreamEnd::EndCode);
+    ASSERT_EQ(kinds.design.recordCount, 6);  // the stop's move is a jump before the change
+    const StitchKind expected[] = {StitchKind::Stitch,       StitchKind::Jump,
+                                   StitchKind::Jump,         StitchKind::Jump,
+                                   StitchKind::ColourChange, StitchKind::Stitch};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(kinds.design.records[i].kind, expected[i]) << i;
+    EXPECT_EQ(kinds.design.records[5].x, 5);
+}
+
+TEST(DesignFormats, PecShortAndLongFormsWithTheirFlags) {
+    Bytes list;
+    formats::AppendPecValue(list, 63, false);   // 0x3F
+    formats::AppendPecValue(list, -64, false);  // 0x40
+    formats::AppendPecValue(list, 2047, true);
+    formats::AppendPecValue(list, -2048, true);
+    formats::AppendPecValue(list, -1, true, 0x10);  // a jump
+    formats::AppendPecValue(list, 5, true, 0x10);
+    formats::AppendPecValue(list, 7, true, 0x20);  // a trim, on x only
+    formats::AppendPecValue(list, 0, false);
+    formats::AppendPecValue(list, 1, false);
+    formats::AppendPecValue(list, -1, false);  // 0x7F
+    EXPECT_EQ(Bytes(list.begin(), list.begin() + 6), (Bytes{0x3F, 0x40, 0x87, 0xFF, 0x88, 0x00}));
+    Loaded loaded;
+    ASSERT_TRUE(loaded.Load(formats::PesWithStitchList(list, {1}), "forms.pes"));
+    const std::vector<Drop> expected = {
+        {0, 0, false, 0}, {63, -64, true, 0}, {2110, -2112, true, 0}, {2117, -2108, false, 0}};
+    EXPECT_EQ(loaded.Drops(), expected);
+    EXPECT_EQ(loaded.info.details.streamEnd, StreamEnd::EndCode);
+    ASSERT_EQ(loaded.design.recordCount, 6);
+    EXPECT_EQ(loaded.design.records[3].kind, StitchKind::Jump);
+    EXPECT_EQ(loaded.design.records[4].kind, StitchKind::Jump);
+}
+
+TEST(DesignFormats, Vp3SixteenBitTravelLandsOnANeedleDrop) {
+    const Bytes stitches = {0x05, 0xFB, 0x80, 0x01, 0x7F, 0xFF, 0x80, 0x00,
+                            0x80, 0x02, 0x01, 0x02, 0x80, 0x03, 0x03, 0x00};
+    Loaded loaded;
+    ASSERT_TRUE(loaded.Load(formats::Vp3WithStitchBytes(stitches), "travel.vp3"));
+    const std::vector<Drop> expected = {{0, 0, false, 0},
+                                        {5, -5, true, 0},
+                                        {5 + 32767, -5 - 32768, false, 0},
+                                        {5 + 32768, -5 - 32766, true, 0},
+                                        {5 + 32771, -5 - 32766, false, 0}};
+    EXPECT_EQ(loaded.Drops(), expected);
+}
+
+TEST(DesignFormats, RecognisedBySignatureThenExtension) {
+    const DesignPlan plan = SamplePlan();
+    const Bytes pes = formats::WritePes(plan);
+    const Bytes dst = formats::WriteDst(plan);
+    const Bytes own = formats::WritePxs(plan);
+    const auto format = [](const Bytes& bytes, std::string_view name) {
+        return RecogniseDesignFormat(name, bytes.data(), bytes.size());
+    };
+    EXPECT_EQ(format(pes, "design"), &PesFormat);
+    EXPECT_EQ(format(formats::WriteBarePec(plan), "design.bin"), &PesFormat);
+    EXPECT_EQ(format(formats::WriteVp3(plan), "design.PES"), &Vp3Format);
+    EXPECT_EQ(format(dst, "design.txt"), &DstFormat);
+    EXPECT_EQ(format(Bytes(dst.begin(), dst.begin() + 511), "short"), &OwnDesignFormat);
+    EXPECT_EQ(format(own, "plan.EXP"), &ExpFormat);
+    EXPECT_EQ(format(own, "plan.Dst"), &DstFormat);
+    EXPECT_EQ(format(own, "plan"), &OwnDesignFormat);
+    // A name of a format with a signature the content lacks is refused.
+    EXPECT_EQ(format(own, "plan.pes"), nullptr);
+    EXPECT_EQ(format(own, "plan.vp3"), nullptr);
+    // A file named as the saver's own format is read as it always was, whatever it starts with.
+    EXPECT_EQ(format(dst, "labelled.pxs"), &OwnDesignFormat);
+
+    Loaded refused;
+    refused.design.colours[0] = 0x12345;
+    EXPECT_FALSE(refused.Load(own, "plan.pes"));
+    EXPECT_EQ(refused.design.recordCount, 0);
+    EXPECT_EQ(refused.design.records[0].kind, StitchKind::End);
+    EXPECT_EQ(refused.design.colours[0], 0x12345u);
+
+    for (std::string_view name : {"a.pxs", "a.DST", "a.exp", "a.Pes", "a.vp3"}) {
+        EXPECT_TRUE(IsDesignFileName(name)) << name;
+    }
+    EXPECT_FALSE(IsDesignFileName("dir/.pes"));
+    EXPECT_FALSE(IsDesignFileName("a.pec"));
+}
+
+// Every length a file can be cut to loads as far as it goes or is refused, and leaves records
+// the drawing can walk.
+TEST(DesignFormats, DamagedFilesEndCleanly) {
+    const DesignPlan plan = SamplePlan();
+    const std::vector<std::pair<std::string, Bytes>> files = {
+        {"cut.dst", formats::WriteDst(plan)},
+        {"cut.exp", formats::WriteExp(plan)},
+        {"cut.pes", formats::WritePes(plan)},
+        {"cut.vp3", formats::WriteVp3(plan)},
+    };
+    Loaded cut;
+    for (const auto& [name, whole] : files) {
+        for (std::size_t size = 0; size <= whole.size(); ++size) {
+            const Bytes bytes(whole.begin(), whole.begin() + size);
+            if (!cut.Load(bytes, name)) {
+                EXPECT_EQ(cut.design.records[0].kind, StitchKind::End);
+                continue;
+            }
+            ASSERT_LT(cut.design.recordCount, MaxStitchRecords);
+            EXPECT_EQ(cut.design.records[cut.design.recordCount].kind, StitchKind::End);
+        }
+    }
+
+    Bytes noEnd = formats::WriteDst(plan);
+    noEnd.resize(noEnd.size() - 4);  // the end record and the byte after it
+    Loaded dst;
+    ASSERT_TRUE(dst.Load(noEnd, "no-end.dst"));
+    EXPECT_EQ(dst.info.details.streamEnd, StreamEnd::EndOfFile);
+    EXPECT_EQ(dst.Drops().size(), 15u);
+
+    Bytes pastEnd = formats::WritePes(plan);
+    pastEnd[11] = 0x7F;  // the PEC section's offset beyond the file
+    Loaded pes;
+    EXPECT_FALSE(pes.Load(pastEnd, "offset.pes"));
+
+    // A stitch length that lies is held to its block: the blocks after it still load.
+    Bytes lying = formats::WriteVp3(plan);
+    const Bytes stitchPrefix = {0x0A, 0xF6, 0x00};
+    const auto prefix =
+        std::search(lying.begin(), lying.end(), stitchPrefix.begin(), stitchPrefix.end());
+    ASSERT_NE(prefix, lying.end());
+    std::fill(prefix - 4, prefix, 0x7F);  // the stitch section's length
+    Loaded vp3;
+    ASSERT_TRUE(vp3.Load(lying, "lying.vp3"));
+    EXPECT_EQ(vp3.design.colourCount, 3);
+}
+
+TEST(DesignFormats, CountsForTheLimitsComeFromTheContent) {
+    DesignPlan plan;
+    for (int block = 0; block < 73; ++block) {
+        formats::PlanBlock colour;
+        colour.runs.push_back({{block, 0}, {block, 1}});
+        plan.blocks.push_back(colour);
+    }
+    const Bytes manyColours = formats::WriteExp(plan);
+    MemoryInputFile colours(manyColours.data(), manyColours.size());
+    ASSERT_TRUE(colours.Open("many.exp"));
+    const DesignFileCounts colourCounts = CountDesignFile(colours, "many.exp");
+    EXPECT_EQ(colourCounts.outcome, DesignFileCounts::Outcome::Read);
+    EXPECT_EQ(colourCounts.colourCount, 73);
+
+    // 64,000 stitches and the End take one slot more than the records have.
+    Bytes manyStitches = DstOf({});
+    for (int i = 0; i < MaxStitchRecords; ++i) {
+        manyStitches.insert(manyStitches.end(), {static_cast<std::uint8_t>(i % 2 ? 1 : 2), 0, 3});
+    }
+    const auto count = [](const Bytes& bytes) {
+        MemoryInputFile file(bytes.data(), bytes.size());
+        file.Open("many.dst");
+        return CountDesignFile(file, "many.dst").stitchCount;
+    };
+    EXPECT_EQ(count(manyStitches), MaxStitchRecords + 1);
+    manyStitches.resize(manyStitches.size() - 3);
+    EXPECT_EQ(count(manyStitches), MaxStitchRecords);
+
+    // A load of the longer design stops at the records' end.
+    manyStitches.insert(manyStitches.end(), {1, 0, 3});
+    Loaded loaded;
+    ASSERT_TRUE(loaded.Load(manyStitches, "many.dst"));
+    EXPECT_EQ(loaded.design.recordCount, MaxStitchRecords - 1);
+    EXPECT_EQ(loaded.info.details.streamEnd, StreamEnd::RecordLimit);
+}
+
+}  // namespace
+}  // namespace vireluna
