@@ -68,7 +68,8 @@ class FolderPlayTest : public ::testing::Test {
     }
 
     std::string Design(const std::string& relative) {
-        const fs::path path = root / relative;
+        // As the walk gives it: with the system's separators.
+        const fs::path path = (root / relative).make_preferred();
         fs::create_directories(path.parent_path());
         pxs::PxsWriter writer;
         writer.Move(10, 0);
