@@ -209,10 +209,27 @@ TEST_F(SaverSheetTest, DisplayPageEditsTheFolderAndFit) {
     EXPECT_EQ(stored.folder, "D:\\Stitches\\All");
     EXPECT_EQ(stored.settings.Fit, 0);
 
+    // With a folder the list may be emptied: the folder plays alone. Without one it may not.
+    Load();
+    sheet.Open(CSaverSheet::ListPageIndex);
+    sheet.m_pageList.OnDeleteAll();
+    ASSERT_TRUE(sheet.PressOk());
+    ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
+    stored = ReadSheetValues(profile, DefaultDesign);
+    EXPECT_EQ(stored.files[0], "");
+    EXPECT_EQ(stored.folder, "D:\\Stitches\\All");
+    EXPECT_TRUE(boxes.shown.empty());
+
     Load();
     sheet.Open(CSaverSheet::DisplayPageIndex);
     sheet.m_pageDisplay.OnClearFolder();
     EXPECT_EQ(folder.text, "");
+    ASSERT_TRUE(sheet.SelectPage(CSaverSheet::ListPageIndex));
+    EXPECT_FALSE(sheet.PressOk());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, EmptyListMessage);
+    list.Append("/kept.pxs");
+    probe.Add("/kept.pxs", 1, 10);
     ASSERT_TRUE(sheet.PressOk());
     ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
     EXPECT_EQ(ReadSheetValues(profile, DefaultDesign).folder, "");
