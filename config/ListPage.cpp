@@ -51,7 +51,10 @@ void CListPage::OnDeleteAll() {
 bool CListPage::OnApply() {
     const std::vector<std::string> paths = ListedPaths();
     bool accepted = true;
-    if (const DesignListVerdict length = CheckDesignListLength(paths.size()); !length.accepted) {
+    if (paths.empty() && folderChosen_ && folderChosen_()) {
+        accepted = true;
+    } else if (const DesignListVerdict length = CheckDesignListLength(paths.size());
+               !length.accepted) {
         ShowRefusal(length.message);
         accepted = false;
     } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ class CListPage : public CPropertyPage {
     CListPage(MessageBoxes& boxes, DesignHeaderProbe& probe) : boxes_(boxes), probe_(probe) {}
 
     void Bind(const ListPageControls& controls);
+    // An empty list is accepted while this says a folder of designs is chosen: the folder
+    // then plays alone.
+    void AcceptEmptyListWhen(std::function<bool()> folderChosen) {
+        folderChosen_ = std::move(folderChosen);
+    }
 
     bool OnInitDialog() override;
     void OnAdd();
@@ -45,6 +51,7 @@ class CListPage : public CPropertyPage {
     FileOpenDialog* fileDialog_ = nullptr;
     MessageBoxes& boxes_;
     DesignHeaderProbe& probe_;
+    std::function<bool()> folderChosen_;
 };
 
 // The one box with its own caption, shown when the file dialog's buffer overflows.

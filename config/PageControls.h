@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +66,14 @@ class FileOpenDialog {
   public:
     virtual ~FileOpenDialog() = default;
     virtual FileChoice Choose() = 0;
+};
+
+// The system's folder picker, opened at the folder given (none: its own start).
+class FolderDialog {
+  public:
+    virtual ~FolderDialog() = default;
+    // The chosen folder's full path; none when cancelled.
+    virtual std::optional<std::string> Choose(std::string_view utf8Current) = 0;
 };
 
 // The sheet's mark of one page; the Apply button is enabled while any page is marked.

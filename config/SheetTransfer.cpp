@@ -9,6 +9,7 @@ SheetValues ReadSheetValues(ProfileStore& profile, std::string_view defaultDesig
         values.files[static_cast<std::size_t>(k - 1)] =
             profile.ReadString(FileListSection, PlaylistEntryName(k), k == 1 ? defaultDesign : "");
     }
+    values.folder = profile.ReadString(FileListSection, FolderEntry, "");
     return values;
 }
 
@@ -21,6 +22,7 @@ bool WriteSheetValues(const SheetValues& values, ProfileStore& profile) {
         written &= profile.WriteString(FileListSection, PlaylistEntryName(k),
                                        values.files[static_cast<std::size_t>(k - 1)]);
     }
+    written &= profile.WriteString(FileListSection, FolderEntry, values.folder);
     return written;
 }
 
@@ -35,6 +37,8 @@ void PutIntoPages(const SheetValues& values, CSaverSheet& sheet) {
     option.m_nHoldTime = values.settings.HoldTime;
     sheet.m_pageDisplay.m_nMonitors = values.settings.Monitors;
     sheet.m_pageDisplay.m_nLook = values.settings.Look;
+    sheet.m_pageDisplay.m_strFolder = values.folder;
+    sheet.m_pageDisplay.m_nFit = values.settings.Fit;
 }
 
 bool StorePages(const CSaverSheet& sheet, ProfileStore& profile, MessageBoxes& boxes) {
@@ -56,6 +60,8 @@ SheetValues TakeFromPages(const CSaverSheet& sheet) {
     values.settings.HoldTime = option.m_nHoldTime;
     values.settings.Monitors = sheet.m_pageDisplay.m_nMonitors;
     values.settings.Look = sheet.m_pageDisplay.m_nLook;
+    values.folder = sheet.m_pageDisplay.m_strFolder;
+    values.settings.Fit = sheet.m_pageDisplay.m_nFit;
     return values;
 }
 

@@ -14,6 +14,7 @@ namespace vireluna {
 struct SheetValues {
     StoredSettings settings;
     std::array<std::string, MaxPlaylistEntries> files;
+    std::string folder;  // "Folder"; empty for none
     bool operator==(const SheetValues&) const = default;
 };
 
@@ -21,7 +22,7 @@ struct SheetValues {
 // them as they are) and all twenty playlist entries; File01 defaults as the saver reads it.
 SheetValues ReadSheetValues(ProfileStore& profile, std::string_view defaultDesign);
 // The "Config" settings as integers, then File01..File20, the empty ones included, so that no
-// entry of an older, longer list stays behind. False when any write failed.
+// entry of an older, longer list stays behind, then the folder. False when any write failed.
 bool WriteSheetValues(const SheetValues& values, ProfileStore& profile);
 
 void PutIntoPages(const SheetValues& values, CSaverSheet& sheet);

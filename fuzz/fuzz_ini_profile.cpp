@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vireluna::SaverSettings settings{};
     vireluna::Playlist playlist;
     vireluna::LoadSaverSettings(store, "logo.pxs", settings, playlist);
-    Require(playlist.fileCount >= 1 && playlist.fileCount <= vireluna::MaxPlaylistEntries);
+    Require(playlist.fileCount >= (playlist.folder.empty() ? 1 : 0) &&
+            playlist.fileCount <= vireluna::MaxPlaylistEntries);
     Require(settings.timerPeriod > 0 && settings.stitchesPerTick > 0);
 
     // Write a value taken from the input into one entry, as the settings program would.

@@ -4,6 +4,7 @@
 
 #include "presentation/RecordScan.h"
 #include "presentation/Rounding.h"
+#include "presentation/ScreenFit.h"
 
 namespace vireluna {
 namespace {
@@ -50,7 +51,7 @@ void TranslateStitches(StitchRecord* placed, std::int32_t end, std::int32_t offs
 
 void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
                  const LogoState* logo, Random& random, StitchRecord* placed,
-                 PlacementResult& result) {
+                 PlacementResult& result, bool fit) {
     const StitchRecord* records = design.records.get();
     const std::int32_t end = EndIndex(records);
     if (!HasStitch(records, end)) {
@@ -62,10 +63,14 @@ void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
     DesignExtents& extents = result.placedExtents;
     ComputeExtents(placed, extents);
 
+    FitArea area{0, 0, screen.width, screen.height};
+    if (fit && ShrinkToFit(placed, end, extents, screen)) area = FitAreaOf(screen);
     const std::int64_t width = static_cast<std::int64_t>(extents.maxX) - extents.minX;
-    result.offsetX = ChooseOffset(width, screen.width, extents.minX, random);
+    result.offsetX = SaturateToInt32(std::int64_t{area.left} +
+                                     ChooseOffset(width, area.width, extents.minX, random));
     const std::int64_t height = static_cast<std::int64_t>(extents.maxY) - extents.minY;
-    result.offsetY = ChooseOffset(height, screen.height, extents.minY, random);
+    result.offsetY = SaturateToInt32(std::int64_t{area.top} +
+                                     ChooseOffset(height, area.height, extents.minY, random));
     MoveExtents(extents, result.offsetX, result.offsetY);
 
     if (logo != nullptr) AvoidLogo(*logo, result);

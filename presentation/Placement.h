@@ -30,8 +30,10 @@ std::int32_t ChooseOffset(std::int64_t extent, std::int32_t screenSize, std::int
 void AvoidLogo(const LogoState& logo, PlacementResult& result);
 
 // Rotate, measure, offset, avoid the logo (when logo is given: full screen), translate.
+// With fit, a design that does not fit the screen after rotation is shrunk (ShrinkToFit) and
+// its offsets are chosen by the same rules inside the screen's margin.
 void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
                  const LogoState* logo, Random& random, StitchRecord* placed,
-                 PlacementResult& result);
+                 PlacementResult& result, bool fit = false);
 
 }  // namespace vireluna

@@ -31,8 +31,8 @@ void Summarise(const CSaverWnd& window, std::int64_t ticks, RenderSummary& summa
 
 bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& files,
                std::ostream& messages, RenderSummary& summary, std::string& error) {
-    if (request.files.empty() || request.files.size() > MaxPlaylistEntries) {
-        error = "give 1 to " + std::to_string(MaxPlaylistEntries) + " design files, not " +
+    if (request.files.size() > MaxPlaylistEntries) {
+        error = "give at most " + std::to_string(MaxPlaylistEntries) + " design files, not " +
                 std::to_string(request.files.size());
         return false;
     }
@@ -42,7 +42,7 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
         return false;
     }
 
-    RenderProfile renderProfile(profile, request.configOverrides, request.files);
+    RenderProfile renderProfile(profile, request.configOverrides, request.files, request.folder);
     const ScreenSize screen = request.monitors ? request.monitors->Bounds().Size() : request.screen;
     const ScreenSize client = request.preview.value_or(screen);
     MessageLog log(messages);

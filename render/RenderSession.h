@@ -17,7 +17,9 @@ namespace vireluna::raster {
 inline constexpr ScreenSize DefaultRenderScreen{1024, 768};
 
 struct RenderRequest {
-    std::vector<std::string> files;  // the playlist, 1 to 20 entries
+    std::vector<std::string> files;  // the playlist, up to 20 entries; none: the profile's
+    // A folder of designs instead of the profile's; with no files it plays alone.
+    std::optional<std::string> folder;
     ScreenSize screen = DefaultRenderScreen;
     std::optional<ScreenSize> preview;  // a client area of this size inside the screen
     // Full screen over these monitors, the picture being their bounds; screen is unused then.

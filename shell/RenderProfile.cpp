@@ -6,11 +6,14 @@ namespace vireluna {
 
 RenderProfile::RenderProfile(ProfileStore& base,
                              std::map<std::string, std::int32_t> configOverrides,
-                             const std::vector<std::string>& files)
+                             const std::vector<std::string>& files,
+                             const std::optional<std::string>& folder)
     : base_(base), configOverrides_(configOverrides.begin(), configOverrides.end()) {
+    if (folder) playlistEntries_[std::string(FolderEntry)] = *folder;
     // Every entry is answered here, so nothing of the user's own playlist leaks in; the one
-    // after the last file is empty and ends the list. No files: the profile's own playlist.
-    if (files.empty()) return;
+    // after the last file is empty and ends the list. No files: the profile's own playlist,
+    // unless a folder is given, which then plays alone.
+    if (files.empty() && !folder) return;
     for (int k = 1; k <= MaxPlaylistEntries; ++k) {
         const auto index = static_cast<std::size_t>(k - 1);
         playlistEntries_[PlaylistEntryName(k)] = index < files.size() ? files[index] : "";

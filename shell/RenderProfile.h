@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,11 @@ namespace vireluna {
 class RenderProfile final : public ProfileStore {
   public:
     // configOverrides: "Config" entry name to value. files: at most the playlist's size;
-    // none leaves the profile's playlist.
+    // none leaves the profile's playlist. folder: the folder of designs instead of the
+    // profile's; with no files it plays alone.
     RenderProfile(ProfileStore& base, std::map<std::string, std::int32_t> configOverrides,
-                  const std::vector<std::string>& files);
+                  const std::vector<std::string>& files,
+                  const std::optional<std::string>& folder = std::nullopt);
 
     std::int32_t ReadInteger(std::string_view section, std::string_view entry,
                              std::int32_t defaultValue) override;

@@ -1,5 +1,6 @@
 #include "shell/SaverRun.h"
 
+#include "shell/DesignFolder.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
@@ -13,6 +14,14 @@ std::vector<std::string> MissingPlaylistFiles(ProfileStore& profile, FileSystem&
         if (path.empty() || !PathWithinLimit(path, files.DesignPathLimit()) ||
             !files.DirectorySearchFinds(path)) {
             missing.push_back(path);
+        }
+    }
+    if (!playlist.folder.empty()) {
+        const FolderLook look = LookIntoFolder(files, playlist.folder, files.DesignPathLimit());
+        if (look == FolderLook::CannotBeRead) {
+            missing.push_back(playlist.folder);
+        } else if (look == FolderLook::NoDesign && playlist.fileCount == 0) {
+            missing.push_back(playlist.folder + std::string(NoDesignInFolderNote));
         }
     }
     return missing;

@@ -20,9 +20,14 @@ namespace vireluna {
 // "File cannot be opened.\n\n", then each playlist entry that was not found and "\n".
 inline constexpr std::string_view MissingFilesHeading = "File cannot be opened.\n\n";
 
+// Follows a folder that holds no design when nothing else is listed: the saver would have
+// nothing to play.
+inline constexpr std::string_view NoDesignInFolderNote = " (no design files in it)";
+
 // The playlist entries the saver will play that a directory search does not find, in play
 // order: File01 always, then up to the first empty entry. An entry after a gap is never
-// played, so it cannot keep the saver from starting.
+// played, so it cannot keep the saver from starting. Then the folder, when it cannot be read,
+// or when it holds no design and the list is empty (followed by NoDesignInFolderNote).
 std::vector<std::string> MissingPlaylistFiles(ProfileStore& profile, FileSystem& files);
 
 // Start-up's check: true when every entry to be played is found; otherwise shows which are

@@ -46,6 +46,7 @@ SaverSettings RunTimeSettings(const StoredSettings& stored) {
     settings.PenSize = usable.PenSize;
     settings.monitors = static_cast<OtherMonitors>(usable.Monitors);
     settings.look = static_cast<StitchLook>(usable.Look);
+    settings.fit = static_cast<FitToScreen>(usable.Fit);
     return settings;
 }
 
@@ -59,6 +60,10 @@ Playlist ReadPlaylist(ProfileStore& profile, std::string_view defaultDesign) {
         if (path.empty()) break;
         ++playlist.fileCount;
     }
+    playlist.folder = profile.ReadString(FileListSection, FolderEntry, "");
+    // The folder alone is a collection; without one an empty File01 is an entry, which the
+    // start-up check names as missing.
+    if (!playlist.folder.empty() && playlist.paths[0].empty()) playlist.fileCount = 0;
     return playlist;
 }
 

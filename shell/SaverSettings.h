@@ -15,6 +15,8 @@ inline constexpr int MaxPlaylistEntries = 20;
 // Profile sections and entries.
 inline constexpr std::string_view ConfigSection = "Config";
 inline constexpr std::string_view FileListSection = "Display File List";
+// The folder whose designs are played with the listed files; empty or missing: none.
+inline constexpr std::string_view FolderEntry = "Folder";
 
 // What the full-screen saver shows on the monitors other than the primary, as stored in
 // "Monitors".
@@ -23,8 +25,14 @@ enum class OtherMonitors : std::int32_t {
     Plain = 1,   // the plain field colour
 };
 
-// The drawing settings as used at run time: the six of the option page, then the two of
-// the display page.
+// Whether a design too large for its screen is shrunk to fit, as stored in "Fit".
+enum class FitToScreen : std::int32_t {
+    Off = 0,  // shown at its size; placement may leave part of it off the screen
+    On = 1,   // shrunk, keeping its proportions, to fit inside a margin of the screen
+};
+
+// The drawing settings as used at run time: the six of the option page, then those of the
+// display page.
 struct SaverSettings {
     std::int32_t stitchesPerTick;
     std::int32_t HoldTime;
@@ -34,11 +42,15 @@ struct SaverSettings {
     std::int32_t PenSize;
     OtherMonitors monitors = OtherMonitors::Stitch;
     StitchLook look = StitchLook::Flat;
+    FitToScreen fit = FitToScreen::Off;
 };
 
 struct Playlist {
     std::int32_t fileCount = 0;
     std::array<std::string, MaxPlaylistEntries> paths;
+    // A folder whose designs, in it and below it, play together with the listed files; empty
+    // for none. With a folder the list may be empty: File01 empty then lists nothing.
+    std::string folder;
 };
 
 // The "Config" settings with the meaning they have in the profile, in the order they are
@@ -52,6 +64,7 @@ struct StoredSettings {
     std::int32_t DrawStep = 2;    // index into StitchesPerDrawStep
     std::int32_t Monitors = static_cast<std::int32_t>(OtherMonitors::Stitch);
     std::int32_t Look = static_cast<std::int32_t>(StitchLook::Flat);
+    std::int32_t Fit = static_cast<std::int32_t>(FitToScreen::Off);
     bool operator==(const StoredSettings&) const = default;
 };
 
@@ -77,6 +90,8 @@ inline constexpr SettingRange MonitorsRange{static_cast<std::int32_t>(OtherMonit
                                             static_cast<std::int32_t>(OtherMonitors::Plain)};
 inline constexpr SettingRange LookRange{static_cast<std::int32_t>(StitchLook::Flat),
                                         static_cast<std::int32_t>(StitchLook::Thread)};
+inline constexpr SettingRange FitRange{static_cast<std::int32_t>(FitToScreen::Off),
+                                       static_cast<std::int32_t>(FitToScreen::On)};
 
 // What a stored value outside the usable range becomes. A number is brought to the nearest
 // end; a choice has no nearest end (a later version may add a third one), so it gives the
@@ -95,8 +110,8 @@ struct StoredSettingField {
 };
 
 // In the order they are read from the profile: the option page's six, then the display
-// page's two.
-inline constexpr std::array<StoredSettingField, 8> StoredSettingFields{{
+// page's.
+inline constexpr std::array<StoredSettingField, 9> StoredSettingFields{{
     {"PenSize",
      StoredSettings{}.PenSize,
      {0, 2},
@@ -137,6 +152,7 @@ inline constexpr std::array<StoredSettingField, 8> StoredSettingFields{{
      UnusableValue::Default},
     {"Look", StoredSettings{}.Look, LookRange, LookRange, &StoredSettings::Look,
      UnusableValue::Default},
+    {"Fit", StoredSettings{}.Fit, FitRange, FitRange, &StoredSettings::Fit, UnusableValue::Default},
 }};
 
 // "File01" .. "File20" for k = 1 .. 20.
@@ -150,11 +166,11 @@ StoredSettings ReadStoredSettings(ProfileStore& profile);
 StoredSettings UsableSettings(const StoredSettings& stored);
 
 // The run-time form of the usable values: DrawSpeed as a timer period, DrawStep as stitches
-// per tick, Monitors and Look as their choices.
+// per tick, Monitors, Look and Fit as their choices.
 SaverSettings RunTimeSettings(const StoredSettings& stored);
 
 // File01 always counts, defaultDesign when the profile has none; reading stops at the first
-// empty entry after it.
+// empty entry after it. Then the folder; with one, an empty File01 counts as no file.
 Playlist ReadPlaylist(ProfileStore& profile, std::string_view defaultDesign);
 
 // Reads the settings and the playlist once, in the profile's order.

@@ -3,16 +3,18 @@
 #include <string>
 
 #include "design/DesignFiles.h"
+#include "presentation/CollectionOrder.h"
 #include "presentation/StitchDrawing.h"
 
 namespace vireluna {
 
 CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator,
-                     FileSystem& files)
+                     FileSystem& fileSystem)
     : host(windowHost),
       random(generator),
-      pathLimit(files.DesignPathLimit()),
-      designFile(files.NewInputFile()) {
+      files(fileSystem),
+      pathLimit(fileSystem.DesignPathLimit()),
+      designFile(fileSystem.NewInputFile()) {
     design.records = AllocateStitchArray();
     placedStitches = AllocateStitchArray();
     // Nothing is drawn before the first load, but neither array is left without an end.
@@ -22,7 +24,8 @@ CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& gene
     counters.drawPosition = 0;
     playOrder.fill(EmptySlot);
     logoCornerOrder.fill(EmptySlot);
-    LoadSaverSettings(profile, files.DefaultDesignPath(), settings, playlist);
+    LoadSaverSettings(profile, fileSystem.DefaultDesignPath(), settings, playlist);
+    folder = DesignFolder(playlist.folder);
 }
 
 void CSaverWnd::OnCreate() {
@@ -92,14 +95,68 @@ TickResult CSaverWnd::StartDesign(Surface& surface) {
         logoSlot = (logoSlot + 1) % LogoCornerCount;
         DrawLogo(surface, logo);
     }
-    if (AdvancePlayPosition(playPosition, playlist.fileCount)) ShufflePlayOrder();
-    if (!SelectDesignFile(playPosition) || !LoadDesign()) {
-        failedSinceLastLoad |= 1u << playOrder[playPosition];
-        return TickResult::LoadFailed;
-    }
+    const TickResult loaded = PlaysCollection() ? LoadFromCollection() : LoadFromList();
+    if (loaded != TickResult::DesignStarted) return loaded;
     failedSinceLastLoad = 0;
+    folderFailuresInPass = 0;
     PlaceDesign();
     return FinishIfEnded(DrawStitches(surface), TickResult::DesignStarted);
+}
+
+TickResult CSaverWnd::LoadFromList() {
+    if (AdvancePlayPosition(playPosition, playlist.fileCount)) ShufflePlayOrder();
+    return LoadListed(playOrder[playPosition]) ? TickResult::DesignStarted : TickResult::LoadFailed;
+}
+
+bool CSaverWnd::LoadListed(std::int32_t entry) {
+    if (CopyDesignPath(playlist.paths[entry], pathLimit, currentPath) && LoadDesign()) return true;
+    failedSinceLastLoad |= 1u << entry;
+    failedEntry = entry;
+    return false;
+}
+
+// The listed files and the folder's designs in one uniform order per pass. A listed file that
+// fails is named as without a folder; a folder design that fails is passed over silently.
+TickResult CSaverWnd::LoadFromCollection() {
+    if (!collectionStarted || collectionPosition + 1 >= collectionOrder.size()) {
+        StartCollectionPass();
+    } else {
+        ++collectionPosition;
+    }
+    if (collectionOrder.empty()) {
+        // Nothing now, maybe later: hold the empty screen as an empty design, then look again.
+        FinishDesign(counters, settings.HoldTime);
+        return TickResult::NothingToPlay;
+    }
+    const auto listed = static_cast<std::uint32_t>(playlist.fileCount);
+    for (int tried = 1;; ++tried) {
+        const std::uint32_t entry = collectionOrder[collectionPosition];
+        if (entry < listed) {
+            return LoadListed(static_cast<std::int32_t>(entry)) ? TickResult::DesignStarted
+                                                                : TickResult::LoadFailed;
+        }
+        if (folder.CopyPath(entry - listed, currentPath) && LoadDesign()) {
+            return TickResult::DesignStarted;
+        }
+        ++folderFailuresInPass;
+        // The next pass starts on a tick of its own, with the folder read again.
+        if (tried == MaxFolderDesignsTriedPerTick ||
+            collectionPosition + 1 >= collectionOrder.size()) {
+            return TickResult::LoadSkipped;
+        }
+        ++collectionPosition;
+    }
+}
+
+// Designs added or removed since the last pass are found here. A folder that cannot be read
+// (gone, unmounted) gives none this pass; the listed files still play.
+void CSaverWnd::StartCollectionPass() {
+    const auto listed = static_cast<std::uint32_t>(playlist.fileCount);
+    folder.Read(files, pathLimit, MaxCollectionEntries - listed);
+    ShuffleCollection(collectionOrder, listed + folder.Count(), random);
+    collectionPosition = 0;
+    collectionStarted = true;
+    folderFailuresInPass = 0;
 }
 
 TickResult CSaverWnd::FinishIfEnded(bool reachedEnd, TickResult otherwise) {
@@ -110,7 +167,7 @@ TickResult CSaverWnd::FinishIfEnded(bool reachedEnd, TickResult otherwise) {
 
 void CSaverWnd::ReportLoadFailure() {
     // The playlist entry itself, so a path too long for currentPath is named in full.
-    const std::string& path = playlist.paths[playOrder[playPosition]];
+    const std::string& path = playlist.paths[failedEntry];
     std::string text{FileNotFoundPrefix};
     text += path;
     ShowModalMessage(text, ApplicationTitle, MessageIcon::Stop);
@@ -129,11 +186,9 @@ void CSaverWnd::ShowModalMessage(std::string_view utf8Text, std::string_view utf
 
 bool CSaverWnd::NothingCanBePlayed() const {
     const std::uint32_t everyEntry = (1u << playlist.fileCount) - 1;
-    return (failedSinceLastLoad & everyEntry) == everyEntry;
-}
-
-bool CSaverWnd::SelectDesignFile(std::int32_t position) {
-    return CopyDesignPath(playlist.paths[playOrder[position]], pathLimit, currentPath);
+    const bool listedFailed = (failedSinceLastLoad & everyEntry) == everyEntry;
+    if (!PlaysCollection()) return listedFailed;
+    return listedFailed && collectionStarted && folderFailuresInPass >= folder.Count();
 }
 
 bool CSaverWnd::LoadDesign() {
@@ -142,7 +197,8 @@ bool CSaverWnd::LoadDesign() {
 
 void CSaverWnd::PlaceDesign() {
     ::vireluna::PlaceDesign(design, settings.Rotation, Screen(), isPreview ? nullptr : &logo,
-                            random, placedStitches.get(), placement);
+                            random, placedStitches.get(), placement,
+                            settings.fit == FitToScreen::On);
 }
 
 bool CSaverWnd::DrawStitches(Surface& surface) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "design/Design.h"
 #include "design/DesignLimits.h"
@@ -16,6 +17,7 @@
 #include "presentation/AnimationCycle.h"
 #include "presentation/Overlays.h"
 #include "presentation/Placement.h"
+#include "shell/DesignFolder.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
@@ -39,7 +41,14 @@ enum class TickResult {
     Drew,            // a further batch
     DesignFinished,  // the batch reached the design's End record (on a start tick too)
     LoadFailed,      // the chosen file could not be loaded; the message box was shown
+    LoadSkipped,     // designs of the folder could not be loaded: passed over without a message
+    NothingToPlay,   // the folder holds no design and the list is empty: a hold, then a new look
 };
+
+// The folder designs that a start tick passes over, when they cannot be loaded, before it
+// leaves the rest to the next tick: a collection's odd bad file costs no tick of its own,
+// and a folder of bad files cannot stall one.
+inline constexpr int MaxFolderDesignsTriedPerTick = 16;
 
 // The saver window's logic, portable: a native window translates its messages into these
 // handlers and provides the WindowHost. It owns the settings, the playlist, the design, the
@@ -77,13 +86,20 @@ class CSaverWnd {
     const LogoState& Logo() const { return logo; }
     const CycleCounters& Counters() const { return counters; }
     const std::array<std::int32_t, MaxPlaylistEntries>& PlayOrder() const { return playOrder; }
+    // With a folder: the order of the pass (listed files 0 .. fileCount-1, then the folder's
+    // designs), and the folder as read at the start of the pass.
+    bool PlaysCollection() const { return !playlist.folder.empty(); }
+    const std::vector<std::uint32_t>& CollectionOrder() const { return collectionOrder; }
+    std::uint32_t CollectionPosition() const { return collectionPosition; }
+    const DesignFolder& Folder() const { return folder; }
     std::int32_t LogoSlot() const { return logoSlot; }
     const char* CurrentPath() const { return currentPath.data(); }
     TickResult LastTick() const { return lastTick; }
     // True while the modal load-failure message is open.
     bool ShowingMessage() const { return showingMessage; }
     // True when every entry of the playlist has failed to load since the last design that
-    // loaded: nothing is left to play.
+    // loaded, and with a folder every design of the folder in this pass too (or there is none):
+    // nothing is left to play.
     bool NothingCanBePlayed() const;
 
   protected:
@@ -95,19 +111,23 @@ class CSaverWnd {
     // The steps of a tick.
     TickResult RunTick(Surface& surface);
     void RestartTimer(std::int32_t periodMs);
-    bool SelectDesignFile(std::int32_t playPosition);
     bool LoadDesign();
     void PlaceDesign();
     bool DrawStitches(Surface& surface);
     void ShufflePlayOrder();
     void ShuffleLogoCorners();
     TickResult StartDesign(Surface& surface);
+    TickResult LoadFromList();
+    TickResult LoadFromCollection();
+    void StartCollectionPass();
+    bool LoadListed(std::int32_t entry);
     TickResult FinishIfEnded(bool reachedEnd, TickResult otherwise);
     void ReportLoadFailure();
     ScreenSize Screen() const { return {screenWidth, screenHeight}; }
 
     WindowHost& host;
     Random& random;
+    FileSystem& files;
     PathLimit pathLimit;
 
     bool isPreview = false;
@@ -133,6 +153,14 @@ class CSaverWnd {
     TickResult lastTick = TickResult::None;
     bool showingMessage = false;
     std::uint32_t failedSinceLastLoad = 0;  // one bit per playlist entry
+    std::int32_t failedEntry = 0;           // the listed entry the load-failure box names
+
+    // With a folder.
+    DesignFolder folder;
+    std::vector<std::uint32_t> collectionOrder;
+    std::uint32_t collectionPosition = 0;
+    bool collectionStarted = false;
+    std::uint32_t folderFailuresInPass = 0;  // since the pass began or a design last loaded
 };
 
 }  // namespace vireluna

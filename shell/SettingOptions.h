@@ -24,6 +24,8 @@ struct SettingOption {
     std::span<const std::string_view> choices;
     // The command line's names of the choices in index order; empty: the flag takes a number.
     std::span<const std::string_view> names = {};
+    // The flag takes no value and sets the choice 1 ("--fit"); names still name the choices.
+    bool isSwitch = false;
 };
 
 inline constexpr std::array<std::string_view, 3> PenSizeChoices{"Thin (1 pix.)", "Regular (2 pix.)",
@@ -39,8 +41,10 @@ inline constexpr std::array<std::string_view, 2> MonitorsChoices{"Every monitor 
 inline constexpr std::array<std::string_view, 2> MonitorsNames{"stitch", "plain"};
 inline constexpr std::array<std::string_view, 2> LookChoices{"Flat lines", "Thread (shaded)"};
 inline constexpr std::array<std::string_view, 2> LookNames{"flat", "thread"};
+inline constexpr std::string_view FitLabel = "Shrink designs that do not fit the screen";
+inline constexpr std::array<std::string_view, 2> FitNames{"off", "on"};
 
-inline constexpr std::array<SettingOption, 8> SettingOptions{{
+inline constexpr std::array<SettingOption, 9> SettingOptions{{
     {"PenSize", "--pen-size", "Line thickness", PenSizeChoices},
     {"Rotation", "--rotation", "Rotate", RotationChoices},
     {"DrawStep", "--draw-step", "Drawing speed", DrawStepChoices},
@@ -49,6 +53,7 @@ inline constexpr std::array<SettingOption, 8> SettingOptions{{
     {"HoldTime", "--hold-time", "Interval", {}},
     {"Monitors", "--other-monitors", "Monitors", MonitorsChoices, MonitorsNames},
     {"Look", "--look", "Stitch look", LookChoices, LookNames},
+    {"Fit", "--fit", FitLabel, {}, FitNames, true},
 }};
 
 // The stored field (range, default) behind an option.

@@ -32,6 +32,7 @@ constexpr Flag Flags[] = {
     {"--seed", "N", "random seed (default: the time)"},
     {"--ticks", "N", "stop ticking after N ticks and keep the picture"},
     {"--profile", "FILE", "the profile file (default: the user's)"},
+    {"--folder", "DIR", "also play every design in DIR and below (alone when no file is given)"},
     {"--stats", "", "at the end, tell how many ticks ran and at what rate"},
     {"--help", "", "show this text"},
     {"--version", "", "show the version"},
@@ -122,6 +123,13 @@ class Parser {
         }
         if (name == "--display") return Text(name, options_.display);
         if (name == "--profile") return Text(name, options_.profilePath);
+        if (name == "--folder") {
+            std::string folder;
+            if (!Value(name, folder)) return ParseOutcome::UsageError;
+            if (folder.empty()) return Usage("--folder needs a folder");
+            options_.folder = folder;
+            return std::nullopt;
+        }
         if (name == "--seed") {
             long long seed = 0;
             if (!Number(name, 0, std::numeric_limits<std::uint32_t>::max(), seed)) {
@@ -138,6 +146,11 @@ class Parser {
         }
         for (const SettingOption& setting : SettingOptions) {
             if (name != setting.flag) continue;
+            if (setting.isSwitch) {
+                if (inlineValue_) return Usage(name + " takes no value");
+                options_.configOverrides[std::string(setting.entry)] = 1;
+                return std::nullopt;
+            }
             if (!setting.names.empty()) return NamedChoice(name, setting);
             // Any value a hand-edited profile could hold, as the render tool takes it; the
             // saver guards against the ones it cannot use.
@@ -251,11 +264,13 @@ std::string SaverUsage() {
     for (const SettingOption& setting : SettingOptions) {
         const StoredSettingField& field = FieldOf(setting);
         const bool named = !setting.names.empty();
-        std::string left =
-            std::string(setting.flag) + " " + (named ? NamesText(setting, "|", "|") : "N");
+        std::string left = std::string(setting.flag);
+        if (!setting.isSwitch) left += " " + (named ? NamesText(setting, "|", "|") : "N");
         text << "  " << left << std::string(SettingColumn - left.size(), ' ') << setting.label
              << ", ";
-        if (named) {
+        if (setting.isSwitch) {
+            text << "default " << setting.names[static_cast<std::size_t>(field.defaultValue)];
+        } else if (named) {
             text << "default " << setting.names[static_cast<std::size_t>(field.defaultValue)];
         } else {
             text << field.range.min << " to " << field.range.max << ", default "

@@ -24,6 +24,8 @@ struct SaverOptions {
     std::string profilePath;                              // empty: the user's profile
     std::map<std::string, std::int32_t> configOverrides;  // "Config" entry to value
     std::vector<std::string> files;                       // empty: the profile's playlist
+    // A folder of designs instead of the profile's; given without files, it plays alone.
+    std::optional<std::string> folder;
     bool stats = false;  // at the end, the tick count and rate on stderr
 };
 

@@ -69,7 +69,7 @@ int RunOn(Display* display, const SaverOptions& options) {
     if (!raster::ReadBmp(emblemPath, emblem)) {
         return CannotStart("cannot read the emblem picture '" + emblemPath + "'");
     }
-    RenderProfile profile(*userProfile, options.configOverrides, options.files);
+    RenderProfile profile(*userProfile, options.configOverrides, options.files, options.folder);
 
     // Full screen covers every monitor, one window over their bounds.
     const bool fullScreen = options.mode == SaverMode::FullScreen;

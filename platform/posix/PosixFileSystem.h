@@ -14,6 +14,9 @@ class PosixFileSystem final : public FileSystem {
     // The bundled logo design, as installed or in the source tree.
     std::string DefaultDesignPath() override;
     PathLimit DesignPathLimit() const override { return PosixPathLimit; }
+    // Links are followed, each folder walked once however many links lead to it.
+    bool ListFilesBelow(const std::string& utf8Folder,
+                        const std::function<bool(const std::string& utf8Path)>& found) override;
 };
 
 }  // namespace vireluna

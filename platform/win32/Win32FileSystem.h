@@ -12,6 +12,9 @@ class Win32FileSystem final : public FileSystem {
     // Where the installer puts the bundled logo design.
     std::string DefaultDesignPath() override;
     PathLimit DesignPathLimit() const override;
+    // Folders that are links (junctions, symbolic links) are not entered.
+    bool ListFilesBelow(const std::string& utf8Folder,
+                        const std::function<bool(const std::string& utf8Path)>& found) override;
 };
 
 }  // namespace vireluna::win32

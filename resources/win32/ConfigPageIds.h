@@ -21,3 +21,8 @@
 // "Display" page: radio buttons in index order (OtherMonitors, StitchLook)
 #define IDC_MONITORS_FIRST 1020
 #define IDC_LOOK_FIRST 1022
+// "Display" page: the folder of designs and Fit
+#define IDC_FOLDER_EDIT 1026
+#define IDC_FOLDER_BROWSE 1027
+#define IDC_FOLDER_CLEAR 1028
+#define IDC_FIT_CHECK 1029

@@ -58,6 +58,11 @@ class FakeSaverSystem : public SaverSystem, public FileSystem, public MessageBox
         return existingFiles.count(pattern) > 0;
     }
     PathLimit DesignPathLimit() const override { return testing::TestPathLimit; }
+    // No folder of designs in these profiles.
+    bool ListFilesBelow(const std::string&,
+                        const std::function<bool(const std::string&)>&) override {
+        return false;
+    }
     bool IsWindowHandle(std::int64_t handle) override { return windows.count(handle) > 0; }
     bool CreatePreviewWindow(std::int64_t host, ProfileStore&, RunStart start) override {
         previews.push_back(host);

@@ -36,7 +36,7 @@ std::array<std::int32_t, 6> Values(const SaverSettings& s) {
 std::vector<Read> ConfigReads() {
     std::vector<Read> reads;
     for (const char* entry : {"PenSize", "Rotation", "DrawSpeed", "Reduction", "HoldTime",
-                              "DrawStep", "Monitors", "Look"}) {
+                              "DrawStep", "Monitors", "Look", "Fit"}) {
         reads.push_back({"Config", entry});
     }
     return reads;
@@ -69,6 +69,7 @@ TEST(LoadSaverSettings, EmptyProfileGivesDefaultsInReadingOrder) {
     std::vector<Read> expected = ConfigReads();
     expected.push_back({"Display File List", "File01"});
     expected.push_back({"Display File List", "File02"});
+    expected.push_back({"Display File List", "Folder"});
     EXPECT_EQ(profile.Reads(), expected);
 }
 
@@ -99,8 +100,11 @@ TEST(LoadSaverSettings, PlaylistReadingStopsAtTheFirstEmptyEntryOrAfterTwenty) {
         for (int k = 0; k < MaxPlaylistEntries; ++k) {
             EXPECT_EQ(loaded.playlist.paths[k], k < files ? NumberedDesign(k + 1) : "");
         }
-        EXPECT_EQ(profile.Reads().back(), (Read{"Display File List", PlaylistEntryName(read)}));
-        EXPECT_EQ(profile.Reads().size(), ConfigReads().size() + read);
+        // The folder is read after the list.
+        const std::vector<Read>& reads = profile.Reads();
+        EXPECT_EQ(reads[reads.size() - 2], (Read{"Display File List", PlaylistEntryName(read)}));
+        EXPECT_EQ(reads.back(), (Read{"Display File List", "Folder"}));
+        EXPECT_EQ(reads.size(), ConfigReads().size() + read + 1);
     }
 }
 

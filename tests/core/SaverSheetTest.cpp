@@ -167,5 +167,73 @@ TEST_F(SaverSheetTest, UnknownChoicesShowAsTheSaverUsesThemAndStayWhenNotShown) 
     EXPECT_EQ(TakeFromPages(sheet).settings.Look, 0);
 }
 
+class FakeFolderDialog final : public FolderDialog {
+  public:
+    std::optional<std::string> Choose(std::string_view current) override {
+        openedAt.emplace_back(current);
+        return answer;
+    }
+    std::optional<std::string> answer;
+    std::vector<std::string> openedAt;
+};
+
+// The folder field shows the stored folder; Browse puts the chosen folder in it, a cancelled
+// picker changes nothing, Clear empties it; OK stores the folder and the Fit box.
+TEST_F(SaverSheetTest, DisplayPageEditsTheFolderAndFit) {
+    testing::FakeEdit folder;
+    folder.onChange = [&] { sheet.m_pageDisplay.OnChange(); };
+    FakeRadio fit;
+    FakeFolderDialog picker;
+    sheet.m_pageDisplay.Bind(
+        {{{&monitors[0], &monitors[1]}}, {{&look[0], &look[1]}}, &folder, &picker, &fit});
+    ASSERT_TRUE(profile.WriteString(FileListSection, FolderEntry, "C:\\Designs"));
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Fit", 1));
+    Load();
+    sheet.Open(CSaverSheet::DisplayPageIndex);
+    EXPECT_EQ(folder.text, "C:\\Designs");
+    EXPECT_TRUE(fit.checked);
+    EXPECT_FALSE(sheet.IsApplyEnabled());
+
+    sheet.m_pageDisplay.OnBrowseFolder();
+    EXPECT_EQ(picker.openedAt, std::vector<std::string>{"C:\\Designs"});
+    EXPECT_EQ(folder.text, "C:\\Designs") << "cancelled";
+    EXPECT_FALSE(sheet.IsPageModified(CSaverSheet::DisplayPageIndex));
+    picker.answer = "D:\\Stitches\\All";
+    sheet.m_pageDisplay.OnBrowseFolder();
+    EXPECT_EQ(folder.text, "D:\\Stitches\\All");
+    EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::DisplayPageIndex));
+    fit.checked = false;
+    ASSERT_TRUE(sheet.PressOk());
+    ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
+    SheetValues stored = ReadSheetValues(profile, DefaultDesign);
+    EXPECT_EQ(stored.folder, "D:\\Stitches\\All");
+    EXPECT_EQ(stored.settings.Fit, 0);
+
+    // With a folder the list may be emptied: the folder plays alone. Without one it may not.
+    Load();
+    sheet.Open(CSaverSheet::ListPageIndex);
+    sheet.m_pageList.OnDeleteAll();
+    ASSERT_TRUE(sheet.PressOk());
+    ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
+    stored = ReadSheetValues(profile, DefaultDesign);
+    EXPECT_EQ(stored.files[0], "");
+    EXPECT_EQ(stored.folder, "D:\\Stitches\\All");
+    EXPECT_TRUE(boxes.shown.empty());
+
+    Load();
+    sheet.Open(CSaverSheet::DisplayPageIndex);
+    sheet.m_pageDisplay.OnClearFolder();
+    EXPECT_EQ(folder.text, "");
+    ASSERT_TRUE(sheet.SelectPage(CSaverSheet::ListPageIndex));
+    EXPECT_FALSE(sheet.PressOk());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, EmptyListMessage);
+    list.Append("/kept.pxs");
+    probe.Add("/kept.pxs", 1, 10);
+    ASSERT_TRUE(sheet.PressOk());
+    ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
+    EXPECT_EQ(ReadSheetValues(profile, DefaultDesign).folder, "");
+}
+
 }  // namespace
 }  // namespace vireluna

@@ -23,6 +23,10 @@ class SystemFileSystem final : public FileSystem {
     }
     std::string DefaultDesignPath() override { return system_.DefaultDesignPath(); }
     PathLimit DesignPathLimit() const override { return testing::TestPathLimit; }
+    bool ListFilesBelow(const std::string& utf8Folder,
+                        const std::function<bool(const std::string&)>& found) override {
+        return system_.ListFilesBelow(utf8Folder, found);
+    }
 
   private:
 #ifdef _WIN32

@@ -10,6 +10,9 @@ constexpr int EveryMonitor = 1020;
 constexpr int PrimaryOnly = 1021;
 constexpr int FlatLook = 1022;
 constexpr int ThreadLook = 1023;
+constexpr int FolderField = 1026;
+constexpr int ClearFolder = 1028;
+constexpr int FitBox = 1029;
 
 class DisplayPageTest : public ::testing::Test {
   protected:
@@ -66,6 +69,40 @@ TEST_F(DisplayPageTest, UnknownStoredChoicesShowAsTheDefaultAndCancelWritesNothi
     ASSERT_TRUE(program.WaitForExit().has_value());
     EXPECT_EQ(Profile::Integer(L"Look"), 7u);
     EXPECT_EQ(Profile::Integer(L"Monitors"), std::nullopt);
+}
+
+// The folder field shows the stored folder; a typed one is stored trimmed, Clear empties it,
+// and the Fit box is stored as 1 or 0.
+TEST_F(DisplayPageTest, TheFolderFieldAndTheFitBoxAreStored) {
+    Profile::SetListString(L"Folder", folder.Path());
+    SettingsProgram program(folder.Path());
+    ShowDisplayPage(program);
+    EXPECT_EQ(program.Text(DisplayPage, FolderField), folder.Path());
+    EXPECT_FALSE(program.IsChecked(DisplayPage, FitBox));
+    EXPECT_FALSE(program.IsApplyEnabled()) << "showing the folder changes nothing";
+
+    program.Click(DisplayPage, ClearFolder);
+    ASSERT_TRUE(WaitFor([&] { return program.Text(DisplayPage, FolderField).empty(); }));
+    EXPECT_TRUE(program.IsApplyEnabled());
+    program.SetText(DisplayPage, FolderField, L"  C:\\Stitches\\Collection  ");
+    program.Click(DisplayPage, FitBox);
+    ASSERT_TRUE(WaitFor([&] { return program.IsChecked(DisplayPage, FitBox); }));
+    program.PressOk();
+    ASSERT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(Profile::ListString(L"Folder"), L"C:\\Stitches\\Collection");
+    EXPECT_EQ(Profile::Integer(L"Fit"), 1u);
+
+    SettingsProgram again(folder.Path());
+    ShowDisplayPage(again);
+    EXPECT_EQ(again.Text(DisplayPage, FolderField), L"C:\\Stitches\\Collection");
+    EXPECT_TRUE(again.IsChecked(DisplayPage, FitBox));
+    again.Click(DisplayPage, ClearFolder);
+    again.Click(DisplayPage, FitBox);
+    ASSERT_TRUE(WaitFor([&] { return !again.IsChecked(DisplayPage, FitBox); }));
+    again.PressOk();
+    ASSERT_EQ(again.WaitForExit(), 0u);
+    EXPECT_EQ(Profile::ListString(L"Folder"), L"");
+    EXPECT_EQ(Profile::Integer(L"Fit"), 0u);
 }
 
 }  // namespace

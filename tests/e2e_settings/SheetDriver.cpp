@@ -313,10 +313,13 @@ void Profile::SetInteger(const wchar_t* entry, DWORD value) {
 }
 
 void Profile::SetFile(int number, const std::wstring& path) {
+    SetListString(FileEntry(number).c_str(), path);
+}
+
+void Profile::SetListString(const wchar_t* entry, const std::wstring& text) {
     const HKEY key = CreateKey(FileListKey);
-    RegSetValueExW(key, FileEntry(number).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(path.c_str()),
-                   static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    RegSetValueExW(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
 
@@ -331,10 +334,14 @@ std::optional<DWORD> Profile::Integer(const wchar_t* entry) {
 }
 
 std::optional<std::wstring> Profile::File(int number) {
+    return ListString(FileEntry(number).c_str());
+}
+
+std::optional<std::wstring> Profile::ListString(const wchar_t* entry) {
     wchar_t value[1024];
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, FileListKey, FileEntry(number).c_str(), RRF_RT_REG_SZ,
-                     nullptr, value, &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, FileListKey, entry, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     return std::wstring(value);

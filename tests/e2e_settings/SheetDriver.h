@@ -87,6 +87,9 @@ class Profile {
     // The value's type and data, or nothing when the value is absent.
     static std::optional<DWORD> Integer(const wchar_t* entry);
     static std::optional<std::wstring> File(int number);
+    // Another string of the "Display File List" section ("Folder").
+    static void SetListString(const wchar_t* entry, const std::wstring& text);
+    static std::optional<std::wstring> ListString(const wchar_t* entry);
     static bool HasAnyValue();
 };
 

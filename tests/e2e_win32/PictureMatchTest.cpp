@@ -30,10 +30,18 @@ constexpr int NoticeHighestTop = ExpectedScreenHeight - 30 - 4;
 // Smoothing may start a glyph's ink a pixel early or late.
 constexpr int NoticeTextSlack = 2;
 
+// The folder of the sample designs, played alone.
+constexpr std::string_view SampleFolder = "folder:samples";
+
 std::vector<std::wstring> PlaylistOf(const PictureCase& pictureCase) {
     constexpr std::string_view TestPrefix = "test/";
     std::vector<std::wstring> paths;
     for (const std::string& design : pictureCase.designs) {
+        if (design == SampleFolder) {
+            SaverProfile::SetString(L"Display File List", L"Folder", WindowsPath(Paths().designs));
+            if (paths.empty()) paths.push_back(L"");  // no listed file
+            continue;
+        }
         paths.push_back(design.starts_with(TestPrefix)
                             ? TestDesign(design.substr(TestPrefix.size()))
                             : SampleDesign(design));

@@ -26,12 +26,18 @@ while read -r name screen seed ticks settings designs; do
       value=${pair#*=}
       # The look is stored as a number and named on the command line.
       if [[ "$flag" == -look ]]; then looks=(flat thread); value=${looks[$value]}; fi
+      # Fit is a switch: 1 passes it, 0 leaves it out.
+      if [[ "$flag" == -fit ]]; then
+        [[ "$value" == 1 ]] && args+=(--fit)
+        continue
+      fi
       args+=("-$flag" "$value")
     done
   fi
   files=()
   for design in $designs; do
-    if [[ "$design" == test/* ]]; then files+=("$work/designs/${design#test/}")
+    if [[ "$design" == folder:samples ]]; then args+=(--folder "$samples")
+    elif [[ "$design" == test/* ]]; then files+=("$work/designs/${design#test/}")
     else files+=("$samples/$design"); fi
   done
   "$tool" "${args[@]}" "${files[@]}" >/dev/null

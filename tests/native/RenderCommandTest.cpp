@@ -185,6 +185,47 @@ TEST_F(RenderCommand, WithoutFilesPlaysTheProfilesPlaylist) {
     EXPECT_EQ(run.err.find(design), std::string::npos) << "only the failing entry is named";
 }
 
+// A folder given alone plays alone, its designs found in sub-folders too; the profile's folder
+// plays with its list; a folder that is not there is named.
+TEST_F(RenderCommand, PlaysAFolderAloneOrWithTheList) {
+    const std::string design = Zigzag();
+    std::filesystem::create_directories(PathOf("collection/deeper"));
+    std::filesystem::rename(design, PathOf("collection/deeper/zigzag.PXS"));
+    testing::WriteFile(PathOf("collection/readme.txt"), "not a design");
+    const std::string png = " -o " + PathOf("folder.png");
+    Run run = Render("--folder " + PathOf("collection") + png + " --seed 4");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("design " + PathOf("collection/deeper/zigzag.PXS") + ","),
+              std::string::npos)
+        << run.out;
+
+    testing::WriteFile(PathOf("profile.ini"),
+                       "[Display File List]\nFile01=\nFolder=" + PathOf("collection") + "\n");
+    run = Render(png);
+    EXPECT_EQ(run.status, 0) << run.err;
+
+    run = Render("--folder " + PathOf("nowhere") + png);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("'" + PathOf("nowhere") + "'"), std::string::npos) << run.err;
+}
+
+// A design ten times too wide may land wholly off the screen, as this seed puts it; with --fit
+// it is shrunk into the screen, clear of its edges.
+TEST_F(RenderCommand, FitBringsALargeDesignOntoTheScreenClearOfItsEdges) {
+    const std::string design = Zigzag() + " --reduction 1000 --rotation 0 --seed 6 -o ";
+    ASSERT_EQ(Render(design + PathOf("large.png")).status, 0);
+    ASSERT_EQ(Render(design + PathOf("fitted.png") + " --fit").status, 0);
+    const auto middle = [&](const std::string& png) {
+        return CountStitched(png, 120, 0, 900, 700);
+    };
+    const auto edges = [&](const std::string& png) {
+        return CountStitched(png, 0, 0, 5, 768) + CountStitched(png, 1019, 0, 1024, 768);
+    };
+    EXPECT_EQ(middle(PathOf("large.png")), 0);
+    EXPECT_GT(middle(PathOf("fitted.png")), 0);
+    EXPECT_EQ(edges(PathOf("fitted.png")), 0);
+}
+
 // A hand-edited profile's extremes run a whole design through reader, placement, drawing and
 // the raster without a fault (the sanitizer tree checks every step) and with a picture.
 TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {

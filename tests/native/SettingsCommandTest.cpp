@@ -28,8 +28,9 @@ nlohmann::json ParseJson(const std::string& text) {
 
 const char* const OutOfRangeProfile =
     "[Config]\nPenSize=2\nRotation=7\nDrawSpeed=0\nReduction=55\nHoldTime=70\nDrawStep=3\nMonitors="
-    "1\nLook=5\n"
-    "[Display File List]\nFile01=/a.pxs\nFile02=/b c.pxs\nFile03=\nFile04=/d.pxs\n";
+    "1\nLook=5\nFit=1\n"
+    "[Display File List]\nFile01=/a.pxs\nFile02=/b c.pxs\nFile03=\nFile04=/d.pxs\n"
+    "Folder=/my designs\n";
 
 class SettingsCommandTest : public ::testing::Test {
   protected:
@@ -62,9 +63,11 @@ TEST_F(SettingsCommandTest, JsonShowsStoredInUseAndRunTimeValues) {
                                                 {"Rotation", 7},
                                                 {"PenSize", 2},
                                                 {"monitors", "plain"},
-                                                {"look", "flat"}}));
+                                                {"look", "flat"},
+                                                {"fit", "on"}}));
     EXPECT_EQ(json["playlist"]["fileCount"], 2);
     EXPECT_EQ(json["playlist"]["paths"], (nlohmann::json{"/a.pxs", "/b c.pxs"}));
+    EXPECT_EQ(json["playlist"]["folder"], "/my designs");
 }
 
 TEST_F(SettingsCommandTest, TextNamesTheProfileAndMarksGuardedValues) {
@@ -76,7 +79,8 @@ TEST_F(SettingsCommandTest, TextNamesTheProfileAndMarksGuardedValues) {
           std::string("Rotation         7      7   Rotation = 7"),
           std::string("Monitors         1      1   monitors = plain"),
           std::string("Look             5      0*  look = flat"), std::string("fileCount = 2"),
-          std::string("File02  /b c.pxs")}) {
+          std::string("File02  /b c.pxs"), std::string("Fit              1      1   fit = on"),
+          std::string("Folder   /my designs (and its sub-folders)")}) {
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     }
     EXPECT_EQ(run.out.find("/d.pxs"), std::string::npos);

@@ -29,6 +29,13 @@ TEST(SaverOptions, TakesXScreenSaverStyleSingleDashOptionsAndHexWindowIds) {
     EXPECT_EQ(options.configOverrides.at("Monitors"), static_cast<int>(OtherMonitors::Plain));
     EXPECT_EQ(options.files, std::vector<std::string>{"a.pxs"});
 
+    saver::SaverOptions collection;
+    ASSERT_EQ(Parse({"-fit", "-folder", "/home/me/designs"}, collection, error),
+              saver::ParseOutcome::Run)
+        << error;
+    EXPECT_EQ(collection.configOverrides.at("Fit"), static_cast<int>(FitToScreen::On));
+    EXPECT_EQ(collection.folder, std::optional<std::string>("/home/me/designs"));
+
     saver::SaverOptions decimal;
     ASSERT_EQ(Parse({"--window-id=27262983"}, decimal, error), saver::ParseOutcome::Run);
     EXPECT_EQ(decimal.windowId, 27262983u);
@@ -59,6 +66,9 @@ TEST(SaverOptions, RefusesWhatItCannotUseAndSaysWhy) {
         {{"--geometry", "big"}, "--geometry wants WIDTHxHEIGHT, not 'big'"},
         {{"--window", "--root"}, "give only one of"},
         {{"--root=1"}, "--root takes no value"},
+        {{"--fit=1"}, "--fit takes no value"},
+        {{"--folder"}, "--folder needs a value"},
+        {{"--folder", ""}, "--folder needs a folder"},
         {{"-x"}, "unknown option '-x'"},
     };
     for (const auto& [arguments, message] : refusals) {

@@ -22,6 +22,7 @@ def program_options(saver):
     for line in text.splitlines():
         number = re.match(r"^  (--[a-z-]+) N +(.+), (\d+) to (\d+), default (-?\d+) \(", line)
         named = re.match(r"^  (--[a-z-]+) ([a-z|]+) +(.+), default ([a-z]+) \(", line)
+        switch = re.match(r"^  (--[a-z-]+) {2,}(.+), default (off|on) \(", line)
         choice = re.match(r"^ {20,}([a-z0-9]+): (.+)$", line)
         if number:
             flag = number.group(1)
@@ -36,13 +37,17 @@ def program_options(saver):
             settings[flag] = {"label": named.group(3), "low": 0, "high": len(names) - 1,
                               "default": names.index(named.group(4)), "choices": [],
                               "values": []}
+        elif switch:
+            flag = switch.group(1)
+            settings[flag] = {"label": switch.group(2), "switch": True,
+                              "default": switch.group(3) == "on"}
         elif choice and flag:
             settings[flag]["choices"].append(choice.group(2))
             settings[flag]["values"].append(choice.group(1))
     if not settings:
         fail("the program's --help lists no settings")
     for setting in settings.values():
-        if setting["values"]:
+        if setting.get("values"):
             setting["values"][setting["default"]] = None
     return options, settings
 
@@ -61,6 +66,15 @@ def page_settings(root, options):
         named[flag] = {"label": number.get("_label"), "low": int(number.get("low")),
                        "high": int(number.get("high")), "default": int(number.get("default")),
                        "choices": [], "values": []}
+    for text in root.iter("string"):
+        flag, placeholder = text.get("arg", "").split()
+        if flag not in options or placeholder != "%":
+            fail(f"<string id={text.get('id')}> passes {flag} %, which the program does not take")
+    for boolean in root.iter("boolean"):
+        flag = boolean.get("arg-set", "")
+        if boolean.get("arg-unset") is not None:
+            fail(f"{flag}: a switch is off unless it is passed")
+        named[flag] = {"label": boolean.get("_label"), "switch": True, "default": False}
     for select in root.iter("select"):
         flags, labels, values, default = set(), [], [], None
         for index, option in enumerate(select.iter("option")):

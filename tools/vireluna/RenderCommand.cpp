@@ -39,6 +39,7 @@ struct RenderArguments {
     std::uint32_t seed = 0;
     std::int32_t ticks = 0;
     std::string profilePath;
+    std::string folder;
     std::array<std::int32_t, OverrideFlags.size()> overrides{};
     std::array<std::string, OverrideFlags.size()> overrideNames;  // named choices
     CLI::Option* screenOption = nullptr;
@@ -47,6 +48,7 @@ struct RenderArguments {
     CLI::Option* seedOption = nullptr;
     CLI::Option* ticksOption = nullptr;
     CLI::Option* profileOption = nullptr;
+    CLI::Option* folderOption = nullptr;
     std::array<CLI::Option*, OverrideFlags.size()> overrideOptions{};
 };
 
@@ -59,6 +61,13 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
     }
     request.files = arguments.files;
     request.output = arguments.output;
+    if (arguments.folderOption->count() > 0) {
+        if (arguments.folder.empty()) {
+            error = "--folder needs a folder";
+            return false;
+        }
+        request.folder = arguments.folder;
+    }
     if (arguments.screenOption->count() > 0) {
         const std::optional<ScreenSize> screen = ParseScreenSize(arguments.screen);
         if (!screen) {
@@ -106,7 +115,9 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
         if (arguments.overrideOptions[i]->count() == 0) continue;
         const SettingOption& option = OverrideFlags[i];
         std::int32_t value = arguments.overrides[i];
-        if (!option.names.empty()) {
+        if (option.isSwitch) {
+            value = 1;
+        } else if (!option.names.empty()) {
             const std::optional<std::int32_t> named =
                 ChoiceNamed(option, arguments.overrideNames[i]);
             if (!named) {
@@ -139,11 +150,11 @@ int RunRenderCommand(const RenderArguments& arguments) {
         std::cerr << "vireluna render: " << error << '\n';
         return ExitFailure;
     }
-    // No file named: the profile's playlist, as the saver plays it, and checked as the
-    // saver's start checks it.
+    // No file named: the profile's playlist, as the saver plays it (a folder given alone plays
+    // alone), and checked as the saver's start checks it.
     PosixFileSystem files;
-    if (request.files.empty()) request.files = PlaylistFiles(*profile, files);
-    RenderProfile playlist(*profile, {}, request.files);
+    if (request.files.empty() && !request.folder) request.files = PlaylistFiles(*profile, files);
+    RenderProfile playlist(*profile, {}, request.files, request.folder);
     if (!CheckFilesOpen(playlist, files, error)) {
         std::cerr << "vireluna render: " << error << '\n';
         return ExitFailure;
@@ -165,6 +176,10 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
         "render", "draws designs into a PNG exactly as the saver shows them, tick by tick");
     render->add_option("files", arguments->files,
                        "design files: the playlist, 1 to 20 (default: the profile's playlist)");
+    arguments->folderOption =
+        render->add_option("--folder", arguments->folder,
+                           "also play every design in this folder and below (alone when no "
+                           "file is given)");
     render->add_option("-o,--output", arguments->output, "the PNG to write")->required();
     arguments->screenOption =
         render->add_option("--screen", arguments->screen, "screen size WIDTHxHEIGHT (1024x768)");
@@ -188,6 +203,11 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
         const StoredSettingField& field = FieldOf(option);
         const std::string flag(option.flag);
         const std::string overrides = "overrides " + std::string(field.entry) + " of the profile";
+        if (option.isSwitch) {
+            arguments->overrideOptions[i] =
+                render->add_flag(flag)->description(overrides + ": " + std::string(option.label));
+            continue;
+        }
         arguments->overrideOptions[i] =
             option.names.empty() ? render->add_option(flag, arguments->overrides[i],
                                                       overrides + " (the option page offers " +

@@ -96,6 +96,7 @@ std::string ChoiceName(std::string_view entry, Choice choice) {
 std::string RunTimeText(std::string_view entry, const SaverSettings& settings) {
     if (entry == "Monitors") return "monitors = " + ChoiceName(entry, settings.monitors);
     if (entry == "Look") return "look = " + ChoiceName(entry, settings.look);
+    if (entry == "Fit") return "fit = " + ChoiceName(entry, settings.fit);
     if (entry == "PenSize") {
         const auto size = static_cast<std::size_t>(settings.PenSize);
         const std::string name =
@@ -150,6 +151,10 @@ void PrintText(const SettingsReport& report) {
         std::printf("  %s  %s\n", PlaylistEntryName(k).c_str(),
                     path.empty() ? "(empty)" : path.c_str());
     }
+    if (!report.playlist.folder.empty()) {
+        std::printf("  %s   %s (and its sub-folders)\n", std::string(FolderEntry).c_str(),
+                    report.playlist.folder.c_str());
+    }
 }
 
 // An entry stored as text that is no number is given as that text, a string.
@@ -183,12 +188,15 @@ void PrintJson(const SettingsReport& report) {
                        {"Rotation", settings.Rotation},
                        {"PenSize", settings.PenSize},
                        {"monitors", ChoiceName("Monitors", settings.monitors)},
-                       {"look", ChoiceName("Look", settings.look)}};
+                       {"look", ChoiceName("Look", settings.look)},
+                       {"fit", ChoiceName("Fit", settings.fit)}};
     nlohmann::ordered_json paths = nlohmann::ordered_json::array();
     for (int k = 0; k < report.playlist.fileCount; ++k) {
         paths.push_back(report.playlist.paths[static_cast<std::size_t>(k)]);
     }
-    out["playlist"] = {{"fileCount", report.playlist.fileCount}, {"paths", paths}};
+    out["playlist"] = {{"fileCount", report.playlist.fileCount},
+                       {"paths", paths},
+                       {"folder", report.playlist.folder}};
     // A path need not be valid UTF-8; JSON must be, so such bytes become U+FFFD.
     std::cout << out.dump(JsonIndent, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
               << '\n';

@@ -11,6 +11,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/config/PageTemplate.h"
 #include "platform/win32/config/Win32FileOpenDialog.h"
+#include "platform/win32/config/Win32FolderDialog.h"
 #include "resources/win32/ConfigPageIds.h"
 #include "resources/win32/ResourceIds.h"
 
@@ -61,6 +62,7 @@ class SheetSession {
     CSaverSheet& sheet_;
     Win32MessageBoxes& boxes_;
     Win32FileOpenDialog fileDialog_;
+    Win32FolderDialog folderDialog_;
     std::vector<std::shared_ptr<void>> controls_;
     bool closedByOk_ = false;
     int lastDisplayed_ = -1;  // the highest page whose window exists
@@ -118,6 +120,10 @@ void SheetSession::BindDisplayPage(HWND page) {
     for (int i = 0; i < LookButtons; ++i) {
         controls.look[i] = Make<Win32RadioButton>(page, IDC_LOOK_FIRST + i);
     }
+    folderDialog_.SetOwner(page);
+    controls.folder = Make<Win32Edit>(page, IDC_FOLDER_EDIT);
+    controls.folderDialog = &folderDialog_;
+    controls.fit = Make<Win32RadioButton>(page, IDC_FIT_CHECK);
     sheet_.m_pageDisplay.Bind(controls);
 }
 
@@ -149,8 +155,21 @@ INT_PTR SheetSession::OnCommand(int index, int id, int code) {
         return FALSE;
     }
     if (index == CSaverSheet::DisplayPageIndex) {
-        if (code != BN_CLICKED || !IsRadioOfDisplayPage(id)) return FALSE;
-        sheet_.m_pageDisplay.OnChange();
+        CDisplayPage& display = sheet_.m_pageDisplay;
+        if (code == EN_CHANGE && id == IDC_FOLDER_EDIT) {
+            display.OnChange();
+            return TRUE;
+        }
+        if (code != BN_CLICKED) return FALSE;
+        if (id == IDC_FOLDER_BROWSE) {
+            display.OnBrowseFolder();
+        } else if (id == IDC_FOLDER_CLEAR) {
+            display.OnClearFolder();
+        } else if (IsRadioOfDisplayPage(id) || id == IDC_FIT_CHECK) {
+            display.OnChange();
+        } else {
+            return FALSE;
+        }
         return TRUE;
     }
     const bool isEdit = std::find(OptionEdits.begin(), OptionEdits.end(), id) != OptionEdits.end();

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/MemoryProfileStore.h"
+#include "shell/SaverRun.h"
+#include "shell/SaverWnd.h"
+#include "tests/core/FakeWindowHost.h"
+#include "tests/core/SystemFiles.h"
+#include "tools/pxs/PxsWriter.h"
+
+namespace vireluna {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+// The system's files, with names the folder walk also gives that are not there: files that
+// vanish between the walk and their turn.
+class VanishingFiles final : public FileSystem {
+  public:
+    std::vector<std::string> vanished;
+
+    std::unique_ptr<InputFile> NewInputFile() override { return system_.NewInputFile(); }
+    bool DirectorySearchFinds(const std::string& pattern) override {
+        return system_.DirectorySearchFinds(pattern);
+    }
+    std::string DefaultDesignPath() override { return system_.DefaultDesignPath(); }
+    PathLimit DesignPathLimit() const override { return system_.DesignPathLimit(); }
+    bool ListFilesBelow(const std::string& folder,
+                        const std::function<bool(const std::string&)>& found) override {
+        if (!system_.ListFilesBelow(folder, found)) return false;
+        for (const std::string& path : vanished) {
+            if (!found(path)) break;
+        }
+        return true;
+    }
+
+  private:
+    fakes::SystemFileSystem system_;
+};
+
+class FolderPlayTest : public ::testing::Test {
+  protected:
+    FolderPlayTest() {
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        root = fs::temp_directory_path() / ("vireluna_folder_" + test);
+        fs::remove_all(root);
+        fs::create_directories(root);
+        // One stitch a design and no hold: every tick starts the next design.
+        for (const auto& [entry, value] : {std::pair{"HoldTime", 0}, {"Rotation", 0}}) {
+            profile.WriteInteger(ConfigSection, entry, value);
+        }
+    }
+    ~FolderPlayTest() override {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+
+    std::string Design(const std::string& relative) {
+        // As the walk gives it: with the system's separators.
+        const fs::path path = (root / relative).make_preferred();
+        fs::create_directories(path.parent_path());
+        pxs::PxsWriter writer;
+        writer.Move(10, 0);
+        writer.End();
+        EXPECT_TRUE(writer.WriteFile(Utf8(path)));
+        return Utf8(path);
+    }
+    std::string Folder() const { return Utf8(root); }
+
+    void Open(const std::string& file01) {
+        profile.WriteString(FileListSection, "File01", file01);
+        profile.WriteString(FileListSection, FolderEntry, Folder());
+        window = std::make_unique<CSaverWnd>(profile, host, random, files);
+        window->OnCreate();
+        window->OnSize(1024, 768);
+    }
+    // The files the next ticks start, one a tick.
+    std::vector<std::string> Play(int designs) {
+        std::vector<std::string> played;
+        for (int i = 0; i < designs; ++i) {
+            window->OnTimer();
+            EXPECT_NE(window->LastTick(), TickResult::LoadSkipped);
+            played.push_back(window->CurrentPath());
+        }
+        return played;
+    }
+
+    fs::path root;
+    MemoryProfileStore profile;
+    fakes::FakeWindowHost host{{1024, 768}};
+    Random random{2026};
+    VanishingFiles files;
+    std::unique_ptr<CSaverWnd> window;
+};
+
+TEST_F(FolderPlayTest, APassPlaysEveryDesignOnceAndTheNextPassSeesTheFolderAnew) {
+    const std::string listed = Design("../vireluna_listed_design.pxs");
+    std::vector<std::string> designs = {Design("a.pxs"), Design("sub/B.PXS"),
+                                        Design("sub/deeper/c.Pxs"), Design("d.dst.pxs")};
+    std::ofstream(root / "notes.txt") << "not a design";
+    std::ofstream(root / "sub" / "pxs") << "no extension";
+    Open(listed);
+
+    std::vector<std::string> pass = Play(5);
+    std::vector<std::string> expected = designs;
+    expected.push_back(listed);
+    std::sort(pass.begin(), pass.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(pass, expected);
+
+    // Designs added and removed while the saver runs count from the next pass on.
+    fs::remove(root / "a.pxs");
+    const std::string added = Design("sub/new.pxs");
+    pass = Play(5);
+    expected = {designs[1], designs[2], designs[3], added, listed};
+    std::sort(pass.begin(), pass.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(pass, expected);
+    EXPECT_TRUE(host.messages.empty());
+    fs::remove(listed);
+}
+
+TEST_F(FolderPlayTest, AFolderDesignThatCannotBeLoadedIsPassedOverWithoutABox) {
+    const std::string good = Design("good.pxs");
+    for (int i = 0; i < 3; ++i)
+        files.vanished.push_back(Utf8(root / "gone") + char('0' + i) + ".pxs");
+    const std::string missingListed = Utf8(root / "listed-but-missing.pxs");
+    Open(missingListed);
+
+    // A pass of five entries: the good design loads on the tick that reaches it, whatever bad
+    // designs come before it; the listed file that fails is named as without a folder.
+    std::vector<std::string> loaded;
+    for (int tick = 0; tick < 10; ++tick) {
+        window->OnTimer();
+        const TickResult result = window->LastTick();
+        if (result == TickResult::DesignFinished) loaded.push_back(window->CurrentPath());
+        EXPECT_NE(result, TickResult::NothingToPlay);
+    }
+    EXPECT_FALSE(loaded.empty());
+    EXPECT_TRUE(std::all_of(loaded.begin(), loaded.end(),
+                            [&](const std::string& path) { return path == good; }));
+    ASSERT_FALSE(host.messages.empty());
+    for (const auto& message : host.messages) {
+        EXPECT_EQ(message.text, std::string(FileNotFoundPrefix) + missingListed);
+    }
+    EXPECT_FALSE(window->NothingCanBePlayed());
+}
+
+TEST_F(FolderPlayTest, EveryDesignFailingOrNoneAtAllLeavesNothingToPlay) {
+    files.vanished = {Utf8(root / "gone.pxs")};
+    Open("");
+    window->OnTimer();
+    EXPECT_EQ(window->LastTick(), TickResult::LoadSkipped);
+    EXPECT_TRUE(window->NothingCanBePlayed());
+    EXPECT_TRUE(host.messages.empty());
+
+    // An empty folder alone: an empty design's hold, then the folder is read again.
+    files.vanished.clear();
+    profile.WriteInteger(ConfigSection, "HoldTime", 2);
+    Open("");
+    window->OnTimer();
+    EXPECT_EQ(window->LastTick(), TickResult::NothingToPlay);
+    window->OnTimer();
+    EXPECT_EQ(window->LastTick(), TickResult::Held);
+    const std::string arrived = Design("arrived.pxs");
+    for (int i = 0; i < 100 && window->LastTick() != TickResult::DesignFinished; ++i) {
+        window->OnTimer();
+    }
+    EXPECT_EQ(window->CurrentPath(), arrived);
+}
+
+TEST_F(FolderPlayTest, StartUpNamesAFolderThatIsNotThereOrHasNothingToPlay) {
+    const std::string listed = Design("../vireluna_listed_startup.pxs");
+    struct Case {
+        std::string file01;
+        std::string folder;
+        std::vector<std::string> missing;
+    };
+    const std::string gone = Utf8(root / "no such folder");
+    const std::string emptyFolder = Utf8(root / "empty");
+    fs::create_directories(emptyFolder);
+    const std::string notAFolder = Design("design.pxs");
+    for (const Case& c : {Case{listed, gone, {gone}}, Case{"", gone, {gone}},
+                          Case{listed, notAFolder, {notAFolder}}, Case{listed, emptyFolder, {}},
+                          Case{"", emptyFolder, {emptyFolder + std::string(NoDesignInFolderNote)}},
+                          Case{"", Folder(), {}}}) {
+        SCOPED_TRACE(c.file01 + " | " + c.folder);
+        MemoryProfileStore store;
+        store.WriteString(FileListSection, "File01", c.file01);
+        store.WriteString(FileListSection, FolderEntry, c.folder);
+        EXPECT_EQ(MissingPlaylistFiles(store, files), c.missing);
+    }
+    fs::remove(listed);
+}
+
+}  // namespace
+}  // namespace vireluna
