@@ -35,6 +35,7 @@ void PutIntoPages(const SheetValues& values, CSaverSheet& sheet) {
     option.m_nHoldTime = values.settings.HoldTime;
     sheet.m_pageDisplay.m_nMonitors = values.settings.Monitors;
     sheet.m_pageDisplay.m_nLook = values.settings.Look;
+    sheet.m_pageDisplay.m_nPlayback = values.settings.Playback;
 }
 
 bool StorePages(const CSaverSheet& sheet, ProfileStore& profile, MessageBoxes& boxes) {
@@ -56,6 +57,7 @@ SheetValues TakeFromPages(const CSaverSheet& sheet) {
     values.settings.HoldTime = option.m_nHoldTime;
     values.settings.Monitors = sheet.m_pageDisplay.m_nMonitors;
     values.settings.Look = sheet.m_pageDisplay.m_nLook;
+    values.settings.Playback = sheet.m_pageDisplay.m_nPlayback;
     return values;
 }
 

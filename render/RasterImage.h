@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "render/PixelView.h"
+
 namespace vireluna::raster {
 
 struct Rgb {
@@ -52,6 +54,9 @@ class RasterImage {
     int clipBottom_ = 0;
     std::vector<std::uint8_t> rgb_;
 };
+
+// The image as a frame buffer for the drawing that writes through one.
+render::PixelView ViewOf(RasterImage& image);
 
 // Reads an uncompressed BMP (1, 4, 8, 24 or 32 bits per pixel). False on any fault.
 bool ReadBmp(const std::string& path, RasterImage& image);

@@ -46,6 +46,7 @@ SaverSettings RunTimeSettings(const StoredSettings& stored) {
     settings.PenSize = usable.PenSize;
     settings.monitors = static_cast<OtherMonitors>(usable.Monitors);
     settings.look = static_cast<StitchLook>(usable.Look);
+    settings.playback = static_cast<Playback>(usable.Playback);
     return settings;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ProfileStore.h"
+#include "presentation/MachinePlayback.h"
 #include "presentation/StitchDrawing.h"
 
 namespace vireluna {
@@ -23,7 +24,7 @@ enum class OtherMonitors : std::int32_t {
     Plain = 1,   // the plain field colour
 };
 
-// The drawing settings as used at run time: the six of the option page, then the two of
+// The drawing settings as used at run time: the six of the option page, then the three of
 // the display page.
 struct SaverSettings {
     std::int32_t stitchesPerTick;
@@ -34,6 +35,7 @@ struct SaverSettings {
     std::int32_t PenSize;
     OtherMonitors monitors = OtherMonitors::Stitch;
     StitchLook look = StitchLook::Flat;
+    Playback playback = Playback::Exact;
 };
 
 struct Playlist {
@@ -52,6 +54,7 @@ struct StoredSettings {
     std::int32_t DrawStep = 2;    // index into StitchesPerDrawStep
     std::int32_t Monitors = static_cast<std::int32_t>(OtherMonitors::Stitch);
     std::int32_t Look = static_cast<std::int32_t>(StitchLook::Flat);
+    std::int32_t Playback = static_cast<std::int32_t>(vireluna::Playback::Exact);
     bool operator==(const StoredSettings&) const = default;
 };
 
@@ -77,6 +80,8 @@ inline constexpr SettingRange MonitorsRange{static_cast<std::int32_t>(OtherMonit
                                             static_cast<std::int32_t>(OtherMonitors::Plain)};
 inline constexpr SettingRange LookRange{static_cast<std::int32_t>(StitchLook::Flat),
                                         static_cast<std::int32_t>(StitchLook::Thread)};
+inline constexpr SettingRange PlaybackRange{static_cast<std::int32_t>(Playback::Exact),
+                                            static_cast<std::int32_t>(Playback::Machine)};
 
 // What a stored value outside the usable range becomes. A number is brought to the nearest
 // end; a choice has no nearest end (a later version may add a third one), so it gives the
@@ -95,8 +100,8 @@ struct StoredSettingField {
 };
 
 // In the order they are read from the profile: the option page's six, then the display
-// page's two.
-inline constexpr std::array<StoredSettingField, 8> StoredSettingFields{{
+// page's three.
+inline constexpr std::array<StoredSettingField, 9> StoredSettingFields{{
     {"PenSize",
      StoredSettings{}.PenSize,
      {0, 2},
@@ -137,6 +142,8 @@ inline constexpr std::array<StoredSettingField, 8> StoredSettingFields{{
      UnusableValue::Default},
     {"Look", StoredSettings{}.Look, LookRange, LookRange, &StoredSettings::Look,
      UnusableValue::Default},
+    {"Playback", StoredSettings{}.Playback, PlaybackRange, PlaybackRange, &StoredSettings::Playback,
+     UnusableValue::Default},
 }};
 
 // "File01" .. "File20" for k = 1 .. 20.
@@ -150,7 +157,7 @@ StoredSettings ReadStoredSettings(ProfileStore& profile);
 StoredSettings UsableSettings(const StoredSettings& stored);
 
 // The run-time form of the usable values: DrawSpeed as a timer period, DrawStep as stitches
-// per tick, Monitors and Look as their choices.
+// per tick, Monitors, Look and Playback as their choices.
 SaverSettings RunTimeSettings(const StoredSettings& stored);
 
 // File01 always counts, defaultDesign when the profile has none; reading stops at the first

@@ -14,6 +14,7 @@
 #include "platform/Surface.h"
 #include "platform/WindowHost.h"
 #include "presentation/AnimationCycle.h"
+#include "presentation/MachinePlayback.h"
 #include "presentation/Overlays.h"
 #include "presentation/Placement.h"
 #include "shell/SaverSettings.h"
@@ -39,6 +40,8 @@ enum class TickResult {
     Drew,            // a further batch
     DesignFinished,  // the batch reached the design's End record (on a start tick too)
     LoadFailed,      // the chosen file could not be loaded; the message box was shown
+    Travelled,       // machine playback: the needle travelled toward the next batch
+    ChangedThread,   // machine playback: the machine stood still for a new thread
 };
 
 // The saver window's logic, portable: a native window translates its messages into these
@@ -80,6 +83,8 @@ class CSaverWnd {
     std::int32_t LogoSlot() const { return logoSlot; }
     const char* CurrentPath() const { return currentPath.data(); }
     TickResult LastTick() const { return lastTick; }
+    // What machine playback shows over the picture now; nothing in exact playback.
+    MachineOverlay Overlay() const;
     // True while the modal load-failure message is open.
     bool ShowingMessage() const { return showingMessage; }
     // True when every entry of the playlist has failed to load since the last design that
@@ -99,6 +104,10 @@ class CSaverWnd {
     bool LoadDesign();
     void PlaceDesign();
     bool DrawStitches(Surface& surface);
+    StitchPen Pen() const;
+    // A Drawing tick: in machine playback a stop before the batch may take it instead.
+    TickResult DrawNextBatch(Surface& surface);
+    bool MachinePlays() const { return settings.playback == Playback::Machine; }
     void ShufflePlayOrder();
     void ShuffleLogoCorners();
     TickResult StartDesign(Surface& surface);
@@ -133,6 +142,7 @@ class CSaverWnd {
     TickResult lastTick = TickResult::None;
     bool showingMessage = false;
     std::uint32_t failedSinceLastLoad = 0;  // one bit per playlist entry
+    MachinePlayback machine;
 };
 
 }  // namespace vireluna

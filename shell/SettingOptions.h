@@ -33,14 +33,17 @@ inline constexpr std::array<std::string_view, 4> RotationChoices{
 inline constexpr std::array<std::string_view, 4> DrawStepChoices{
     "1stitch/unit time", "2stitch/unit time", "3stitch/unit time", "5stitch/unit time"};
 
-// The display page's choices, indexed by OtherMonitors and StitchLook.
+// The display page's choices, indexed by OtherMonitors, StitchLook and Playback.
 inline constexpr std::array<std::string_view, 2> MonitorsChoices{"Every monitor stitches",
                                                                  "Only the primary stitches"};
 inline constexpr std::array<std::string_view, 2> MonitorsNames{"stitch", "plain"};
 inline constexpr std::array<std::string_view, 2> LookChoices{"Flat lines", "Thread (shaded)"};
 inline constexpr std::array<std::string_view, 2> LookNames{"flat", "thread"};
+inline constexpr std::array<std::string_view, 2> PlaybackChoices{"Exact (stitches only)",
+                                                                 "Machine (needle and thread)"};
+inline constexpr std::array<std::string_view, 2> PlaybackNames{"exact", "machine"};
 
-inline constexpr std::array<SettingOption, 8> SettingOptions{{
+inline constexpr std::array<SettingOption, 9> SettingOptions{{
     {"PenSize", "--pen-size", "Line thickness", PenSizeChoices},
     {"Rotation", "--rotation", "Rotate", RotationChoices},
     {"DrawStep", "--draw-step", "Drawing speed", DrawStepChoices},
@@ -49,6 +52,7 @@ inline constexpr std::array<SettingOption, 8> SettingOptions{{
     {"HoldTime", "--hold-time", "Interval", {}},
     {"Monitors", "--other-monitors", "Monitors", MonitorsChoices, MonitorsNames},
     {"Look", "--look", "Stitch look", LookChoices, LookNames},
+    {"Playback", "--playback", "Playback", PlaybackChoices, PlaybackNames},
 }};
 
 // The stored field (range, default) behind an option.

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "platform/x11/MessagePanel.h"
+#include "render/MachineOverlayPainter.h"
 
 namespace vireluna::x11 {
 namespace {
@@ -139,8 +140,21 @@ void SaverLoop::HandleInput(const XEvent& event) {
 
 void SaverLoop::Flush() {
     raster::ChangedArea changed;
-    if (!host_->TakeChangedArea(changed)) return;
-    for (const render::PixelBox& box : changed.Boxes()) Put(box);
+    host_->TakeChangedArea(changed);
+    overlays_.clear();
+    if (run_ != nullptr) run_->CollectOverlays(overlays_);
+    trail_.Follow(overlays_, changed);
+    const ScreenSize client = host_->ClientSize();
+    if (!changed.Clip(client.width, client.height)) return;
+    for (const render::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
+}
+
+void SaverLoop::PutWithOverlays(const render::PixelBox& box) {
+    if (!trail_.Touches(box)) return Put(box);
+    raster::RasterImage part(box.right - box.left, box.bottom - box.top);
+    if (!host_->ReadPicture(box, part)) return Put(box);
+    render::PaintOverlays(raster::ViewOf(part), box.left, box.top, overlays_);
+    putter_.Put(part, 0, 0, part.Width(), part.Height(), box.left, box.top);
 }
 
 void SaverLoop::Put(const render::PixelBox& box) {
@@ -155,7 +169,7 @@ void SaverLoop::Repaint(int left, int top, int right, int bottom) {
     raster::ChangedArea area;
     area.Add(left, top, right, bottom);
     const ScreenSize client = host_->ClientSize();
-    if (area.Clip(client.width, client.height)) Put(area.Box());
+    if (area.Clip(client.width, client.height)) PutWithOverlays(area.Box());
     PutMessage();
 }
 

@@ -24,8 +24,9 @@ while read -r name screen seed ticks settings designs; do
       # PenSize=2 becomes --pen-size 2
       flag=$(sed -E 's/([A-Z])/-\L\1/g' <<<"${pair%%=*}")
       value=${pair#*=}
-      # The look is stored as a number and named on the command line.
+      # The look and the playback are stored as numbers and named on the command line.
       if [[ "$flag" == -look ]]; then looks=(flat thread); value=${looks[$value]}; fi
+      if [[ "$flag" == -playback ]]; then playbacks=(exact machine); value=${playbacks[$value]}; fi
       args+=("-$flag" "$value")
     done
   fi

@@ -62,7 +62,8 @@ TEST_F(SettingsCommandTest, JsonShowsStoredInUseAndRunTimeValues) {
                                                 {"Rotation", 7},
                                                 {"PenSize", 2},
                                                 {"monitors", "plain"},
-                                                {"look", "flat"}}));
+                                                {"look", "flat"},
+                                                {"playback", "exact"}}));
     EXPECT_EQ(json["playlist"]["fileCount"], 2);
     EXPECT_EQ(json["playlist"]["paths"], (nlohmann::json{"/a.pxs", "/b c.pxs"}));
 }

@@ -85,6 +85,7 @@ std::string ChoiceName(std::string_view entry, Choice choice) {
 std::string RunTimeText(std::string_view entry, const SaverSettings& settings) {
     if (entry == "Monitors") return "monitors = " + ChoiceName(entry, settings.monitors);
     if (entry == "Look") return "look = " + ChoiceName(entry, settings.look);
+    if (entry == "Playback") return "playback = " + ChoiceName(entry, settings.playback);
     if (entry == "PenSize") {
         const auto size = static_cast<std::size_t>(settings.PenSize);
         const std::string name =
@@ -154,7 +155,8 @@ void PrintJson(const SettingsReport& report) {
                        {"Rotation", settings.Rotation},
                        {"PenSize", settings.PenSize},
                        {"monitors", ChoiceName("Monitors", settings.monitors)},
-                       {"look", ChoiceName("Look", settings.look)}};
+                       {"look", ChoiceName("Look", settings.look)},
+                       {"playback", ChoiceName("Playback", settings.playback)}};
     nlohmann::ordered_json paths = nlohmann::ordered_json::array();
     for (int k = 0; k < report.playlist.fileCount; ++k) {
         paths.push_back(report.playlist.paths[static_cast<std::size_t>(k)]);

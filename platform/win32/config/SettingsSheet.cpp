@@ -118,12 +118,16 @@ void SheetSession::BindDisplayPage(HWND page) {
     for (int i = 0; i < LookButtons; ++i) {
         controls.look[i] = Make<Win32RadioButton>(page, IDC_LOOK_FIRST + i);
     }
+    for (int i = 0; i < PlaybackButtons; ++i) {
+        controls.playback[i] = Make<Win32RadioButton>(page, IDC_PLAYBACK_FIRST + i);
+    }
     sheet_.m_pageDisplay.Bind(controls);
 }
 
 bool IsRadioOfDisplayPage(int id) {
     return (id >= IDC_MONITORS_FIRST && id < IDC_MONITORS_FIRST + MonitorsButtons) ||
-           (id >= IDC_LOOK_FIRST && id < IDC_LOOK_FIRST + LookButtons);
+           (id >= IDC_LOOK_FIRST && id < IDC_LOOK_FIRST + LookButtons) ||
+           (id >= IDC_PLAYBACK_FIRST && id < IDC_PLAYBACK_FIRST + PlaybackButtons);
 }
 
 bool IsRadioOfOptionPage(int id) {
