@@ -1,6 +1,7 @@
 #include "render/MachineOverlayPainter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -42,6 +43,15 @@ std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
     return -FloorDiv(-a, b);
 }
 
+// The largest r with r * r <= value (0 for a negative value).
+std::int64_t SquareRootBelow(std::int64_t value) {
+    if (value <= 0) return 0;
+    auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(value)));
+    while (root * root > value) --root;
+    while ((root + 1) * (root + 1) <= value) ++root;
+    return root;
+}
+
 // A pixel's centre, in the units of the drawing.
 std::int64_t Centre(std::int64_t pixel) {
     return pixel * Unit + HalfPixel;
@@ -68,8 +78,8 @@ ColourValue Shade(ColourValue colour, int numerator, int denominator) {
 // Where an overlay is painted: a view at (left, top) of the window, limited to the clip.
 class Canvas {
   public:
-    Canvas(const PixelView& view, int left, int top, const ClipRect& clip)
-        : view_(view), left_(left), top_(top) {
+    Canvas(const PixelView& view, int left, int top, const ClipRect& clip, std::uint8_t* coverage)
+        : view_(view), left_(left), top_(top), coverage_(coverage) {
         clipLeft_ = std::max<std::int64_t>(left, clip.left);
         clipTop_ = std::max<std::int64_t>(top, clip.top);
         clipRight_ = std::min<std::int64_t>(std::int64_t{left} + view.width, clip.right);
@@ -78,10 +88,8 @@ class Canvas {
 
     void Put(std::int64_t x, std::int64_t y, ColourValue colour) const {
         if (x < clipLeft_ || x >= clipRight_ || y < clipTop_ || y >= clipBottom_) return;
-        std::uint8_t* pixel = view_.At(static_cast<int>(x - left_), static_cast<int>(y - top_));
-        pixel[view_.redOffset] = Channel(colour, 0);
-        pixel[view_.greenOffset] = Channel(colour, 8);
-        pixel[view_.blueOffset] = Channel(colour, 16);
+        Write(At(x, y), colour);
+        Cover(x, y, 1);
     }
 
     // The pixels whose centres lie in [x0, x1) x [y0, y1), in drawing units; at least one
@@ -90,12 +98,15 @@ class Canvas {
               ColourValue colour) const {
         const std::int64_t left = FirstPixelFrom(x0);
         const std::int64_t top = FirstPixelFrom(y0);
-        const std::int64_t right = std::max(FirstPixelFrom(x1), left + 1);
-        const std::int64_t bottom = std::max(FirstPixelFrom(y1), top + 1);
-        for (std::int64_t y = std::max(top, clipTop_); y < std::min(bottom, clipBottom_); ++y) {
-            for (std::int64_t x = std::max(left, clipLeft_); x < std::min(right, clipRight_); ++x) {
-                Put(x, y, colour);
+        const std::int64_t right = std::min(std::max(FirstPixelFrom(x1), left + 1), clipRight_);
+        const std::int64_t bottom = std::min(std::max(FirstPixelFrom(y1), top + 1), clipBottom_);
+        const std::int64_t from = std::max(left, clipLeft_);
+        for (std::int64_t y = std::max(top, clipTop_); y < bottom; ++y) {
+            std::uint8_t* pixel = from < right ? At(from, y) : nullptr;
+            for (std::int64_t x = from; x < right; ++x, pixel += view_.pixelBytes) {
+                Write(pixel, colour);
             }
+            Cover(from, y, right - from);
         }
     }
 
@@ -109,14 +120,17 @@ class Canvas {
     // A ring around (cx, cy): steel between the radii, outlined on both sides.
     void Ring(std::int64_t cx, std::int64_t cy, std::int64_t inner, std::int64_t outer) const {
         const std::int64_t reach = outer + Unit;
+        const std::int64_t hole = std::max<std::int64_t>(inner - Unit, 0);
         for (std::int64_t y = std::max(FirstPixelFrom(cy - reach), clipTop_);
              y < std::min(FirstPixelFrom(cy + reach), clipBottom_); ++y) {
-            for (std::int64_t x = std::max(FirstPixelFrom(cx - reach), clipLeft_);
-                 x < std::min(FirstPixelFrom(cx + reach), clipRight_); ++x) {
+            const std::int64_t dy = Centre(y) - cy;
+            // Only the pixels of this row that the outer edge can reach.
+            const std::int64_t across = SquareRootBelow(reach * reach - dy * dy);
+            for (std::int64_t x = std::max(FirstPixelFrom(cx - across), clipLeft_);
+                 x < std::min(FirstPixelFrom(cx + across + 1), clipRight_); ++x) {
                 const std::int64_t dx = Centre(x) - cx;
-                const std::int64_t dy = Centre(y) - cy;
                 const std::int64_t squared = dx * dx + dy * dy;
-                if (squared > reach * reach || squared < (inner - Unit) * (inner - Unit)) continue;
+                if (squared > reach * reach || squared < hole * hole) continue;
                 const bool body = squared >= inner * inner && squared <= outer * outer;
                 Put(x, y, body ? Steel : SteelEdge);
             }
@@ -143,9 +157,25 @@ class Canvas {
     }
 
   private:
+    std::uint8_t* At(std::int64_t x, std::int64_t y) const {
+        return view_.At(static_cast<int>(x - left_), static_cast<int>(y - top_));
+    }
+    // Marks count pixels from (x, y) on as painted.
+    void Cover(std::int64_t x, std::int64_t y, std::int64_t count) const {
+        if (coverage_ == nullptr || count <= 0) return;
+        std::uint8_t* mark = coverage_ + (y - top_) * std::int64_t{view_.width} + (x - left_);
+        std::fill(mark, mark + count, std::uint8_t{1});
+    }
+    void Write(std::uint8_t* pixel, ColourValue colour) const {
+        pixel[view_.redOffset] = Channel(colour, 0);
+        pixel[view_.greenOffset] = Channel(colour, 8);
+        pixel[view_.blueOffset] = Channel(colour, 16);
+    }
+
     const PixelView& view_;
     int left_;
     int top_;
+    std::uint8_t* coverage_;
     std::int64_t clipLeft_;
     std::int64_t clipTop_;
     std::int64_t clipRight_;
@@ -180,17 +210,22 @@ std::int64_t ThreadWidth(const MachineOverlay& overlay) {
 
 void PaintOne(const Canvas& canvas, const MachineOverlay& overlay) {
     const Layout at = LayoutOf(overlay);
-    if (overlay.travel) {
-        canvas.Line(overlay.travelFrom.x, overlay.travelFrom.y, overlay.needle.x, NeedleTipY(at),
-                    ThreadWidth(overlay), overlay.thread);
-    }
     const std::int64_t top = at.Top();
+    // The foot first: the travel thread runs over it into the needle.
+    canvas.Ring(at.cx, top, at.Of(FootInnerRadius), at.Of(FootOuterRadius));
+    if (overlay.travel) {
+        // A darker edge below the thread keeps it visible over stitches of its own colour.
+        const std::int64_t width = ThreadWidth(overlay);
+        canvas.Line(overlay.travelFrom.x, overlay.travelFrom.y + width, overlay.needle.x,
+                    NeedleTipY(at) + width, width, Shade(overlay.thread, 1, 2));
+        canvas.Line(overlay.travelFrom.x, overlay.travelFrom.y, overlay.needle.x, NeedleTipY(at),
+                    width, overlay.thread);
+    }
     // The needle bar, and the needle from it down to the point.
     canvas.Outlined(at.cx - at.Of(BarHalfWidth), top - at.Of(BarTop), at.cx + at.Of(BarHalfWidth),
                     top - at.Of(BarBottom), Steel, SteelEdge);
     canvas.Fill(at.cx - at.Of(NeedleHalfWidth), top - at.Of(BarBottom),
                 at.cx + at.Of(NeedleHalfWidth), top + HalfPixel, NeedleSteel);
-    canvas.Ring(at.cx, top, at.Of(FootInnerRadius), at.Of(FootOuterRadius));
     if (overlay.spool) {
         const std::int64_t sx = at.cx + at.Of(SpoolOffsetX);
         const std::int64_t sy = top - at.Of(SpoolOffsetY);
@@ -237,7 +272,7 @@ PixelBox OverlayBounds(const MachineOverlay& overlay) {
         left = std::min<std::int64_t>(left, overlay.travelFrom.x);
         right = std::max<std::int64_t>(right, std::int64_t{overlay.travelFrom.x} + width);
         upper = std::min<std::int64_t>(upper, overlay.travelFrom.y);
-        lower = std::max<std::int64_t>(lower, std::int64_t{overlay.travelFrom.y} + width);
+        lower = std::max<std::int64_t>(lower, std::int64_t{overlay.travelFrom.y} + 2 * width);
     }
     const PixelBox box = Clamped(left - BoundsMargin, upper - BoundsMargin,
                                  right + BoundsMargin + 1, lower + BoundsMargin + 1);
@@ -246,10 +281,10 @@ PixelBox OverlayBounds(const MachineOverlay& overlay) {
 }
 
 void PaintOverlays(const PixelView& view, int left, int top,
-                   std::span<const MachineOverlay> overlays) {
+                   std::span<const MachineOverlay> overlays, std::uint8_t* coverage) {
     for (const MachineOverlay& overlay : overlays) {
         if (!overlay.shown) continue;
-        PaintOne(Canvas(view, left, top, overlay.clip), overlay);
+        PaintOne(Canvas(view, left, top, overlay.clip, coverage), overlay);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "presentation/MachinePlayback.h"
@@ -15,8 +16,9 @@ namespace vireluna::render {
 PixelBox OverlayBounds(const MachineOverlay& overlay);
 
 // Paints the overlays, in order, onto view, whose corner lies at (left, top) of the window.
-// Only pixels inside the view and each overlay's clip change.
+// Only pixels inside the view and each overlay's clip change. With coverage (one byte a pixel
+// of the view, rows of view.width), each pixel painted is marked there with a 1.
 void PaintOverlays(const PixelView& view, int left, int top,
-                   std::span<const MachineOverlay> overlays);
+                   std::span<const MachineOverlay> overlays, std::uint8_t* coverage = nullptr);
 
 }  // namespace vireluna::render

@@ -24,6 +24,14 @@ class OverlayTrail {
             changed.Add(box.left, box.top, box.right, box.bottom);
         }
     }
+    // The part of box that overlays shown now may cover; empty when none does.
+    render::PixelBox ShownWithin(const render::PixelBox& box) const {
+        render::PixelBox within{};
+        for (const render::PixelBox& shown : shown_) {
+            within = render::Union(within, render::Intersection(shown, box));
+        }
+        return within;
+    }
     // True when an overlay shown now covers part of box.
     bool Touches(const render::PixelBox& box) const {
         for (const render::PixelBox& shown : shown_) {
@@ -33,6 +41,7 @@ class OverlayTrail {
     }
 
   private:
+    std::vector<MachineOverlay> overlays_;
     std::vector<render::PixelBox> shown_;
 };
 

@@ -23,6 +23,10 @@ class RasterImage {
     RasterImage() = default;
     RasterImage(int width, int height, Rgb fill = {0, 0, 0});
 
+    // Another size, its pixels left as they lie in memory, for a caller that writes every one
+    // of them; the clip is the whole image again.
+    void Reshape(int width, int height);
+
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }

@@ -136,4 +136,9 @@ void ImagePutter::Put(const raster::RasterImage& image, int left, int top, int r
     XFlush(display_);
 }
 
+void ImagePutter::SetClipMask(Pixmap mask, int x, int y) {
+    XSetClipOrigin(display_, gc_, x, y);
+    XSetClipMask(display_, gc_, mask);
+}
+
 }  // namespace vireluna::x11

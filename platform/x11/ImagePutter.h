@@ -26,6 +26,9 @@ class ImagePutter {
     void Put(const raster::RasterImage& image, int left, int top, int right, int bottom, int toX,
              int toY);
     bool UsesSharedMemory() const { return shared_; }
+    // From now on only the pixels set in mask (a bitmap whose corner lies at (x, y) of the
+    // target) are put; XNone puts every pixel again.
+    void SetClipMask(Pixmap mask, int x, int y);
 
   private:
     bool MakeBand(int width);

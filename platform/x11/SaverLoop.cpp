@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "platform/x11/MessagePanel.h"
-#include "render/MachineOverlayPainter.h"
+#include "render/OverlayMask.h"
 
 namespace vireluna::x11 {
 namespace {
@@ -149,12 +149,22 @@ void SaverLoop::Flush() {
     for (const render::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
 }
 
-void SaverLoop::PutWithOverlays(const render::PixelBox& box) {
-    if (!trail_.Touches(box)) return Put(box);
-    raster::RasterImage part(box.right - box.left, box.bottom - box.top);
-    if (!host_->ReadPicture(box, part)) return Put(box);
-    render::PaintOverlays(raster::ViewOf(part), box.left, box.top, overlays_);
-    putter_.Put(part, 0, 0, part.Width(), part.Height(), box.left, box.top);
+void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
+    Put(whole);
+    const render::PixelBox box = trail_.ShownWithin(whole);
+    if (box.Empty()) return;
+    // Only the overlays' own pixels go over the picture, which stays on the server.
+    raster::PaintOverlayMask(box, overlays_, overlayPart_, overlayMask_);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    const Pixmap mask =
+        XCreateBitmapFromData(display_, window_, overlayMask_.data(), static_cast<unsigned>(width),
+                              static_cast<unsigned>(height));
+    if (mask == XNone) return;
+    putter_.SetClipMask(mask, box.left, box.top);
+    putter_.Put(overlayPart_, 0, 0, width, height, box.left, box.top);
+    putter_.SetClipMask(XNone, 0, 0);
+    XFreePixmap(display_, mask);
 }
 
 void SaverLoop::Put(const render::PixelBox& box) {

@@ -69,6 +69,8 @@ class SaverLoop final : public MessageBoxes {
     std::function<bool(XEvent&)> otherEvents_;
     std::vector<MachineOverlay> overlays_;  // shown now
     raster::OverlayTrail trail_;
+    raster::RasterImage overlayPart_;  // the overlays over a part of the window
+    std::vector<char> overlayMask_;    // the pixels of overlayPart_ they cover
     bool signalled_ = false;
     bool gone_ = false;
 };
