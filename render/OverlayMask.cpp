@@ -10,7 +10,7 @@ namespace {
 constexpr int BitsPerByte = 8;
 constexpr std::uint64_t GatherBits = 0x0102040810204080;
 // Reused from call to call: one byte a pixel of the part, 1 where an overlay painted it.
-thread_local std::vector<std::uint8_t> coverage_;
+thread_local std::vector<std::uint8_t> coverageMarks;
 
 }  // namespace
 
@@ -20,12 +20,12 @@ void PaintOverlayMask(const render::PixelBox& box, std::span<const MachineOverla
     const int height = std::max(box.bottom - box.top, 0);
     // Every pixel left unpainted is masked out, so what it holds does not matter.
     painted.Reshape(width, height);
-    coverage_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    render::PaintOverlays(ViewOf(painted), box.left, box.top, overlays, coverage_.data());
+    coverageMarks.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    render::PaintOverlays(ViewOf(painted), box.left, box.top, overlays, coverageMarks.data());
     const auto rowBytes = static_cast<std::size_t>((width + BitsPerByte - 1) / BitsPerByte);
     maskBits.assign(rowBytes * static_cast<std::size_t>(height), 0);
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* covered = coverage_.data() + static_cast<std::size_t>(y) * width;
+        const std::uint8_t* covered = coverageMarks.data() + static_cast<std::size_t>(y) * width;
         char* row = maskBits.data() + static_cast<std::size_t>(y) * rowBytes;
         int x = 0;
         // Eight marks (each 0 or 1) a byte at a time: the multiplication gathers the lowest bit

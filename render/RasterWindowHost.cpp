@@ -113,23 +113,6 @@ bool RasterWindowHost::TakeChangedArea(ChangedArea& area) {
     return area.Clip(client_.width, client_.height);
 }
 
-bool RasterWindowHost::ReadPicture(const render::PixelBox& box, RasterImage& into) {
-    if (tiles_) {
-        tiles_->WriteBack();
-        return store_->Read(box, into);
-    }
-    const RasterImage& picture = MemoryPicture();
-    const int width = box.right - box.left;
-    const auto rowBytes = static_cast<std::size_t>(width) * RasterImage::PixelBytes;
-    for (int y = box.top; y < box.bottom; ++y) {
-        const std::size_t from =
-            (static_cast<std::size_t>(y) * picture.Width() + box.left) * RasterImage::PixelBytes;
-        std::copy_n(picture.Bytes().begin() + static_cast<std::ptrdiff_t>(from), rowBytes,
-                    into.MutableBytes() + static_cast<std::size_t>(y - box.top) * rowBytes);
-    }
-    return true;
-}
-
 void MessageLog::Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) {
     out_ << utf8Caption << " (" << IconName(icon) << "): " << utf8Text << '\n';
 }

@@ -58,9 +58,6 @@ class RasterWindowHost : public WindowHost {
     // store's picture is up to date once this returns. A store that lost its picture gets a
     // new one, and the window an erase, as a native window's repaint clears it.
     bool TakeChangedArea(ChangedArea& area);
-    // Copies box (within the client area) of the picture into `into`, which has the box's
-    // size, wherever the picture is kept; false when it cannot be read.
-    bool ReadPicture(const render::PixelBox& box, RasterImage& into);
 
   private:
     RasterImage& MemoryPicture() const;
