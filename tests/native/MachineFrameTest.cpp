@@ -31,14 +31,14 @@ struct Playing {
     raster::RasterWindowHost host{Screen, Screen, Emblem(), messages};
     std::optional<MonitorRuns> runs;
 
-    Playing(const std::string& design, Playback playback, StitchLook look, std::uint32_t seed) {
+    Playing(const std::string& design, Playback playback, StitchLook look, std::uint32_t seed,
+            const MonitorLayout& layout = MonitorLayout::Single(Screen)) {
         profile.WriteString(FileListSection, PlaylistEntryName(1),
                             std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/" + design);
         profile.WriteInteger(ConfigSection, "DrawStep", 3);
         profile.WriteInteger(ConfigSection, "Playback", static_cast<std::int32_t>(playback));
         profile.WriteInteger(ConfigSection, "Look", static_cast<std::int32_t>(look));
-        runs.emplace(RunMode::FullScreen, profile, host, files, RunStart{seed, TickLimit},
-                     MonitorLayout::Single(Screen));
+        runs.emplace(RunMode::FullScreen, profile, host, files, RunStart{seed, TickLimit}, layout);
         runs->Start();
     }
     static raster::RasterImage Emblem() {
@@ -150,6 +150,29 @@ TEST(MachineFrame, TravelThreadIsPaintedOverThePictureOnlyWhileTravelling) {
     EXPECT_GT(after.count, 0);
     EXPECT_TRUE(Within(after.box, render::OverlayBounds(overlays.front())))
         << "nothing of the travel thread is left outside the needle and foot";
+}
+
+// Over two monitors each run's needle is moved to its monitor and never drawn on the other.
+TEST(MachineFrame, EachMonitorsNeedleIsPaintedOnItsOwnMonitorOnly) {
+    const MonitorLayout layout({{0, 0, 400, 600}, {400, 0, 400, 600}});
+    Playing machine("blossom.pxs", Playback::Machine, StitchLook::Flat, 3, layout);
+    std::vector<MachineOverlay> overlays;
+    while (overlays.size() < 2) {
+        ASSERT_LT(machine.runs->Ticks(), TickLimit) << "both monitors sew";
+        machine.Step();
+        overlays = machine.Overlays();
+    }
+    for (std::size_t place = 0; place < 2; ++place) {
+        const MonitorRect area = layout.InWindow(place);
+        const ClipRect own{area.left, area.top, area.left + area.width, area.top + area.height};
+        const MachineOverlay& overlay = overlays[place];
+        EXPECT_EQ(overlay.clip, own);
+        EXPECT_GE(overlay.needle.x, own.left);
+        EXPECT_LT(overlay.needle.x, own.right);
+        const Difference painted = Compare(machine.Frame({overlay}), machine.host.Image());
+        EXPECT_GT(painted.count, 0);
+        EXPECT_TRUE(Within(painted.box, {own.left, own.top, own.right, own.bottom})) << place;
+    }
 }
 
 }  // namespace
