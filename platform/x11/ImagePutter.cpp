@@ -16,14 +16,16 @@ constexpr int BandRows = 16;
 constexpr int BitsPerPixelOfBand = 32;
 }  // namespace
 
-ImagePutter::ImagePutter(Display* display, Drawable target, Visual* visual, int depth)
+ImagePutter::ImagePutter(Display* display, Drawable target, Visual* visual, int depth,
+                         Transfer transfer)
     : display_(display),
       target_(target),
       visual_(visual),
       depth_(depth),
       gc_(XCreateGC(display, target, 0, nullptr)),
       format_(visual->red_mask, visual->green_mask, visual->blue_mask),
-      shmAvailable_(XShmQueryExtension(display) == True) {}
+      shmAvailable_(transfer == Transfer::SharedWhenOffered &&
+                    XShmQueryExtension(display) == True) {}
 
 ImagePutter::~ImagePutter() {
     DropBand();

@@ -13,7 +13,11 @@ namespace vireluna::x11 {
 // buffer (shared memory when the server offers it), so memory stays small on any screen.
 class ImagePutter {
   public:
-    ImagePutter(Display* display, Drawable target, Visual* visual, int depth);
+    // Plain: never shared memory, so no put waits for the server; for small parts put often.
+    enum class Transfer { SharedWhenOffered, Plain };
+
+    ImagePutter(Display* display, Drawable target, Visual* visual, int depth,
+                Transfer transfer = Transfer::SharedWhenOffered);
     ~ImagePutter();
     ImagePutter(const ImagePutter&) = delete;
     ImagePutter& operator=(const ImagePutter&) = delete;

@@ -21,6 +21,10 @@ constexpr unsigned LastWheelButton = 7;
 // A wait longer than this is as good as forever; the loop wakes for events anyway.
 constexpr std::chrono::seconds LongestWait{3600};
 
+// The overlays' mask: eight pixels a byte; put in bands of this many rows.
+constexpr int BitsPerMaskByte = 8;
+constexpr int OverlayBandRows = 16;
+
 // As long as a person needs to read a file name; the saver then goes on by itself.
 constexpr std::chrono::milliseconds MessageShownFor{4000};
 
@@ -31,6 +35,7 @@ SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth,
     : display_(display),
       window_(window),
       putter_(display, window, visual, depth),
+      overlayPutter_(display, window, visual, depth, ImagePutter::Transfer::Plain),
       wake_(wake),
       deleteWindow_(deleteWindow),
       messageTime_(MessageShownFor) {
@@ -161,9 +166,27 @@ void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
         XCreateBitmapFromData(display_, window_, overlayMask_.data(), static_cast<unsigned>(width),
                               static_cast<unsigned>(height));
     if (mask == XNone) return;
-    putter_.SetClipMask(mask, box.left, box.top);
-    putter_.Put(overlayPart_, 0, 0, width, height, box.left, box.top);
-    putter_.SetClipMask(XNone, 0, 0);
+    overlayPutter_.SetClipMask(mask, box.left, box.top);
+    // Band by band, only across what the overlays cover: a travel thread crosses a wide box
+    // with a few pixels a row.
+    const int rowBytes = (width + BitsPerMaskByte - 1) / BitsPerMaskByte;
+    for (int top = 0; top < height; top += OverlayBandRows) {
+        const int bottom = std::min(height, top + OverlayBandRows);
+        int first = rowBytes;
+        int last = -1;
+        for (int y = top; y < bottom; ++y) {
+            const char* row = overlayMask_.data() + static_cast<std::ptrdiff_t>(y) * rowBytes;
+            for (int i = 0; i < rowBytes; ++i) {
+                if (row[i] == 0) continue;
+                first = std::min(first, i);
+                last = std::max(last, i);
+            }
+        }
+        if (last < 0) continue;
+        const int left = first * BitsPerMaskByte;
+        const int right = std::min(width, (last + 1) * BitsPerMaskByte);
+        overlayPutter_.Put(overlayPart_, left, top, right, bottom, box.left + left, box.top + top);
+    }
     XFreePixmap(display_, mask);
 }
 

@@ -59,6 +59,7 @@ class SaverLoop final : public MessageBoxes {
     Display* display_;
     Window window_;
     ImagePutter putter_;
+    ImagePutter overlayPutter_;              // the overlays' own pixels, through a mask
     std::unique_ptr<ServerPicture> server_;  // while it keeps the picture
     SignalWake& wake_;
     Atom deleteWindow_;
