@@ -36,6 +36,7 @@ SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth,
       window_(window),
       putter_(display, window, visual, depth),
       overlayPutter_(display, window, visual, depth, ImagePutter::Transfer::Plain),
+      overlayMaskPixmap_(display, window),
       wake_(wake),
       deleteWindow_(deleteWindow),
       messageTime_(MessageShownFor) {
@@ -162,9 +163,7 @@ void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
     raster::PaintOverlayMask(box, overlays_, overlayPart_, overlayMask_);
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    const Pixmap mask =
-        XCreateBitmapFromData(display_, window_, overlayMask_.data(), static_cast<unsigned>(width),
-                              static_cast<unsigned>(height));
+    const Pixmap mask = overlayMaskPixmap_.Load(overlayMask_, width, height);
     if (mask == XNone) return;
     overlayPutter_.SetClipMask(mask, box.left, box.top);
     // Band by band, only across what the overlays cover: a travel thread crosses a wide box
@@ -187,7 +186,6 @@ void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
         const int right = std::min(width, (last + 1) * BitsPerMaskByte);
         overlayPutter_.Put(overlayPart_, left, top, right, bottom, box.left + left, box.top + top);
     }
-    XFreePixmap(display_, mask);
 }
 
 void SaverLoop::Put(const render::PixelBox& box) {

@@ -7,6 +7,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/x11/ImagePutter.h"
+#include "platform/x11/MaskPixmap.h"
 #include "platform/x11/ServerPicture.h"
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/Xlib.h"
@@ -59,7 +60,8 @@ class SaverLoop final : public MessageBoxes {
     Display* display_;
     Window window_;
     ImagePutter putter_;
-    ImagePutter overlayPutter_;              // the overlays' own pixels, through a mask
+    ImagePutter overlayPutter_;  // the overlays' own pixels, through a mask
+    MaskPixmap overlayMaskPixmap_;
     std::unique_ptr<ServerPicture> server_;  // while it keeps the picture
     SignalWake& wake_;
     Atom deleteWindow_;
