@@ -27,12 +27,14 @@ bool CDisplayPage::OnInitDialog() {
     stored.Monitors = m_nMonitors;
     stored.Look = m_nLook;
     stored.Fit = m_nFit;
+    stored.Playback = m_nPlayback;
     const StoredSettings used = UsableSettings(stored);
     SelectRadioIndex(controls_.monitors, used.Monitors);
     SelectRadioIndex(controls_.look, used.Look);
     if (controls_.fit != nullptr) {
         controls_.fit->SetChecked(used.Fit == static_cast<std::int32_t>(FitToScreen::On));
     }
+    SelectRadioIndex(controls_.playback, used.Playback);
     return true;
 }
 
@@ -43,6 +45,7 @@ bool CDisplayPage::OnApply() {
         m_nFit = static_cast<std::int32_t>(controls_.fit->IsChecked() ? FitToScreen::On
                                                                       : FitToScreen::Off);
     }
+    m_nPlayback = SelectedRadioIndex(controls_.playback);
     return true;
 }
 

@@ -11,6 +11,7 @@ namespace vireluna {
 
 inline constexpr int MonitorsButtons = 2;
 inline constexpr int LookButtons = 2;
+inline constexpr int PlaybackButtons = 2;
 
 // The controls of the "Display" page, bound when the page's window exists. Buttons in index
 // order.
@@ -22,10 +23,12 @@ struct DisplayPageControls {
     EditControl* folder = nullptr;
     FolderDialog* folderDialog = nullptr;
     RadioButtonControl* fit = nullptr;
+    std::array<RadioButtonControl*, PlaybackButtons> playback{};
 };
 
-// The display page: what the other monitors show and how stitches are drawn, each a radio
-// group as on the option page; the folder of designs played with the list, and Fit.
+// The display page: what the other monitors show, how stitches are drawn and how a design
+// is played, each a radio group as on the option page; the folder of designs played with the
+// list, and Fit.
 class CDisplayPage : public CPropertyPage {
   public:
     void Bind(const DisplayPageControls& controls);
@@ -37,14 +40,15 @@ class CDisplayPage : public CPropertyPage {
     // "Clear": no folder.
     void OnClearFolder();
 
-    // The stored values of "Monitors" and "Look". A value the saver does not know shows,
-    // and is applied, as the choice the saver uses for it: the default.
+    // The stored values of "Monitors", "Look" and "Playback". A value the saver does not know
+    // shows, and is applied, as the choice the saver uses for it: the default.
     std::int32_t m_nMonitors = 0;
     std::int32_t m_nLook = 0;
     // "Folder" of the "Display File List": empty for none.
     std::string m_strFolder;
     // The stored value of "Fit"; shown, and applied, as the saver uses it.
     std::int32_t m_nFit = 0;
+    std::int32_t m_nPlayback = 0;
 
   protected:
     bool DoDataExchange(bool saveAndValidate) override;

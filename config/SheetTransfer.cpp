@@ -39,6 +39,7 @@ void PutIntoPages(const SheetValues& values, CSaverSheet& sheet) {
     sheet.m_pageDisplay.m_nLook = values.settings.Look;
     sheet.m_pageDisplay.m_strFolder = values.folder;
     sheet.m_pageDisplay.m_nFit = values.settings.Fit;
+    sheet.m_pageDisplay.m_nPlayback = values.settings.Playback;
 }
 
 bool StorePages(const CSaverSheet& sheet, ProfileStore& profile, MessageBoxes& boxes) {
@@ -62,6 +63,7 @@ SheetValues TakeFromPages(const CSaverSheet& sheet) {
     values.settings.Look = sheet.m_pageDisplay.m_nLook;
     values.folder = sheet.m_pageDisplay.m_strFolder;
     values.settings.Fit = sheet.m_pageDisplay.m_nFit;
+    values.settings.Playback = sheet.m_pageDisplay.m_nPlayback;
     return values;
 }
 

@@ -19,21 +19,15 @@ constexpr int TenthsPerUnit = 10;  // model units per millimetre at Reduction 10
 // The last record a batch may read: the arrays hold MaxStitchRecords records.
 constexpr std::int32_t LastSlot = MaxStitchRecords - 1;
 
-struct ScaledPoint {
-    int x;
-    int y;
-};
+}  // namespace
 
-ScaledPoint Scale(const StitchRecord& record, double drawScale) {
+StitchPoint ScaledStitchPoint(const StitchRecord& record, double drawScale) {
     return {TruncateToInt32(record.x * drawScale), TruncateToInt32(record.y * drawScale)};
 }
 
-// Kind of slot i; a slot past the array counts as the End it should have held.
-StitchKind KindAt(const StitchRecord* placed, std::int32_t i) {
+StitchKind PlacedKindAt(const StitchRecord* placed, std::int32_t i) {
     return i >= 0 && i <= LastSlot ? placed[i].kind : StitchKind::End;
 }
-
-}  // namespace
 
 int PenWidthFor(bool isPreview, std::int32_t penSize) {
     if (isPreview) return PreviewPenWidth;
@@ -74,13 +68,14 @@ bool DrawStitches(Surface& surface, const StitchRecord* placed, const Design& de
     UsePen(surface, pen, PenColour(design, colourIndex));
     int count = 0;
     std::int32_t i = drawPosition;
-    for (StitchKind kind = KindAt(placed, i); kind != StitchKind::End; kind = KindAt(placed, i)) {
+    for (StitchKind kind = PlacedKindAt(placed, i); kind != StitchKind::End;
+         kind = PlacedKindAt(placed, i)) {
         if (kind == StitchKind::Stitch) {
-            const ScaledPoint from = Scale(placed[i], pen.drawScale);
+            const StitchPoint from = ScaledStitchPoint(placed[i], pen.drawScale);
             surface.MoveTo(from.x, from.y);
-            const StitchKind nextKind = KindAt(placed, i + 1);
+            const StitchKind nextKind = PlacedKindAt(placed, i + 1);
             if (nextKind == StitchKind::Stitch) {
-                const ScaledPoint to = Scale(placed[i + 1], pen.drawScale);
+                const StitchPoint to = ScaledStitchPoint(placed[i + 1], pen.drawScale);
                 surface.LineTo(to.x, to.y);
             }
             ++i;

@@ -37,6 +37,19 @@ struct StitchPen {
     int threadWidth = SubpixelScale;  // thread look: ThreadWidthFor the design's scale
 };
 
+// A stitch's point on the client area: its model coordinates times drawScale, each truncated
+// toward zero.
+struct StitchPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const StitchPoint&) const = default;
+};
+StitchPoint ScaledStitchPoint(const StitchRecord& record, double drawScale);
+
+// The kind of slot i of a placed array; a slot past the array counts as the End it should
+// have held.
+StitchKind PlacedKindAt(const StitchRecord* placed, std::int32_t i);
+
 // Draws the next batch of placed stitches from drawPosition, advancing drawPosition and
 // colourIndex. True when the design's End record has been reached.
 bool DrawStitches(Surface& surface, const StitchRecord* placed, const Design& design,

@@ -17,6 +17,13 @@ RasterImage::RasterImage(int width, int height, Rgb fill)
     FillRect(0, 0, width_, height_, fill);
 }
 
+void RasterImage::Reshape(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    rgb_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * kChannels);
+    ClearClip();
+}
+
 std::size_t RasterImage::OffsetOf(int x, int y) const {
     return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
             static_cast<std::size_t>(x)) *
@@ -57,6 +64,11 @@ void RasterImage::SetClip(int left, int top, int right, int bottom) {
     clipTop_ = std::clamp(top, 0, height_);
     clipRight_ = std::clamp(right, clipLeft_, width_);
     clipBottom_ = std::clamp(bottom, clipTop_, height_);
+}
+
+render::PixelView ViewOf(RasterImage& image) {
+    return {image.MutableBytes(), image.Width(), image.Height(),
+            std::ptrdiff_t{image.Width()} * RasterImage::PixelBytes, RasterImage::PixelBytes};
 }
 
 }  // namespace vireluna::raster

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "render/PixelView.h"
+
 namespace vireluna::raster {
 
 struct Rgb {
@@ -20,6 +22,10 @@ class RasterImage {
 
     RasterImage() = default;
     RasterImage(int width, int height, Rgb fill = {0, 0, 0});
+
+    // Another size, its pixels left as they lie in memory, for a caller that writes every one
+    // of them; the clip is the whole image again.
+    void Reshape(int width, int height);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -52,6 +58,9 @@ class RasterImage {
     int clipBottom_ = 0;
     std::vector<std::uint8_t> rgb_;
 };
+
+// The image as a frame buffer for the drawing that writes through one.
+render::PixelView ViewOf(RasterImage& image);
 
 // Reads an uncompressed BMP (1, 4, 8, 24 or 32 bits per pixel). False on any fault.
 bool ReadBmp(const std::string& path, RasterImage& image);

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "design/DesignLimits.h"
+#include "render/MachineOverlayPainter.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
@@ -17,6 +18,12 @@ namespace {
 // Every drawing tick passes at least one record, so a design is done within this many ticks;
 // more means the cycle is stuck, and the render stops rather than hang.
 constexpr std::int64_t MaxTicksForOneDesign = 2 * static_cast<std::int64_t>(MaxStitchRecords);
+// Machine playback stops at most once before each of those ticks, for a travel and a thread
+// change counted in ticks of the shortest period.
+constexpr std::int64_t ShortestPeriod = TimerUnitMilliseconds;
+constexpr std::int64_t MaxTicksForOneMachineDesign =
+    MaxTicksForOneDesign *
+    (1 + LongestTravelMilliseconds / ShortestPeriod + ThreadChangeMilliseconds / ShortestPeriod);
 
 void Summarise(const CSaverWnd& window, std::int64_t ticks, RenderSummary& summary) {
     summary.design = window.CurrentPath();
@@ -48,7 +55,10 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
     MessageLog log(messages);
     RasterWindowHost host(screen, client, std::move(logo), log);
     // The window of the saver's preview and full screen alike: no input reaches a render.
-    const RunStart start{request.seed, request.ticks.value_or(MaxTicksForOneDesign)};
+    const bool machine =
+        RunTimeSettings(ReadStoredSettings(renderProfile)).playback == Playback::Machine;
+    const std::int64_t tickBound = machine ? MaxTicksForOneMachineDesign : MaxTicksForOneDesign;
+    const RunStart start{request.seed, request.ticks.value_or(tickBound)};
     MonitorRuns runs(RunMode::Picture, renderProfile, host, files, start,
                      request.monitors.value_or(MonitorLayout::Single(client)));
     runs.Start();
@@ -68,12 +78,16 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
         designDone = !request.ticks && primary.Window().LastTick() == TickResult::DesignFinished;
     }
     if (!request.ticks && !designDone) {
-        error =
-            "the design did not finish within " + std::to_string(MaxTicksForOneDesign) + " ticks";
+        error = "the design did not finish within " + std::to_string(tickBound) + " ticks";
         return false;
     }
 
-    if (!WritePng(host.Image(), request.output)) {
+    // Machine playback's needle and thread over the picture, as the screen shows them.
+    RasterImage frame = host.Image();
+    std::vector<MachineOverlay> overlays;
+    runs.CollectOverlays(overlays);
+    render::PaintOverlays(ViewOf(frame), 0, 0, overlays);
+    if (!WritePng(frame, request.output)) {
         error = "cannot write '" + request.output + "'";
         return false;
     }

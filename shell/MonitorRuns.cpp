@@ -86,6 +86,22 @@ void MonitorRuns::ErasePending() {
     }
 }
 
+void MonitorRuns::CollectOverlays(std::vector<MachineOverlay>& into) const {
+    if (OnWholeWindow()) return runs_.front().run->CollectOverlays(into);
+    std::vector<MachineOverlay> ofRun;
+    for (const Run& run : runs_) {
+        if (!run.run) continue;
+        ofRun.clear();
+        run.run->CollectOverlays(ofRun);
+        const MonitorRect& area = run.host->Area();
+        for (const MachineOverlay& overlay : ofRun) {
+            MachineOverlay placed = overlay.Moved(area.left, area.top);
+            placed.clip = {area.left, area.top, area.left + area.width, area.top + area.height};
+            into.push_back(placed);
+        }
+    }
+}
+
 void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
     if (layout.Empty() || layout == layout_) return;
     const MonitorLayout before = layout_;

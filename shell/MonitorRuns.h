@@ -51,6 +51,8 @@ class MonitorRuns final : public SteppedSaver {
     const SaverRun& Primary() const { return *runs_.front().run; }
     // Pointer positions in window coordinates; null unless in full screen.
     CFullScreenSaverWnd* InputRules() override { return runs_.front().run->InputRules(); }
+    // Each monitor's, moved to its place and kept within it.
+    void CollectOverlays(std::vector<MachineOverlay>& into) const override;
     const MonitorLayout& Layout() const { return layout_; }
     // The run on the monitor at this place, or null for a plain monitor.
     const SaverRun* RunAt(std::size_t place) const { return runs_[place].run.get(); }

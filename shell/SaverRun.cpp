@@ -81,6 +81,11 @@ void SaverRun::Step() {
     ErasePending();
 }
 
+void SaverRun::CollectOverlays(std::vector<MachineOverlay>& into) const {
+    const MachineOverlay overlay = window_->Overlay();
+    if (overlay.shown) into.push_back(overlay);
+}
+
 void SaverRun::SetTimer(int periodMs) {
     // Once the tick limit is reached the picture stays as it is.
     if (ticks_.AllowsTick()) host_.SetTimer(periodMs);

@@ -59,6 +59,8 @@ class SteppedSaver {
     // The full-screen window's input handlers, pointer positions in window coordinates; null
     // in a preview.
     virtual CFullScreenSaverWnd* InputRules() = 0;
+    // Adds what machine playback shows over the picture now, in the window's pixels.
+    virtual void CollectOverlays(std::vector<MachineOverlay>& into) const = 0;
 };
 
 // One run of the saver, the same behind every driver: the Win32 window procedure, the X11
@@ -93,6 +95,7 @@ class SaverRun : public SteppedSaver, private WindowHost {
     const CSaverWnd& Window() const { return *window_; }
     // The full-screen window's input handlers; null in a preview.
     CFullScreenSaverWnd* InputRules() override { return inputRules_; }
+    void CollectOverlays(std::vector<MachineOverlay>& into) const override;
 
   private:
     // The host as the saver window sees it: a timer never starts once the limit is reached.

@@ -47,6 +47,7 @@ SaverSettings RunTimeSettings(const StoredSettings& stored) {
     settings.monitors = static_cast<OtherMonitors>(usable.Monitors);
     settings.look = static_cast<StitchLook>(usable.Look);
     settings.fit = static_cast<FitToScreen>(usable.Fit);
+    settings.playback = static_cast<Playback>(usable.Playback);
     return settings;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ProfileStore.h"
+#include "presentation/MachinePlayback.h"
 #include "presentation/StitchDrawing.h"
 
 namespace vireluna {
@@ -31,8 +32,8 @@ enum class FitToScreen : std::int32_t {
     On = 1,   // shrunk, keeping its proportions, to fit inside a margin of the screen
 };
 
-// The drawing settings as used at run time: the six of the option page, then those of the
-// display page.
+// The drawing settings as used at run time: the six of the option page, then the four of
+// the display page.
 struct SaverSettings {
     std::int32_t stitchesPerTick;
     std::int32_t HoldTime;
@@ -43,6 +44,7 @@ struct SaverSettings {
     OtherMonitors monitors = OtherMonitors::Stitch;
     StitchLook look = StitchLook::Flat;
     FitToScreen fit = FitToScreen::Off;
+    Playback playback = Playback::Exact;
 };
 
 struct Playlist {
@@ -65,6 +67,7 @@ struct StoredSettings {
     std::int32_t Monitors = static_cast<std::int32_t>(OtherMonitors::Stitch);
     std::int32_t Look = static_cast<std::int32_t>(StitchLook::Flat);
     std::int32_t Fit = static_cast<std::int32_t>(FitToScreen::Off);
+    std::int32_t Playback = static_cast<std::int32_t>(vireluna::Playback::Exact);
     bool operator==(const StoredSettings&) const = default;
 };
 
@@ -92,6 +95,8 @@ inline constexpr SettingRange LookRange{static_cast<std::int32_t>(StitchLook::Fl
                                         static_cast<std::int32_t>(StitchLook::Thread)};
 inline constexpr SettingRange FitRange{static_cast<std::int32_t>(FitToScreen::Off),
                                        static_cast<std::int32_t>(FitToScreen::On)};
+inline constexpr SettingRange PlaybackRange{static_cast<std::int32_t>(Playback::Exact),
+                                            static_cast<std::int32_t>(Playback::Machine)};
 
 // What a stored value outside the usable range becomes. A number is brought to the nearest
 // end; a choice has no nearest end (a later version may add a third one), so it gives the
@@ -110,8 +115,8 @@ struct StoredSettingField {
 };
 
 // In the order they are read from the profile: the option page's six, then the display
-// page's.
-inline constexpr std::array<StoredSettingField, 9> StoredSettingFields{{
+// page's four.
+inline constexpr std::array<StoredSettingField, 10> StoredSettingFields{{
     {"PenSize",
      StoredSettings{}.PenSize,
      {0, 2},
@@ -153,6 +158,8 @@ inline constexpr std::array<StoredSettingField, 9> StoredSettingFields{{
     {"Look", StoredSettings{}.Look, LookRange, LookRange, &StoredSettings::Look,
      UnusableValue::Default},
     {"Fit", StoredSettings{}.Fit, FitRange, FitRange, &StoredSettings::Fit, UnusableValue::Default},
+    {"Playback", StoredSettings{}.Playback, PlaybackRange, PlaybackRange, &StoredSettings::Playback,
+     UnusableValue::Default},
 }};
 
 // "File01" .. "File20" for k = 1 .. 20.
@@ -166,7 +173,7 @@ StoredSettings ReadStoredSettings(ProfileStore& profile);
 StoredSettings UsableSettings(const StoredSettings& stored);
 
 // The run-time form of the usable values: DrawSpeed as a timer period, DrawStep as stitches
-// per tick, Monitors, Look and Fit as their choices.
+// per tick, Monitors, Look, Fit and Playback as their choices.
 SaverSettings RunTimeSettings(const StoredSettings& stored);
 
 // File01 always counts, defaultDesign when the profile has none; reading stops at the first

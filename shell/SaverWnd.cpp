@@ -80,7 +80,7 @@ TickResult CSaverWnd::RunTick(Surface& surface) {
             }
             return TickResult::HoldEnded;
         case CyclePhase::Drawing:
-            return FinishIfEnded(DrawStitches(surface), TickResult::Drew);
+            return DrawNextBatch(surface);
         case CyclePhase::Start:
             break;
     }
@@ -100,7 +100,26 @@ TickResult CSaverWnd::StartDesign(Surface& surface) {
     failedSinceLastLoad = 0;
     folderFailuresInPass = 0;
     PlaceDesign();
-    return FinishIfEnded(DrawStitches(surface), TickResult::DesignStarted);
+    const bool reachedEnd = DrawStitches(surface);
+    if (MachinePlays()) machine.Start(placedStitches.get(), counters.drawPosition, drawScale);
+    return FinishIfEnded(reachedEnd, TickResult::DesignStarted);
+}
+
+TickResult CSaverWnd::DrawNextBatch(Surface& surface) {
+    if (MachinePlays()) {
+        switch (machine.Step(placedStitches.get(), design, Pen(), counters.drawPosition,
+                             counters.colourIndex, settings.timerPeriod)) {
+            case MachinePlayback::Tick::Travel:
+                return TickResult::Travelled;
+            case MachinePlayback::Tick::ThreadChange:
+                return TickResult::ChangedThread;
+            case MachinePlayback::Tick::Sew:
+                break;
+        }
+    }
+    const bool reachedEnd = DrawStitches(surface);
+    if (MachinePlays()) machine.Sewn(placedStitches.get(), counters.drawPosition, drawScale);
+    return FinishIfEnded(reachedEnd, TickResult::Drew);
 }
 
 TickResult CSaverWnd::LoadFromList() {
@@ -162,7 +181,13 @@ void CSaverWnd::StartCollectionPass() {
 TickResult CSaverWnd::FinishIfEnded(bool reachedEnd, TickResult otherwise) {
     if (!reachedEnd) return otherwise;
     FinishDesign(counters, settings.HoldTime);
+    machine.Stop();
     return TickResult::DesignFinished;
+}
+
+MachineOverlay CSaverWnd::Overlay() const {
+    if (!MachinePlays() || PhaseOf(counters) != CyclePhase::Drawing) return {};
+    return machine.Overlay(MachineOverlayScale(settings.Reduction, drawScale, screenHeight));
 }
 
 void CSaverWnd::ReportLoadFailure() {
@@ -201,10 +226,13 @@ void CSaverWnd::PlaceDesign() {
                             settings.fit == FitToScreen::On);
 }
 
+StitchPen CSaverWnd::Pen() const {
+    return {PenWidthFor(isPreview, settings.PenSize), settings.stitchesPerTick, drawScale,
+            settings.look, ThreadWidthFor(settings.Reduction, drawScale)};
+}
+
 bool CSaverWnd::DrawStitches(Surface& surface) {
-    const StitchPen pen{PenWidthFor(isPreview, settings.PenSize), settings.stitchesPerTick,
-                        drawScale, settings.look, ThreadWidthFor(settings.Reduction, drawScale)};
-    return ::vireluna::DrawStitches(surface, placedStitches.get(), design, pen,
+    return ::vireluna::DrawStitches(surface, placedStitches.get(), design, Pen(),
                                     counters.drawPosition, counters.colourIndex);
 }
 

@@ -15,6 +15,7 @@
 #include "platform/Surface.h"
 #include "platform/WindowHost.h"
 #include "presentation/AnimationCycle.h"
+#include "presentation/MachinePlayback.h"
 #include "presentation/Overlays.h"
 #include "presentation/Placement.h"
 #include "shell/DesignFolder.h"
@@ -43,6 +44,8 @@ enum class TickResult {
     LoadFailed,      // the chosen file could not be loaded; the message box was shown
     LoadSkipped,     // designs of the folder could not be loaded: passed over without a message
     NothingToPlay,   // the folder holds no design and the list is empty: a hold, then a new look
+    Travelled,       // machine playback: the needle travelled toward the next batch
+    ChangedThread,   // machine playback: the machine stood still for a new thread
 };
 
 // The folder designs that a start tick passes over, when they cannot be loaded, before it
@@ -95,6 +98,8 @@ class CSaverWnd {
     std::int32_t LogoSlot() const { return logoSlot; }
     const char* CurrentPath() const { return currentPath.data(); }
     TickResult LastTick() const { return lastTick; }
+    // What machine playback shows over the picture now; nothing in exact playback.
+    MachineOverlay Overlay() const;
     // True while the modal load-failure message is open.
     bool ShowingMessage() const { return showingMessage; }
     // True when every entry of the playlist has failed to load since the last design that
@@ -114,6 +119,10 @@ class CSaverWnd {
     bool LoadDesign();
     void PlaceDesign();
     bool DrawStitches(Surface& surface);
+    StitchPen Pen() const;
+    // A Drawing tick: in machine playback a stop before the batch may take it instead.
+    TickResult DrawNextBatch(Surface& surface);
+    bool MachinePlays() const { return settings.playback == Playback::Machine; }
     void ShufflePlayOrder();
     void ShuffleLogoCorners();
     TickResult StartDesign(Surface& surface);
@@ -161,6 +170,7 @@ class CSaverWnd {
     std::uint32_t collectionPosition = 0;
     bool collectionStarted = false;
     std::uint32_t folderFailuresInPass = 0;  // since the pass began or a design last loaded
+    MachinePlayback machine;
 };
 
 }  // namespace vireluna

@@ -35,7 +35,7 @@ inline constexpr std::array<std::string_view, 4> RotationChoices{
 inline constexpr std::array<std::string_view, 4> DrawStepChoices{
     "1stitch/unit time", "2stitch/unit time", "3stitch/unit time", "5stitch/unit time"};
 
-// The display page's choices, indexed by OtherMonitors and StitchLook.
+// The display page's choices, indexed by OtherMonitors, StitchLook and Playback.
 inline constexpr std::array<std::string_view, 2> MonitorsChoices{"Every monitor stitches",
                                                                  "Only the primary stitches"};
 inline constexpr std::array<std::string_view, 2> MonitorsNames{"stitch", "plain"};
@@ -43,8 +43,11 @@ inline constexpr std::array<std::string_view, 2> LookChoices{"Flat lines", "Thre
 inline constexpr std::array<std::string_view, 2> LookNames{"flat", "thread"};
 inline constexpr std::string_view FitLabel = "Shrink designs that do not fit the screen";
 inline constexpr std::array<std::string_view, 2> FitNames{"off", "on"};
+inline constexpr std::array<std::string_view, 2> PlaybackChoices{"Exact (stitches only)",
+                                                                 "Machine (needle and thread)"};
+inline constexpr std::array<std::string_view, 2> PlaybackNames{"exact", "machine"};
 
-inline constexpr std::array<SettingOption, 9> SettingOptions{{
+inline constexpr std::array<SettingOption, 10> SettingOptions{{
     {"PenSize", "--pen-size", "Line thickness", PenSizeChoices},
     {"Rotation", "--rotation", "Rotate", RotationChoices},
     {"DrawStep", "--draw-step", "Drawing speed", DrawStepChoices},
@@ -54,6 +57,7 @@ inline constexpr std::array<SettingOption, 9> SettingOptions{{
     {"Monitors", "--other-monitors", "Monitors", MonitorsChoices, MonitorsNames},
     {"Look", "--look", "Stitch look", LookChoices, LookNames},
     {"Fit", "--fit", FitLabel, {}, FitNames, true},
+    {"Playback", "--playback", "Playback", PlaybackChoices, PlaybackNames},
 }};
 
 // The stored field (range, default) behind an option.

@@ -75,6 +75,12 @@ void DibCanvas::Present(HDC target, const render::PixelBox& box) const {
     BitBlt(target, left, top, right - left, bottom - top, dc_, left, top, SRCCOPY);
 }
 
+void DibCanvas::PresentCorner(HDC target, int width, int height, int toX, int toY) const {
+    if (dc_ == nullptr) return;
+    BitBlt(target, toX, toY, std::min(width, width_), std::min(height, height_), dc_, 0, 0,
+           SRCCOPY);
+}
+
 DibSurface::DibSurface(DibCanvas& canvas, HINSTANCE emblemModule)
     : canvas_(canvas), gdi_(canvas.Dc(), emblemModule) {}
 

@@ -11,7 +11,8 @@
 
 namespace vireluna::win32 {
 
-// The thread look's picture of the client area: GDI cannot shade, so the saver draws into a
+// The picture of the client area in the thread look and in machine playback: GDI cannot
+// shade, and an overlay must move over a picture that is kept, so the saver draws into a
 // 32-bit DIB section, with GDI for fills, the emblem and the text and with the software
 // renderer for threads, and copies what changed to the window.
 class DibCanvas {
@@ -28,6 +29,10 @@ class DibCanvas {
     render::PixelView View() const;
     // Copies [left, right) x [top, bottom) of the canvas to the same place on target.
     void Present(HDC target, const render::PixelBox& box) const;
+    // Copies the canvas's top-left width x height pixels to (toX, toY) on target.
+    void PresentCorner(HDC target, int width, int height, int toX, int toY) const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
   private:
     void Release();

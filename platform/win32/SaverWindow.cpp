@@ -2,8 +2,12 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/Win32Monitors.h"
+#include "render/MachineOverlayPainter.h"
 #include "resources/win32/ResourceIds.h"
 
 namespace vireluna::win32 {
@@ -26,11 +30,6 @@ bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
     windowClass.lpszClassName = WindowClassName;
     registered = RegisterClassW(&windowClass) != 0;
     return registered;
-}
-
-// Each box on its own: runs on two monitors change two small places, not the screen between.
-void PresentEach(const DibCanvas& canvas, HDC target, const raster::ChangedArea& changed) {
-    for (const render::PixelBox& box : changed.Boxes()) canvas.Present(target, box);
 }
 
 }  // namespace
@@ -152,7 +151,10 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ResizeCanvas(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == AnimationTimer) runs_.Step();
+            if (wParam == AnimationTimer) {
+                runs_.Step();
+                UpdateOverlays();
+            }
             return 0;
         case WM_ERASEBKGND:
             return OnEraseBackground(reinterpret_cast<HDC>(wParam));
@@ -166,13 +168,17 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+bool SaverWindow::WantsCanvas() const {
+    const SaverSettings& settings = runs_.Primary().Window().Settings();
+    return settings.look == StitchLook::Thread || settings.playback == Playback::Machine;
+}
+
 bool SaverWindow::DrawsOnCanvas() const {
-    return canvasReady_ && runs_.Primary().Window().Settings().look == StitchLook::Thread;
+    return canvasReady_ && WantsCanvas();
 }
 
 void SaverWindow::ResizeCanvas(int width, int height) {
-    if (runs_.Primary().Window().Settings().look != StitchLook::Thread || window_ == nullptr)
-        return;
+    if (!WantsCanvas() || window_ == nullptr) return;
     HDC dc = GetDC(window_);
     canvasReady_ = dc != nullptr && canvas_.Resize(dc, width, height);
     if (dc != nullptr) ReleaseDC(window_, dc);
@@ -190,8 +196,53 @@ LRESULT SaverWindow::OnEraseBackground(HDC dc) {
     raster::TrackingSurface surface(canvas, changed);
     const bool erased = runs_.Erase(surface, client.right, client.bottom);
     GdiFlush();
-    PresentEach(canvas_, dc, changed);
+    PresentArea(dc, changed);
     return erased ? TRUE : FALSE;
+}
+
+// Each box on its own: runs on two monitors change two small places, not the screen between.
+void SaverWindow::PresentArea(HDC dc, const raster::ChangedArea& area) {
+    for (const render::PixelBox& box : area.Boxes()) PresentWithOverlays(dc, box);
+}
+
+void SaverWindow::PresentWithOverlays(HDC dc, const render::PixelBox& box) {
+    const render::PixelBox inside =
+        render::Intersection(box, {0, 0, canvas_.Width(), canvas_.Height()});
+    if (inside.Empty() || !overlayTrail_.Touches(inside)) return canvas_.Present(dc, box);
+    const int width = inside.right - inside.left;
+    const int height = inside.bottom - inside.top;
+    if (overlayCanvas_.Width() < width || overlayCanvas_.Height() < height) {
+        // Grown only, so that a moving needle does not make a bitmap every tick.
+        if (!overlayCanvas_.Resize(dc, std::max(width, overlayCanvas_.Width()),
+                                   std::max(height, overlayCanvas_.Height()))) {
+            return canvas_.Present(dc, box);
+        }
+    }
+    const render::PixelView from = canvas_.View();
+    const render::PixelView to = overlayCanvas_.View();
+    const auto rowBytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(from.pixelBytes);
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(to.At(0, y), from.At(inside.left, inside.top + y), rowBytes);
+    }
+    render::PixelView part = to;
+    part.width = width;
+    part.height = height;
+    render::PaintOverlays(part, inside.left, inside.top, overlays_);
+    overlayCanvas_.PresentCorner(dc, width, height, inside.left, inside.top);
+}
+
+void SaverWindow::UpdateOverlays() {
+    if (!DrawsOnCanvas() || window_ == nullptr) return;
+    overlays_.clear();
+    runs_.CollectOverlays(overlays_);
+    raster::ChangedArea moved;
+    overlayTrail_.Follow(overlays_, moved);
+    if (moved.Empty()) return;
+    HDC dc = GetDC(window_);
+    if (dc == nullptr) return;
+    PresentArea(dc, moved);
+    ReleaseDC(window_, dc);
 }
 
 void SaverWindow::OnDisplayChange() {
@@ -221,7 +272,7 @@ void SaverWindow::ReleaseSurface() {
         canvasTracking_.reset();
         canvasSurface_.reset();
         GdiFlush();
-        if (tickDc_ != nullptr) PresentEach(canvas_, tickDc_, canvasChanged_);
+        if (tickDc_ != nullptr) PresentArea(tickDc_, canvasChanged_);
         canvasChanged_.Clear();
     }
     surface_.reset();  // puts the context's own pen back and deletes ours

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
@@ -11,6 +12,7 @@
 #include "platform/win32/DibCanvas.h"
 #include "platform/win32/GdiSurface.h"
 #include "render/ChangedArea.h"
+#include "render/OverlayTrail.h"
 #include "render/TrackingSurface.h"
 #include "shell/MonitorRuns.h"
 
@@ -53,8 +55,14 @@ class SaverWindow final : public WindowHost {
     // The full-screen table first, then the saver's, then the default handling.
     LRESULT FullScreenMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT SaverMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // The thread look draws through the canvas; without one, GDI draws.
+    // The thread look and machine playback draw through the canvas; without one, GDI draws.
+    bool WantsCanvas() const;
     bool DrawsOnCanvas() const;
+    // Puts the changed parts of the canvas on dc, with the overlays shown over them.
+    void PresentArea(HDC dc, const raster::ChangedArea& area);
+    void PresentWithOverlays(HDC dc, const render::PixelBox& box);
+    // After a tick: machine playback's overlays move to where they are now.
+    void UpdateOverlays();
     void ResizeCanvas(int width, int height);
     LRESULT OnEraseBackground(HDC dc);
     // Monitors came, went or moved: the window covers the new layout.
@@ -70,6 +78,9 @@ class SaverWindow final : public WindowHost {
     std::optional<DibSurface> canvasSurface_;
     raster::ChangedArea canvasChanged_;
     std::optional<raster::TrackingSurface> canvasTracking_;
+    DibCanvas overlayCanvas_;  // a part of the canvas with the overlays painted over it
+    std::vector<MachineOverlay> overlays_;  // shown now
+    raster::OverlayTrail overlayTrail_;
     // The object outlives a window destroyed under a running handler (a message box's own
     // loop dispatches messages): it is deleted when the outermost handler returns.
     int handlerDepth_ = 0;

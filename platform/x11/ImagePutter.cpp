@@ -16,14 +16,16 @@ constexpr int BandRows = 16;
 constexpr int BitsPerPixelOfBand = 32;
 }  // namespace
 
-ImagePutter::ImagePutter(Display* display, Drawable target, Visual* visual, int depth)
+ImagePutter::ImagePutter(Display* display, Drawable target, Visual* visual, int depth,
+                         Transfer transfer)
     : display_(display),
       target_(target),
       visual_(visual),
       depth_(depth),
       gc_(XCreateGC(display, target, 0, nullptr)),
       format_(visual->red_mask, visual->green_mask, visual->blue_mask),
-      shmAvailable_(XShmQueryExtension(display) == True) {}
+      shmAvailable_(transfer == Transfer::SharedWhenOffered &&
+                    XShmQueryExtension(display) == True) {}
 
 ImagePutter::~ImagePutter() {
     DropBand();
@@ -134,6 +136,11 @@ void ImagePutter::Put(const raster::RasterImage& image, int left, int top, int r
         }
     }
     XFlush(display_);
+}
+
+void ImagePutter::SetClipMask(Pixmap mask, int x, int y) {
+    XSetClipOrigin(display_, gc_, x, y);
+    XSetClipMask(display_, gc_, mask);
 }
 
 }  // namespace vireluna::x11

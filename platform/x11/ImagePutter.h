@@ -13,7 +13,11 @@ namespace vireluna::x11 {
 // buffer (shared memory when the server offers it), so memory stays small on any screen.
 class ImagePutter {
   public:
-    ImagePutter(Display* display, Drawable target, Visual* visual, int depth);
+    // Plain: never shared memory, so no put waits for the server; for small parts put often.
+    enum class Transfer { SharedWhenOffered, Plain };
+
+    ImagePutter(Display* display, Drawable target, Visual* visual, int depth,
+                Transfer transfer = Transfer::SharedWhenOffered);
     ~ImagePutter();
     ImagePutter(const ImagePutter&) = delete;
     ImagePutter& operator=(const ImagePutter&) = delete;
@@ -26,6 +30,9 @@ class ImagePutter {
     void Put(const raster::RasterImage& image, int left, int top, int right, int bottom, int toX,
              int toY);
     bool UsesSharedMemory() const { return shared_; }
+    // From now on only the pixels set in mask (a bitmap whose corner lies at (x, y) of the
+    // target) are put; XNone puts every pixel again.
+    void SetClipMask(Pixmap mask, int x, int y);
 
   private:
     bool MakeBand(int width);

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "platform/x11/MessagePanel.h"
+#include "render/OverlayMask.h"
 
 namespace vireluna::x11 {
 namespace {
@@ -20,6 +21,10 @@ constexpr unsigned LastWheelButton = 7;
 // A wait longer than this is as good as forever; the loop wakes for events anyway.
 constexpr std::chrono::seconds LongestWait{3600};
 
+// The overlays' mask: eight pixels a byte; put in bands of this many rows.
+constexpr int BitsPerMaskByte = 8;
+constexpr int OverlayBandRows = 16;
+
 // As long as a person needs to read a file name; the saver then goes on by itself.
 constexpr std::chrono::milliseconds MessageShownFor{4000};
 
@@ -30,6 +35,8 @@ SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth,
     : display_(display),
       window_(window),
       putter_(display, window, visual, depth),
+      overlayPutter_(display, window, visual, depth, ImagePutter::Transfer::Plain),
+      overlayMaskPixmap_(display, window),
       wake_(wake),
       deleteWindow_(deleteWindow),
       messageTime_(MessageShownFor) {
@@ -139,8 +146,46 @@ void SaverLoop::HandleInput(const XEvent& event) {
 
 void SaverLoop::Flush() {
     raster::ChangedArea changed;
-    if (!host_->TakeChangedArea(changed)) return;
-    for (const render::PixelBox& box : changed.Boxes()) Put(box);
+    host_->TakeChangedArea(changed);
+    overlays_.clear();
+    if (run_ != nullptr) run_->CollectOverlays(overlays_);
+    trail_.Follow(overlays_, changed);
+    const ScreenSize client = host_->ClientSize();
+    if (!changed.Clip(client.width, client.height)) return;
+    for (const render::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
+}
+
+void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
+    Put(whole);
+    const render::PixelBox box = trail_.ShownWithin(whole);
+    if (box.Empty()) return;
+    // Only the overlays' own pixels go over the picture, which stays on the server.
+    raster::PaintOverlayMask(box, overlays_, overlayPart_, overlayMask_);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    const Pixmap mask = overlayMaskPixmap_.Load(overlayMask_, width, height);
+    if (mask == XNone) return;
+    overlayPutter_.SetClipMask(mask, box.left, box.top);
+    // Band by band, only across what the overlays cover: a travel thread crosses a wide box
+    // with a few pixels a row.
+    const int rowBytes = (width + BitsPerMaskByte - 1) / BitsPerMaskByte;
+    for (int top = 0; top < height; top += OverlayBandRows) {
+        const int bottom = std::min(height, top + OverlayBandRows);
+        int first = rowBytes;
+        int last = -1;
+        for (int y = top; y < bottom; ++y) {
+            const char* row = overlayMask_.data() + static_cast<std::ptrdiff_t>(y) * rowBytes;
+            for (int i = 0; i < rowBytes; ++i) {
+                if (row[i] == 0) continue;
+                first = std::min(first, i);
+                last = std::max(last, i);
+            }
+        }
+        if (last < 0) continue;
+        const int left = first * BitsPerMaskByte;
+        const int right = std::min(width, (last + 1) * BitsPerMaskByte);
+        overlayPutter_.Put(overlayPart_, left, top, right, bottom, box.left + left, box.top + top);
+    }
 }
 
 void SaverLoop::Put(const render::PixelBox& box) {
@@ -155,7 +200,7 @@ void SaverLoop::Repaint(int left, int top, int right, int bottom) {
     raster::ChangedArea area;
     area.Add(left, top, right, bottom);
     const ScreenSize client = host_->ClientSize();
-    if (area.Clip(client.width, client.height)) Put(area.Box());
+    if (area.Clip(client.width, client.height)) PutWithOverlays(area.Box());
     PutMessage();
 }
 

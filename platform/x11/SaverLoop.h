@@ -3,12 +3,15 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/MessageBoxes.h"
 #include "platform/x11/ImagePutter.h"
+#include "platform/x11/MaskPixmap.h"
 #include "platform/x11/ServerPicture.h"
 #include "platform/x11/SignalWake.h"
 #include "platform/x11/Xlib.h"
+#include "render/OverlayTrail.h"
 #include "render/RasterImage.h"
 #include "render/RasterWindowHost.h"
 #include "shell/SaverRun.h"
@@ -18,7 +21,8 @@ namespace vireluna::x11 {
 // The message loop of the X11 saver on one thread: waits on the X connection and the signal
 // pipe until the next tick is due, steps the saver's run, translates events into its handlers
 // and puts what changed in the picture in memory on the window. Input reaches the saver only
-// in full screen. It is the saver window's message box too: the text goes to stderr and over
+// in full screen; machine playback's overlays go over the picture on their way to the window,
+// never into it. It is the saver window's message box too: the text goes to stderr and over
 // the picture, while the loop goes on without ticks.
 class SaverLoop final : public MessageBoxes {
   public:
@@ -47,6 +51,8 @@ class SaverLoop final : public MessageBoxes {
     void HandleInput(const XEvent& event);
     void Repaint(int left, int top, int right, int bottom);
     void Put(const render::PixelBox& box);
+    // Put, with machine playback's overlays painted over the picture where they lie.
+    void PutWithOverlays(const render::PixelBox& box);
     void PutMessage();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
@@ -54,6 +60,8 @@ class SaverLoop final : public MessageBoxes {
     Display* display_;
     Window window_;
     ImagePutter putter_;
+    ImagePutter overlayPutter_;  // the overlays' own pixels, through a mask
+    MaskPixmap overlayMaskPixmap_;
     std::unique_ptr<ServerPicture> server_;  // while it keeps the picture
     SignalWake& wake_;
     Atom deleteWindow_;
@@ -62,6 +70,10 @@ class SaverLoop final : public MessageBoxes {
     std::chrono::milliseconds messageTime_;
     std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown
     std::function<bool(XEvent&)> otherEvents_;
+    std::vector<MachineOverlay> overlays_;  // shown now
+    raster::OverlayTrail trail_;
+    raster::RasterImage overlayPart_;  // the overlays over a part of the window
+    std::vector<char> overlayMask_;    // the pixels of overlayPart_ they cover
     bool signalled_ = false;
     bool gone_ = false;
 };

@@ -18,7 +18,7 @@
 #define IDC_REDUCTION_SPIN 1007
 #define IDC_HOLD_TIME_SPIN 1008
 
-// "Display" page: radio buttons in index order (OtherMonitors, StitchLook)
+// "Display" page: radio buttons in index order (OtherMonitors, StitchLook, Playback)
 #define IDC_MONITORS_FIRST 1020
 #define IDC_LOOK_FIRST 1022
 // "Display" page: the folder of designs and Fit
@@ -26,3 +26,4 @@
 #define IDC_FOLDER_BROWSE 1027
 #define IDC_FOLDER_CLEAR 1028
 #define IDC_FIT_CHECK 1029
+#define IDC_PLAYBACK_FIRST 1024

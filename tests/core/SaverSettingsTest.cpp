@@ -36,7 +36,7 @@ std::array<std::int32_t, 6> Values(const SaverSettings& s) {
 std::vector<Read> ConfigReads() {
     std::vector<Read> reads;
     for (const char* entry : {"PenSize", "Rotation", "DrawSpeed", "Reduction", "HoldTime",
-                              "DrawStep", "Monitors", "Look", "Fit"}) {
+                              "DrawStep", "Monitors", "Look", "Fit", "Playback"}) {
         reads.push_back({"Config", entry});
     }
     return reads;

@@ -25,11 +25,13 @@ class SaverSheetTest : public ::testing::Test, protected testing::FakeOptionCont
     SaverSheetTest() {
         sheet.m_pageOption.Bind(Controls());
         sheet.m_pageList.Bind({&list, &dialog});
-        sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}}, {{&look[0], &look[1]}}});
+        sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}},
+                                  {{&look[0], &look[1]}},
+                                  {{&playback[0], &playback[1]}}});
     }
     void Load() { PutIntoPages(ReadSheetValues(profile, DefaultDesign), sheet); }
 
-    std::array<FakeRadio, 2> monitors, look;
+    std::array<FakeRadio, 2> monitors, look, playback;
     FakeListBox list;
     FakeFileDialog dialog;
     FakeMessageBoxes boxes;
@@ -126,11 +128,14 @@ TEST_F(SaverSheetTest, ProfileRoundTripKeepsOutOfRangeValuesAndClearsOldEntries)
 
 TEST_F(SaverSheetTest, DisplayPageShowsTheStoredChoicesAndOkStoresTheChosenOnes) {
     ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Monitors", 1));
+    ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Playback", 1));
     Load();
     sheet.Open(CSaverSheet::DisplayPageIndex);
     EXPECT_FALSE(monitors[0].checked);
     EXPECT_TRUE(monitors[1].checked);
     EXPECT_TRUE(look[0].checked);
+    EXPECT_FALSE(playback[0].checked);
+    EXPECT_TRUE(playback[1].checked);
     EXPECT_FALSE(sheet.IsApplyEnabled());
 
     monitors[1].checked = false;
@@ -139,12 +144,16 @@ TEST_F(SaverSheetTest, DisplayPageShowsTheStoredChoicesAndOkStoresTheChosenOnes)
     look[0].checked = false;
     look[1].checked = true;
     sheet.m_pageDisplay.OnChange();
+    playback[1].checked = false;
+    playback[0].checked = true;
+    sheet.m_pageDisplay.OnChange();
     EXPECT_TRUE(sheet.IsPageModified(CSaverSheet::DisplayPageIndex));
     ASSERT_TRUE(sheet.PressOk());
     ASSERT_TRUE(WriteSheetValues(TakeFromPages(sheet), profile));
     const StoredSettings stored = ReadSheetValues(profile, DefaultDesign).settings;
     EXPECT_EQ(stored.Monitors, static_cast<int>(OtherMonitors::Stitch));
     EXPECT_EQ(stored.Look, static_cast<int>(StitchLook::Thread));
+    EXPECT_EQ(stored.Playback, static_cast<int>(Playback::Exact));
     EXPECT_EQ(stored.PenSize, StoredSettings{}.PenSize);
 }
 

@@ -24,13 +24,14 @@ while read -r name screen seed ticks settings designs; do
       # PenSize=2 becomes --pen-size 2
       flag=$(sed -E 's/([A-Z])/-\L\1/g' <<<"${pair%%=*}")
       value=${pair#*=}
-      # The look is stored as a number and named on the command line.
+      # The look and the playback are stored as numbers and named on the command line.
       if [[ "$flag" == -look ]]; then looks=(flat thread); value=${looks[$value]}; fi
       # Fit is a switch: 1 passes it, 0 leaves it out.
       if [[ "$flag" == -fit ]]; then
         [[ "$value" == 1 ]] && args+=(--fit)
         continue
       fi
+      if [[ "$flag" == -playback ]]; then playbacks=(exact machine); value=${playbacks[$value]}; fi
       args+=("-$flag" "$value")
     done
   fi

@@ -64,7 +64,8 @@ TEST_F(SettingsCommandTest, JsonShowsStoredInUseAndRunTimeValues) {
                                                 {"PenSize", 2},
                                                 {"monitors", "plain"},
                                                 {"look", "flat"},
-                                                {"fit", "on"}}));
+                                                {"fit", "on"},
+                                                {"playback", "exact"}}));
     EXPECT_EQ(json["playlist"]["fileCount"], 2);
     EXPECT_EQ(json["playlist"]["paths"], (nlohmann::json{"/a.pxs", "/b c.pxs"}));
     EXPECT_EQ(json["playlist"]["folder"], "/my designs");

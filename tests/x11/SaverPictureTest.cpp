@@ -123,6 +123,25 @@ TEST(SaverPicture, VeryLongThreadStitchesEqualTheRenderWhereTilesMeet) {
         {1024, 768, {design}, {"--reduction", "5000", "--look", "thread"}, "40", "4"});
 }
 
+TEST(SaverPicture, RootWindowInMachinePlaybackEqualsTheRenderNeedleAndThreadIncluded) {
+    // Each stopped during a travel toward a thread change: the lifted needle, the taut thread
+    // and the next spool over the picture, which the saver keeps on the server.
+    ExpectRootEqualsRender(
+        {1024,
+         768,
+         {"koi.pxs"},
+         {"--playback", "machine", "--draw-speed", "1", "--draw-step", "3", "--reduction", "100"},
+         "195",
+         "9"});
+    ExpectRootEqualsRender(
+        {1024,
+         768,
+         {"blossom.pxs"},
+         {"--playback", "machine", "--look", "thread", "--draw-speed", "1", "--draw-step", "3"},
+         "420",
+         "31"});
+}
+
 // The picture lives on the server: a 4K screen costs the saver hardly more memory than a
 // small one (a copy of its own at even one byte a pixel would be 7.5 MiB more), and is still
 // the render's pixel for pixel, the notice and the erase drawn across its width included.

@@ -97,6 +97,7 @@ std::string RunTimeText(std::string_view entry, const SaverSettings& settings) {
     if (entry == "Monitors") return "monitors = " + ChoiceName(entry, settings.monitors);
     if (entry == "Look") return "look = " + ChoiceName(entry, settings.look);
     if (entry == "Fit") return "fit = " + ChoiceName(entry, settings.fit);
+    if (entry == "Playback") return "playback = " + ChoiceName(entry, settings.playback);
     if (entry == "PenSize") {
         const auto size = static_cast<std::size_t>(settings.PenSize);
         const std::string name =
@@ -189,7 +190,8 @@ void PrintJson(const SettingsReport& report) {
                        {"PenSize", settings.PenSize},
                        {"monitors", ChoiceName("Monitors", settings.monitors)},
                        {"look", ChoiceName("Look", settings.look)},
-                       {"fit", ChoiceName("Fit", settings.fit)}};
+                       {"fit", ChoiceName("Fit", settings.fit)},
+                       {"playback", ChoiceName("Playback", settings.playback)}};
     nlohmann::ordered_json paths = nlohmann::ordered_json::array();
     for (int k = 0; k < report.playlist.fileCount; ++k) {
         paths.push_back(report.playlist.paths[static_cast<std::size_t>(k)]);

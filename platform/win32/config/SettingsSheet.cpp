@@ -124,12 +124,16 @@ void SheetSession::BindDisplayPage(HWND page) {
     controls.folder = Make<Win32Edit>(page, IDC_FOLDER_EDIT);
     controls.folderDialog = &folderDialog_;
     controls.fit = Make<Win32RadioButton>(page, IDC_FIT_CHECK);
+    for (int i = 0; i < PlaybackButtons; ++i) {
+        controls.playback[i] = Make<Win32RadioButton>(page, IDC_PLAYBACK_FIRST + i);
+    }
     sheet_.m_pageDisplay.Bind(controls);
 }
 
 bool IsRadioOfDisplayPage(int id) {
     return (id >= IDC_MONITORS_FIRST && id < IDC_MONITORS_FIRST + MonitorsButtons) ||
-           (id >= IDC_LOOK_FIRST && id < IDC_LOOK_FIRST + LookButtons);
+           (id >= IDC_LOOK_FIRST && id < IDC_LOOK_FIRST + LookButtons) ||
+           (id >= IDC_PLAYBACK_FIRST && id < IDC_PLAYBACK_FIRST + PlaybackButtons);
 }
 
 bool IsRadioOfOptionPage(int id) {
