@@ -4,10 +4,15 @@
 
 namespace vireluna::win32 {
 
+// True for a path in the device namespace (\\.\pipe\name, \\.\COM1): pipes and devices,
+// never a design file. \\.\C:\ and the like are drive paths, not devices.
+bool InDeviceNamespace(const std::string& utf8Path);
+
 // The files of Windows, by UTF-16 names.
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<InputFile> NewInputFile() override;
+    // A device or a path in the device namespace is not found.
     bool DirectorySearchFinds(const std::string& utf8Pattern) override;
     // Where the installer puts the bundled logo design.
     std::string DefaultDesignPath() override;
