@@ -13,7 +13,6 @@ MonitorRuns::MonitorRuns(RunMode mode, ProfileStore& profile, WindowHost& window
       start_(start),
       layout_(layout) {
     for (std::size_t place = 0; place < layout_.Count(); ++place) runs_.push_back(MakeRun(place));
-    RouteMessages();
 }
 
 MonitorRuns::Run MonitorRuns::MakeRun(std::size_t place) {
@@ -34,13 +33,6 @@ MonitorRuns::Run MonitorRuns::MakeRun(std::size_t place) {
         std::make_unique<SaverRun>(RunMode::Picture, profile_, *made.host, files_,
                                    RunStart{MonitorSeed(start_.seed, place), start_.tickLimit});
     return made;
-}
-
-void MonitorRuns::RouteMessages() {
-    CSaverWnd* through = runs_.front().run->InputRules();
-    for (std::size_t place = 1; place < runs_.size(); ++place) {
-        runs_[place].host->SendMessagesThrough(through);
-    }
 }
 
 void MonitorRuns::StartRun(Run& run) {
@@ -71,28 +63,62 @@ void MonitorRuns::EraseWindow() {
 }
 
 void MonitorRuns::Step() {
+    WhileStepping([this] { StepRuns(); });
+}
+
+void MonitorRuns::WhileStepping(const std::function<void()>& work) {
+    const bool outer = !stepping_;
+    stepping_ = true;
+    work();
+    if (!outer) return;
+    stepping_ = false;
+    ApplyPendingLayout();
+}
+
+void MonitorRuns::StepRuns() {
     if (OnWholeWindow()) return runs_.front().run->Step();
     EraseWindow();
     for (Run& run : runs_) {
         if (run.run) run.run->Step();
+        // The others go on in the next step, over the new layout.
+        if (pendingLayout_) return;
     }
 }
 
 void MonitorRuns::ErasePending() {
-    if (OnWholeWindow()) return runs_.front().run->ErasePending();
-    EraseWindow();
-    for (Run& run : runs_) {
-        if (run.run) run.run->ErasePending();
-    }
+    WhileStepping([this] {
+        if (OnWholeWindow()) return runs_.front().run->ErasePending();
+        EraseWindow();
+        for (Run& run : runs_) {
+            if (run.run) run.run->ErasePending();
+        }
+    });
+}
+
+void MonitorRuns::ApplyPendingLayout() {
+    if (!pendingLayout_) return;
+    const MonitorLayout layout = std::move(*pendingLayout_);
+    pendingLayout_.reset();
+    ApplyLayout(layout);
 }
 
 void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
-    if (layout.Empty() || layout == layout_) return;
+    if (layout.Empty()) return;
+    if (stepping_) {
+        pendingLayout_ = layout;
+        return;
+    }
+    ApplyLayout(layout);
+}
+
+void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
+    if (layout == layout_) return;
     const MonitorLayout before = layout_;
     const MonitorRect oldBounds = before.Bounds();
     const MonitorRect newBounds = layout.Bounds();
     // When the window moves or changes size every picture has moved in it: all start afresh.
     const bool sameWindow = oldBounds == newBounds;
+    if (moveWindow_) moveWindow_(newBounds);
     const CFullScreenSaverWnd* oldRules = InputRules();
     const std::int32_t pointerX = oldRules ? oldRules->LastMouseX() : NoPointerYet;
     const std::int32_t pointerY = oldRules ? oldRules->LastMouseY() : NoPointerYet;
@@ -111,17 +137,8 @@ void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
             runs_.push_back(MakeRun(place));
         }
     }
-    RouteMessages();
     if (sameWindow) {
-        // A monitor that is gone or changed leaves its area as plain field.
-        Surface& whole = window_.AcquireSurface();
-        for (std::size_t place = 0; place < before.Count(); ++place) {
-            if (kept[place]) continue;
-            const MonitorRect area = before.InWindow(place);
-            whole.FillRect(area.left, area.top, area.left + area.width, area.top + area.height,
-                           BackgroundColour);
-        }
-        window_.ReleaseSurface();
+        ClearAreasLeft(before, kept);
     } else {
         window_.InvalidateWithErase();
     }
@@ -134,6 +151,18 @@ void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
         rules->OnMouseMove(pointerX + oldBounds.left - newBounds.left,
                            pointerY + oldBounds.top - newBounds.top);
     }
+}
+
+void MonitorRuns::ClearAreasLeft(const MonitorLayout& before, const std::vector<bool>& kept) {
+    // A monitor that is gone or changed leaves its area as plain field.
+    Surface& whole = window_.AcquireSurface();
+    for (std::size_t place = 0; place < before.Count(); ++place) {
+        if (kept[place]) continue;
+        const MonitorRect area = before.InWindow(place);
+        whole.FillRect(area.left, area.top, area.left + area.width, area.top + area.height,
+                       BackgroundColour);
+    }
+    window_.ReleaseSurface();
 }
 
 }  // namespace vireluna

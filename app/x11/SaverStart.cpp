@@ -101,16 +101,15 @@ int RunOn(Display* display, const SaverOptions& options) {
     std::optional<x11::MonitorChangeWatch> watch;
     if (fullScreen) {
         watch.emplace(display);
-        loop.WatchOtherEvents([&](XEvent& event) {
-            if (!watch->IsLayoutEvent(event)) return false;
-            const MonitorLayout layout = x11::DiscoverMonitors(display).layout;
-            if (layout.Empty() || layout == runs.Layout()) return true;
-            const MonitorRect bounds = layout.Bounds();
+        runs.SetWindowMover([&](const MonitorRect& bounds) {
             XMoveResizeWindow(display, target.window, bounds.left, bounds.top,
                               static_cast<unsigned>(bounds.width),
                               static_cast<unsigned>(bounds.height));
             host.Resize(bounds.Size());
-            runs.OnLayoutChange(layout);
+        });
+        loop.WatchOtherEvents([&](XEvent& event) {
+            if (!watch->IsLayoutEvent(event)) return false;
+            runs.OnLayoutChange(x11::DiscoverMonitors(display).layout);
             return true;
         });
     }

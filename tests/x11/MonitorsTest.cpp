@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -228,6 +229,31 @@ TEST(Monitors, AMonitorRemovedWhileTheSaverRunsLeavesItCoveringTheRest) {
     EXPECT_TRUE(saver.Running());
     ASSERT_TRUE(XDoTool(server, {"key", "a"}));
     EXPECT_EQ(saver.WaitExit(EndDeadline), 0);
+}
+
+// No sanitizer report and no crash: what a run that read freed memory would leave.
+void ExpectCleanEnd(ChildProcess& saver) {
+    EXPECT_EQ(saver.WaitExit(EndDeadline * 4), 0) << saver.Stderr();
+    EXPECT_EQ(saver.Stderr().find("Sanitizer"), std::string::npos) << saver.Stderr();
+    EXPECT_EQ(saver.Stderr().find("runtime error"), std::string::npos) << saver.Stderr();
+}
+
+// A folder passes start-up and fails to load. A monitor removed while its message is up used
+// to replace the runs under the one showing it: a crash once the message closed. The change
+// now waits for the message; with nothing left to play the saver then ends as usual.
+TEST(Monitors, AMonitorRemovedWhileAMessageIsUpWaitsForItToClose) {
+    XvfbServer server(1600, 600);
+    ASSERT_TRUE(server.Running());
+    ASSERT_TRUE(SetRandRMonitors(server, {{800, 600, 0, 0}, {800, 600, 800, 0}}));
+    const std::string folder = TestFolder() + "/not-a-design";
+    std::filesystem::create_directories(folder);
+    ChildProcess saver({SaverPath(), "--fullscreen", folder}, SaverEnvironment(server));
+    ASSERT_TRUE(WaitFor([&] { return saver.Stderr().find(folder) != std::string::npos; }, 20s))
+        << saver.Stderr();
+    ASSERT_TRUE(DeleteRandRMonitor(server, 1));
+    ExpectCleanEnd(saver);
+    EXPECT_EQ(saver.Stderr().find(folder), saver.Stderr().rfind(folder))
+        << "one file, one message: " << saver.Stderr();
 }
 
 }  // namespace
