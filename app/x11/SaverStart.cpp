@@ -113,7 +113,6 @@ int RunOn(Display* display, const SaverOptions& options) {
             return true;
         });
     }
-    const SaverRun& primary = runs.Primary();
     runs.ErasePending();
 
     // As the Windows saver does: a playlist file that is not there is named, and the saver
@@ -141,6 +140,8 @@ int RunOn(Display* display, const SaverOptions& options) {
     loop.Run(runs);
     if (options.stats) {
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
+        // The primary as it is now: a layout change may have started it afresh.
+        const SaverRun& primary = runs.Primary();
         std::cerr << "vireluna-saver: " << primary.Ticks() << " ticks in " << seconds.count()
                   << " s: " << primary.Ticks() / seconds.count() << " a second at a period of "
                   << primary.Window().Settings().timerPeriod << " ms\n";

@@ -256,5 +256,28 @@ TEST(Monitors, AMonitorRemovedWhileAMessageIsUpWaitsForItToClose) {
         << "one file, one message: " << saver.Stderr();
 }
 
+// --stats reports the primary that runs at the end, not the one a layout change replaced.
+TEST(Monitors, StatsAfterAMonitorWasRemovedTellTheRunningPrimary) {
+    XvfbServer server(1600, 600);
+    ASSERT_TRUE(server.Running());
+    ASSERT_TRUE(SetRandRMonitors(server, {{800, 600, 0, 0}, {800, 600, 800, 0}}));
+    ChildProcess saver(Join({SaverPath(), "--fullscreen", "--stats"}, Common("9", "100000")),
+                       SaverEnvironment(server));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return FieldPixels(Crop(server.Grab(), {800, 600, 800, 0})) < 800L * 600;
+        },
+        20s));
+    ASSERT_TRUE(DeleteRandRMonitor(server, 1));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return server.Grab().PixelAt(1590, 590) == raster::Rgb{0, 0, 0};
+        },
+        10s));
+    ASSERT_TRUE(XDoTool(server, {"key", "a"}));
+    ExpectCleanEnd(saver);
+    EXPECT_NE(saver.Stderr().find(" ticks in "), std::string::npos) << saver.Stderr();
+}
+
 }  // namespace
 }  // namespace vireluna::x11test
