@@ -18,14 +18,30 @@ int ClampToInt(std::int64_t value) {
                                                      std::numeric_limits<int>::max()));
 }
 
+bool Holds(const MonitorRect& outer, const MonitorRect& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.Right() <= outer.Right() &&
+           inner.Bottom() <= outer.Bottom();
+}
+
 }  // namespace
 
 MonitorLayout::MonitorLayout(const std::vector<MonitorRect>& monitors) {
     for (const MonitorRect& monitor : monitors) {
         if (monitors_.size() == MaxMonitors) break;
         if (!Usable(monitor)) continue;
-        if (std::find(monitors_.begin(), monitors_.end(), monitor) != monitors_.end()) continue;
-        monitors_.push_back(monitor);
+        // Inside another (a mirror, maybe smaller): that one's picture already covers it.
+        const auto holder = [&](const MonitorRect& kept) { return Holds(kept, monitor); };
+        if (std::any_of(monitors_.begin(), monitors_.end(), holder)) continue;
+        // One that holds monitors already kept takes the first one's place (a primary mirrored
+        // on a larger monitor plays over the larger), and the others go.
+        const auto held = [&](const MonitorRect& kept) { return Holds(monitor, kept); };
+        const auto first = std::find_if(monitors_.begin(), monitors_.end(), held);
+        if (first == monitors_.end()) {
+            monitors_.push_back(monitor);
+            continue;
+        }
+        *first = monitor;
+        monitors_.erase(std::remove_if(first + 1, monitors_.end(), held), monitors_.end());
     }
 }
 

@@ -27,8 +27,8 @@ struct MonitorRect {
 inline constexpr std::size_t MaxMonitors = 16;
 
 // The monitors the full-screen saver covers, the primary first. A monitor without area, one
-// that repeats another's rectangle exactly (a mirrored display) and those past MaxMonitors are
-// left out; a layout is never empty unless it was given nothing usable.
+// that lies wholly inside another (a mirrored display, of the same size or smaller) and those
+// past MaxMonitors are left out; a layout is never empty unless it was given nothing usable.
 class MonitorLayout {
   public:
     MonitorLayout() = default;

@@ -60,6 +60,21 @@ TEST(MonitorLayoutTest, MonitorsWithoutAreaMirrorsAndTheSurplusAreLeftOut) {
     EXPECT_EQ(MonitorLayout().Bounds(), MonitorRect{});
 }
 
+// A monitor inside another shows part of that one's picture (a mirror of another size): it
+// gets no run of its own, whichever of the two is listed first.
+TEST(MonitorLayoutTest, AMonitorInsideAnotherIsLeftOut) {
+    const MonitorRect large{0, 0, 1280, 1024};
+    const MonitorRect small{0, 0, 1024, 768};
+    const MonitorRect beside{1280, 0, 800, 600};
+    const MonitorRect corner{1280 + 400, 300, 400, 300};  // inside beside
+    EXPECT_EQ(MonitorLayout({large, small}).Monitors(), (std::vector<MonitorRect>{large}));
+    // The primary mirrored on a larger monitor: the larger plays in the primary's place.
+    EXPECT_EQ(MonitorLayout({small, beside, corner, large}).Monitors(),
+              (std::vector<MonitorRect>{large, beside}));
+    EXPECT_EQ(MonitorLayout({corner, small, beside}).Monitors(),
+              (std::vector<MonitorRect>{beside, small}));
+}
+
 TEST(MonitorSeedTest, ThePrimaryKeepsTheMainSeedAndTheOthersGetTheirOwn) {
     EXPECT_EQ(MonitorSeed(2026, 0), 2026u);
     EXPECT_EQ(MonitorSeed(0, 0), 0u);

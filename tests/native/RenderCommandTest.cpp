@@ -164,6 +164,17 @@ TEST_F(RenderCommand, RefusesWhatItCannotDoWithAClearMessage) {
     EXPECT_FALSE(std::filesystem::exists(PathOf("never.png")));
 }
 
+// A smaller monitor mirroring the primary's corner used to get a run of its own: two designs,
+// emblems and notices over each other. The picture is the primary's alone.
+TEST_F(RenderCommand, AMonitorInsideThePrimaryAddsNothing) {
+    const std::string common = Zigzag() + " --seed 5 --ticks 40 -o ";
+    ASSERT_EQ(Render(common + PathOf("alone.png") + " --screen 1280x1024").status, 0);
+    const Run mirrored =
+        Render(common + PathOf("mirrored.png") + " --monitors 1280x1024+0+0,1024x768+0+0");
+    ASSERT_EQ(mirrored.status, 0) << mirrored.err;
+    EXPECT_EQ(ReadFile(PathOf("mirrored.png")), ReadFile(PathOf("alone.png")));
+}
+
 // With no file named, the saver's own playlist plays: the entries up to the first empty one,
 // each of which must open, as the saver's start demands; entries after a gap never play.
 TEST_F(RenderCommand, WithoutFilesPlaysTheProfilesPlaylist) {
