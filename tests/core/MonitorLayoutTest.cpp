@@ -45,7 +45,7 @@ TEST(MonitorLayoutTest, OneMonitorIsTheWholeScreenAtTheOrigin) {
     EXPECT_EQ(layout.InWindow(0), layout.Bounds());
 }
 
-TEST(MonitorLayoutTest, MonitorsWithoutAreaMirrorsAndTheSurplusAreLeftOut) {
+TEST(MonitorLayoutTest, MonitorsWithoutAreaAndMirrorsAreLeftOutAndTheSurplusOnlyCovered) {
     std::vector<MonitorRect> reported = {{0, 0, 1920, 1080},
                                          {0, 0, 1920, 1080},  // mirrored
                                          {1920, 0, 0, 1080},  // no width
@@ -56,6 +56,10 @@ TEST(MonitorLayoutTest, MonitorsWithoutAreaMirrorsAndTheSurplusAreLeftOut) {
     ASSERT_EQ(layout.Count(), MaxMonitors);
     EXPECT_EQ(layout.Monitor(0), (MonitorRect{0, 0, 1920, 1080}));
     EXPECT_EQ(layout.Monitor(1), (MonitorRect{100, 2000, 100, 100}));
+    // The surplus plays no run, but the window covers it all the same.
+    EXPECT_EQ(layout.Bounds(), (MonitorRect{0, 0, 4100, 2100}));
+    reported.back().width = 200;
+    EXPECT_NE(MonitorLayout(reported), layout) << "a surplus monitor that grew is a new layout";
     EXPECT_TRUE(MonitorLayout({{0, 0, 0, 0}}).Empty());
     EXPECT_EQ(MonitorLayout().Bounds(), MonitorRect{});
 }

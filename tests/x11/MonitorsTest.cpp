@@ -231,6 +231,27 @@ TEST(Monitors, AMonitorRemovedWhileTheSaverRunsLeavesItCoveringTheRest) {
     EXPECT_EQ(saver.WaitExit(EndDeadline), 0);
 }
 
+// With seventeen monitors the window used to cover sixteen and leave the desktop showing on
+// the seventeenth. It covers all of them; the seventeenth keeps the field colour, as the
+// render over the same monitors shows.
+TEST(Monitors, TheSeventeenthMonitorIsCoveredWithTheField) {
+    XvfbServer server(1920, 600);
+    ASSERT_TRUE(server.Running());
+    std::vector<TestMonitor> monitors;
+    for (int place = 0; place < 17; ++place) {
+        monitors.push_back({320, 200, 320 * (place % 6), 200 * (place / 6)});
+    }
+    ASSERT_TRUE(SetRandRMonitors(server, monitors));
+    std::unique_ptr<ChildProcess> saver;
+    const raster::RasterImage shown =
+        ExpectScreenEqualsRender(server, monitors, Common("4", "40"), saver);
+    ASSERT_TRUE(saver);
+    EXPECT_EQ(FieldPixels(Crop(shown, monitors[16])), 320L * 200);
+    EXPECT_LT(FieldPixels(Crop(shown, monitors[15])), 320L * 200);
+    saver->Signal(SIGTERM);
+    EXPECT_EQ(saver->WaitExit(EndDeadline), 0) << saver->Stderr();
+}
+
 // No sanitizer report and no crash: what a run that read freed memory would leave.
 void ExpectCleanEnd(ChildProcess& saver) {
     EXPECT_EQ(saver.WaitExit(EndDeadline * 4), 0) << saver.Stderr();
