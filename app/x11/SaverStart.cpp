@@ -54,6 +54,28 @@ ScreenSize ScreenOf(Display* display, Window window) {
     return {WidthOfScreen(attributes.screen), HeightOfScreen(attributes.screen)};
 }
 
+// The screen as the saver's window logic measures the window against it. A daemon gives each
+// monitor a window of its own: a window that covers a whole monitor is that screen, and plays
+// the full picture of its size. Only a smaller window, a settings program's preview, is
+// measured against the whole X screen, which makes it the scaled preview.
+ScreenSize ScreenFor(Display* display, const x11::SaverTarget& target) {
+    Window child = x11::XNone;
+    int left = 0;
+    int top = 0;
+    if (XTranslateCoordinates(display, target.window, DefaultRootWindow(display), 0, 0, &left, &top,
+                              &child) != 0) {
+        const MonitorRect window{left, top, target.size.width, target.size.height};
+        const MonitorLayout monitors = x11::DiscoverMonitors(display).layout;
+        for (const MonitorRect& monitor : monitors.Monitors()) {
+            if (window.left <= monitor.left && window.top <= monitor.top &&
+                monitor.Right() <= window.Right() && monitor.Bottom() <= window.Bottom()) {
+                return target.size;
+            }
+        }
+    }
+    return ScreenOf(display, target.window);
+}
+
 // A window someone else gave us: a daemon's, or a settings program's preview.
 bool DaemonWindow(SaverMode mode) {
     return mode == SaverMode::Root || mode == SaverMode::WindowId;
@@ -85,7 +107,7 @@ int RunOn(Display* display, const SaverOptions& options) {
     x11::SignalWake wake;
     x11::SaverLoop loop(display, target.window, target.visual, target.depth, wake,
                         target.deleteWindow);
-    const ScreenSize screen = fullScreen ? target.size : ScreenOf(display, target.window);
+    const ScreenSize screen = fullScreen ? target.size : ScreenFor(display, target);
     raster::RasterWindowHost host(screen, target.size, std::move(emblem), loop);
     loop.Attach(host);
     PosixFileSystem files;

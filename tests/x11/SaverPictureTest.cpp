@@ -154,5 +154,36 @@ TEST(SaverPicture, RootModeDrawsIntoTheWindowTheDaemonNames) {
     ExpectGivenWindowDrawsAsThePreview(true, "21", "150", "blossom.pxs");
 }
 
+// XScreenSaver and the like give each monitor a window of its own. One that covers a whole
+// monitor used to be measured against the whole X screen and so drew the half-size preview
+// (thin lines, no emblem, no pause); it plays as full screen of its size, as the render of
+// that screen size. A smaller window on the same desk is still the preview.
+TEST(SaverPicture, ADaemonsWindowOverOneMonitorPlaysAsFullScreen) {
+    XvfbServer server(1280, 480);
+    ASSERT_TRUE(server.Running());
+    ASSERT_TRUE(SetRandRMonitors(server, {{640, 480, 0, 0}, {640, 480, 640, 0}}));
+    const std::vector<std::string> common{
+        "--seed", "12", "--ticks", "250", "--draw-speed", "1", SamplePath("koi.pxs")};
+    struct Case {
+        int x, width, height;
+        std::vector<std::string> render;
+    };
+    for (const Case& c : {Case{640, 640, 480, {"--screen", "640x480"}},
+                          Case{100, 320, 240, {"--screen", "1280x480", "--preview", "320x240"}}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const Window window = MapWindow(server, c.x, 0, c.width, c.height);
+        const std::optional<raster::RasterImage> expected = Render(Join(c.render, common));
+        ASSERT_TRUE(expected);
+        std::vector<std::string> environment = SaverEnvironment(server);
+        environment.push_back("XSCREENSAVER_WINDOW=" + std::to_string(window));
+        ChildProcess saver(Join({SaverPath(), "--root"}, common), environment);
+        ExpectPictureBecomes(server, window, *expected);
+        saver.Signal(SIGTERM);
+        EXPECT_EQ(saver.WaitExit(5s), 0);
+        XDestroyWindow(server.Connection(), window);
+        XSync(server.Connection(), False);
+    }
+}
+
 }  // namespace
 }  // namespace vireluna::x11test
