@@ -4,9 +4,10 @@
 
 namespace vireluna::win32 {
 
-// True for a path in the device namespace (\\.\pipe\name, \\.\COM1): pipes and devices,
-// never a design file. \\.\C:\ and the like are drive paths, not devices.
-bool InDeviceNamespace(const std::string& utf8Path);
+// True for a path that names a pipe or a device, never a design file: one in the device
+// namespace (\\.\pipe\name, \\.\COM1; \\.\C:\ is a drive path) or a reserved device name
+// (NUL, CON, COM1.pxs) in any folder.
+bool NamesADevice(const std::string& utf8Path);
 
 // The files of Windows, by UTF-16 names.
 class Win32FileSystem final : public FileSystem {

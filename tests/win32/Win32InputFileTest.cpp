@@ -36,14 +36,18 @@ TEST(Win32InputFileTest, NamedPipeAndConsoleDeviceAreNotOpened) {
 }
 
 TEST(Win32InputFileTest, StartUpCheckDoesNotFindDevices) {
-    EXPECT_TRUE(win32::InDeviceNamespace("\\\\.\\pipe\\name"));
-    EXPECT_TRUE(win32::InDeviceNamespace("//./COM1"));
-    EXPECT_FALSE(win32::InDeviceNamespace("\\\\.\\C:\\designs\\koi.pxs"));
-    EXPECT_FALSE(win32::InDeviceNamespace("\\\\server\\share\\koi.pxs"));
-    EXPECT_FALSE(win32::InDeviceNamespace("C:\\designs\\koi.pxs"));
+    for (const char* device : {"\\\\.\\pipe\\name", "//./COM1", "NUL", "C:\\designs\\con.pxs",
+                               "aux", "D:\\Lpt3 .dst", "com9"}) {
+        EXPECT_TRUE(win32::NamesADevice(device)) << device;
+    }
+    for (const char* file : {"\\\\.\\C:\\designs\\koi.pxs", "\\\\server\\share\\koi.pxs",
+                             "C:\\designs\\console.pxs", "C:\\nul\\koi.pxs", "com0.pxs", "COM10"}) {
+        EXPECT_FALSE(win32::NamesADevice(file)) << file;
+    }
     win32::Win32FileSystem files;
     EXPECT_FALSE(files.DirectorySearchFinds("\\\\.\\pipe\\vireluna_no_such_pipe"));
     EXPECT_FALSE(files.DirectorySearchFinds("NUL"));
+    EXPECT_FALSE(files.DirectorySearchFinds("C:\\nul.pxs"));
 }
 
 }  // namespace
