@@ -118,7 +118,7 @@ void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
     const MonitorRect newBounds = layout.Bounds();
     // When the window moves or changes size every picture has moved in it: all start afresh.
     const bool sameWindow = oldBounds == newBounds;
-    if (moveWindow_) moveWindow_(newBounds);
+    if (moveWindow_) moveWindow_(layout);
     const CFullScreenSaverWnd* oldRules = InputRules();
     const std::int32_t pointerX = oldRules ? oldRules->LastMouseX() : NoPointerYet;
     const std::int32_t pointerY = oldRules ? oldRules->LastMouseY() : NoPointerYet;

@@ -41,8 +41,9 @@ class MonitorRuns final : public SteppedSaver {
     void OnSize(int clientWidth, int clientHeight) override;
     // The erase of the whole window, for a system that asks for it (WM_ERASEBKGND).
     bool Erase(Surface& surface, int clientWidth, int clientHeight);
-    // How the driver puts its window over a layout's bounds; called before the runs follow it.
-    void SetWindowMover(std::function<void(const MonitorRect& bounds)> moveWindow) {
+    // How the driver puts its window over a layout's bounds (and anything else of its own that
+    // follows the monitors); called before the runs follow the layout.
+    void SetWindowMover(std::function<void(const MonitorLayout& layout)> moveWindow) {
         moveWindow_ = std::move(moveWindow);
     }
     // Another layout while the saver runs: the window moves over its bounds, the run of a
@@ -86,7 +87,7 @@ class MonitorRuns final : public SteppedSaver {
     RunStart start_;
     MonitorLayout layout_;
     std::vector<Run> runs_;  // by place
-    std::function<void(const MonitorRect&)> moveWindow_;
+    std::function<void(const MonitorLayout&)> moveWindow_;
     bool stepping_ = false;                       // inside a run's step or erase
     std::optional<MonitorLayout> pendingLayout_;  // arrived while stepping
 };

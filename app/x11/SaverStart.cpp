@@ -123,7 +123,11 @@ int RunOn(Display* display, const SaverOptions& options) {
     std::optional<x11::MonitorChangeWatch> watch;
     if (fullScreen) {
         watch.emplace(display);
-        runs.SetWindowMover([&](const MonitorRect& bounds) {
+        loop.ShowMessagesOver(monitors.InWindow(0));
+        runs.SetWindowMover([&](const MonitorLayout& layout) {
+            const MonitorRect bounds = layout.Bounds();
+            // Only the primary's run shows messages: over its monitor, not across a bezel.
+            loop.ShowMessagesOver(layout.InWindow(0));
             XMoveResizeWindow(display, target.window, bounds.left, bounds.top,
                               static_cast<unsigned>(bounds.width),
                               static_cast<unsigned>(bounds.height));

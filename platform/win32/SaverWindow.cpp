@@ -64,8 +64,9 @@ bool SaverWindow::CreateFullScreen(ProfileStore& profile, FileSystem& files, Run
     window->followsDisplay_ = !monitors;
     SaverWindow& self = *window;
     // The size message that follows sizes the canvas before the runs draw on it again.
-    window->runs_.SetWindowMover([&self](const MonitorRect& at) {
+    window->runs_.SetWindowMover([&self](const MonitorLayout& layout) {
         if (self.window_ == nullptr) return;
+        const MonitorRect at = layout.Bounds();
         SetWindowPos(self.window_, HWND_TOPMOST, at.left, at.top, at.width, at.height,
                      SWP_NOACTIVATE);
     });

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/MessageBoxes.h"
 #include "platform/x11/ImagePutter.h"
@@ -11,6 +12,7 @@
 #include "platform/x11/Xlib.h"
 #include "render/RasterImage.h"
 #include "render/RasterWindowHost.h"
+#include "shell/MonitorLayout.h"
 #include "shell/SaverRun.h"
 
 namespace vireluna::x11 {
@@ -37,6 +39,9 @@ class SaverLoop final : public MessageBoxes {
     void WatchOtherEvents(std::function<bool(XEvent&)> watch) { otherEvents_ = std::move(watch); }
     // While kept, a message stays until the saver is ended instead of for a few seconds.
     void KeepMessagesUntilEnded(bool keep);
+    // Messages go centred over this part of the window (the primary monitor); else over the
+    // whole window.
+    void ShowMessagesOver(const MonitorRect& area) { messageArea_ = area; }
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
 
   private:
@@ -50,6 +55,7 @@ class SaverLoop final : public MessageBoxes {
     void PutMessage();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
+    MonitorRect MessageArea() const;
 
     Display* display_;
     Window window_;
@@ -61,6 +67,7 @@ class SaverLoop final : public MessageBoxes {
     SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
     std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown
+    std::optional<MonitorRect> messageArea_;
     std::function<bool(XEvent&)> otherEvents_;
     bool signalled_ = false;
     bool gone_ = false;

@@ -84,7 +84,7 @@ TEST(MonitorRuns, ALayoutArrivingWhileABoxIsOpenWaitsUntilTheStepIsOver) {
         const MonitorLayout after = fromOne ? MonitorLayout({left, right}) : MonitorLayout({left});
         MonitorRuns runs(RunMode::FullScreen, profile, window, files, {5, {}}, before);
         std::vector<MonitorRect> moves;
-        runs.SetWindowMover([&](const MonitorRect& bounds) { moves.push_back(bounds); });
+        runs.SetWindowMover([&](const MonitorLayout& layout) { moves.push_back(layout.Bounds()); });
         runs.Start();
         window.whileMessageOpen = [&] {
             runs.OnLayoutChange(after);

@@ -300,5 +300,28 @@ TEST(Monitors, StatsAfterAMonitorWasRemovedTellTheRunningPrimary) {
     EXPECT_NE(saver.Stderr().find(" ticks in "), std::string::npos) << saver.Stderr();
 }
 
+// The message of a file that fails to load used to be centred on the bounds of all monitors,
+// across the bezel between two of them. It is centred on the primary, whose run names it.
+TEST(Monitors, AMessageIsCentredOnThePrimaryMonitor) {
+    XvfbServer server(1280, 480);
+    ASSERT_TRUE(server.Running());
+    // The primary is the right-hand one.
+    ASSERT_TRUE(SetRandRMonitors(server, {{640, 480, 640, 0}, {640, 480, 0, 0}}));
+    const std::string folder = TestFolder() + "/also-not-a-design";
+    std::filesystem::create_directories(folder);
+    ChildProcess saver({SaverPath(), "--fullscreen", folder}, SaverEnvironment(server));
+    const raster::Rgb panel{240, 240, 240};
+    // Inside the panel's right margin on the primary, and where a panel across the bezel
+    // would reach on the other monitor.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const raster::RasterImage screen = server.Grab();
+            return screen.PixelAt(1275, 270) == panel && screen.PixelAt(400, 270) != panel;
+        },
+        20s))
+        << saver.Stderr();
+    ExpectCleanEnd(saver);
+}
+
 }  // namespace
 }  // namespace vireluna::x11test

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/x11/SaverOptions.h"
+#include "platform/x11/MessagePanel.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
@@ -72,6 +73,22 @@ TEST(SaverOptions, RefusesWhatItCannotUseAndSaysWhy) {
     saver::SaverOptions options;
     std::string error;
     EXPECT_EQ(Parse(tooMany, options, error), saver::ParseOutcome::UsageError);
+}
+
+// The message panel's lines: a path too long for the panel used to be cut at the right, so the
+// file's name never showed. It loses its start instead, never inside a character.
+TEST(MessagePanelText, ALongLineKeepsItsEndAfterAnEllipsis) {
+    const std::string ellipsis = "\xE2\x80\xA6";
+    // One pixel a byte: easy to count.
+    const auto bytes = [](std::string_view text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(x11::ShortenFromLeft("/short/koi.pxs", 14, bytes), "/short/koi.pxs");
+    EXPECT_EQ(x11::ShortenFromLeft("/a/very/long/folder/koi.pxs", 14, bytes),
+              ellipsis + "der/koi.pxs");
+    // Japanese folder names: three bytes a character, each kept or dropped whole.
+    const std::string folders = "/\xE5\x88\xBA\xE7\xB9\x8D/\xE5\x9B\xB3\xE6\xA1\x88/koi.pxs";
+    const std::string shortened = x11::ShortenFromLeft(folders, 15, bytes);
+    EXPECT_EQ(shortened, ellipsis + "\xE6\xA1\x88/koi.pxs");
+    EXPECT_EQ(x11::ShortenFromLeft("koi.pxs", 2, bytes), ellipsis);
 }
 
 }  // namespace
