@@ -185,5 +185,44 @@ TEST(SaverPicture, ADaemonsWindowOverOneMonitorPlaysAsFullScreen) {
     }
 }
 
+// On a 10-bit screen (depth 30) the field used to read (190, 215, 255) out of 1023: every
+// colour at a quarter of its brightness. It reads the same colour at full range.
+TEST(SaverPicture, ATenBitScreenShowsColoursAtTheirBrightness) {
+    XvfbServer server(800, 600, 30);
+    ASSERT_TRUE(server.Running());
+    Display* display = server.Connection();
+    ASSERT_EQ(DefaultDepth(display, DefaultScreen(display)), 30);
+    ChildProcess saver(
+        {SaverPath(), "--root", "--seed", "8", "--ticks", "1", SamplePath("koi.pxs")},
+        SaverEnvironment(server));
+    const Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    unsigned long corner = 0;
+    const auto channel = [&](unsigned long mask) {
+        unsigned long value = corner & mask;
+        while (mask != 0 && (mask & 1UL) == 0) {
+            mask >>= 1;
+            value >>= 1;
+        }
+        return value;
+    };
+    // The top-left corner shows the field: the emblem takes another corner at this seed.
+    const bool field = WaitFor(
+        [&] {
+            XImage* image =
+                XGetImage(display, DefaultRootWindow(display), 0, 0, 1, 1, AllPlanes, ZPixmap);
+            if (image == nullptr) return false;
+            corner = XGetPixel(image, 0, 0);
+            XDestroyImage(image);
+            return channel(visual->red_mask) != 0;
+        },
+        PictureDeadline);
+    ASSERT_TRUE(field);
+    EXPECT_EQ(channel(visual->red_mask), 762u);
+    EXPECT_EQ(channel(visual->green_mask), 863u);
+    EXPECT_EQ(channel(visual->blue_mask), 1023u);
+    saver.Signal(SIGTERM);
+    EXPECT_EQ(saver.WaitExit(5s), 0);
+}
+
 }  // namespace
 }  // namespace vireluna::x11test
