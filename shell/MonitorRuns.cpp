@@ -114,18 +114,38 @@ void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
 void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
     if (layout == layout_) return;
     const MonitorLayout before = layout_;
-    const MonitorRect oldBounds = before.Bounds();
-    const MonitorRect newBounds = layout.Bounds();
     // When the window moves or changes size every picture has moved in it: all start afresh.
-    const bool sameWindow = oldBounds == newBounds;
+    const bool sameWindow = before.Bounds() == layout.Bounds();
     if (moveWindow_) moveWindow_(layout);
-    const CFullScreenSaverWnd* oldRules = InputRules();
-    const std::int32_t pointerX = oldRules ? oldRules->LastMouseX() : NoPointerYet;
-    const std::int32_t pointerY = oldRules ? oldRules->LastMouseY() : NoPointerYet;
-    std::vector<Run> old = std::move(runs_);
-    std::vector<bool> kept(old.size(), false);
+    const std::optional<ScreenPoint> pointer = PointerOnScreen();
     layout_ = layout;
+    const std::vector<bool> kept = KeepOrMakeRuns(before, sameWindow);
+    if (sameWindow) {
+        ClearAreasLeft(before, kept);
+    } else {
+        window_.InvalidateWithErase();
+    }
+    for (std::size_t place = 0; place < runs_.size(); ++place) {
+        if (!kept[place]) StartRun(runs_[place]);
+    }
+    // A fresh primary takes the pointer's first position over, the same place on the screen.
+    CFullScreenSaverWnd* rules = InputRules();
+    if (!kept.front() && pointer && rules != nullptr) {
+        rules->OnMouseMove(pointer->x - layout_.Bounds().left, pointer->y - layout_.Bounds().top);
+    }
+}
+
+std::optional<MonitorRuns::ScreenPoint> MonitorRuns::PointerOnScreen() {
+    const CFullScreenSaverWnd* rules = InputRules();
+    if (rules == nullptr || rules->LastMouseX() == NoPointerYet) return std::nullopt;
+    const MonitorRect bounds = layout_.Bounds();
+    return ScreenPoint{rules->LastMouseX() + bounds.left, rules->LastMouseY() + bounds.top};
+}
+
+std::vector<bool> MonitorRuns::KeepOrMakeRuns(const MonitorLayout& before, bool sameWindow) {
+    std::vector<Run> old = std::move(runs_);
     runs_.clear();
+    std::vector<bool> kept(layout_.Count(), false);
     for (std::size_t place = 0; place < layout_.Count(); ++place) {
         // Same place and rectangle in the same window: its run goes on where it is. The one
         // run of a single monitor had the window to itself, so it cannot share it now.
@@ -137,27 +157,14 @@ void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
             runs_.push_back(MakeRun(place));
         }
     }
-    if (sameWindow) {
-        ClearAreasLeft(before, kept);
-    } else {
-        window_.InvalidateWithErase();
-    }
-    for (std::size_t place = 0; place < runs_.size(); ++place) {
-        if (place >= kept.size() || !kept[place]) StartRun(runs_[place]);
-    }
-    // A fresh primary takes the pointer's first position over, the same place on the screen.
-    CFullScreenSaverWnd* rules = InputRules();
-    if (rules != nullptr && rules != oldRules && pointerX != NoPointerYet) {
-        rules->OnMouseMove(pointerX + oldBounds.left - newBounds.left,
-                           pointerY + oldBounds.top - newBounds.top);
-    }
+    return kept;
 }
 
 void MonitorRuns::ClearAreasLeft(const MonitorLayout& before, const std::vector<bool>& kept) {
     // A monitor that is gone or changed leaves its area as plain field.
     Surface& whole = window_.AcquireSurface();
     for (std::size_t place = 0; place < before.Count(); ++place) {
-        if (kept[place]) continue;
+        if (place < kept.size() && kept[place]) continue;
         const MonitorRect area = before.InWindow(place);
         whole.FillRect(area.left, area.top, area.left + area.width, area.top + area.height,
                        BackgroundColour);

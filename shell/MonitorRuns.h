@@ -76,7 +76,15 @@ class MonitorRuns final : public SteppedSaver {
     // Runs work over the runs; a layout that arrives meanwhile is applied after it.
     void WhileStepping(const std::function<void()>& work);
     void StepRuns();
+    // The steps of a new layout.
+    struct ScreenPoint {
+        int x, y;
+    };
     void ApplyLayout(const MonitorLayout& layout);
+    std::optional<ScreenPoint> PointerOnScreen();
+    // Moves over the runs that go on and makes the others; true at the places kept.
+    std::vector<bool> KeepOrMakeRuns(const MonitorLayout& before, bool sameWindow);
+    // before's monitors not kept (at their places in it) turn to field.
     void ClearAreasLeft(const MonitorLayout& before, const std::vector<bool>& kept);
     void ApplyPendingLayout();
 
