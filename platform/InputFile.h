@@ -10,7 +10,9 @@ class InputFile {
   public:
     virtual ~InputFile() = default;
 
-    // utf8Path: a zero-terminated UTF-8 path. False when the file cannot be opened.
+    // utf8Path: a zero-terminated UTF-8 path. False when the file cannot be opened, and at
+    // once for a pipe, a device or anything else that is not a file or a folder: opening never
+    // waits for another program.
     virtual bool Open(const char* utf8Path) = 0;
     // The same with no sharing: also false when the path is not a regular file or another
     // program holds the file, so a check never reads a file that is being written.

@@ -18,15 +18,43 @@ int ClampToInt(std::int64_t value) {
                                                      std::numeric_limits<int>::max()));
 }
 
+bool Holds(const MonitorRect& outer, const MonitorRect& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.Right() <= outer.Right() &&
+           inner.Bottom() <= outer.Bottom();
+}
+
 }  // namespace
 
 MonitorLayout::MonitorLayout(const std::vector<MonitorRect>& monitors) {
     for (const MonitorRect& monitor : monitors) {
-        if (monitors_.size() == MaxMonitors) break;
         if (!Usable(monitor)) continue;
-        if (std::find(monitors_.begin(), monitors_.end(), monitor) != monitors_.end()) continue;
-        monitors_.push_back(monitor);
+        Cover(monitor);
+        // Inside another (a mirror, maybe smaller): that one's picture already covers it.
+        const auto holder = [&](const MonitorRect& kept) { return Holds(kept, monitor); };
+        if (std::any_of(monitors_.begin(), monitors_.end(), holder)) continue;
+        // One that holds monitors already kept takes the first one's place (a primary mirrored
+        // on a larger monitor plays over the larger), and the others go.
+        const auto held = [&](const MonitorRect& kept) { return Holds(monitor, kept); };
+        const auto first = std::find_if(monitors_.begin(), monitors_.end(), held);
+        if (first != monitors_.end()) {
+            *first = monitor;
+            monitors_.erase(std::remove_if(first + 1, monitors_.end(), held), monitors_.end());
+        } else if (monitors_.size() < MaxMonitors) {
+            monitors_.push_back(monitor);
+        }
+        // Past MaxMonitors a monitor is only covered: the window's field colour.
     }
+}
+
+void MonitorLayout::Cover(const MonitorRect& monitor) {
+    if (!covered_) {
+        covered_ = Extent{monitor.left, monitor.top, monitor.Right(), monitor.Bottom()};
+        return;
+    }
+    covered_->left = std::min<std::int64_t>(covered_->left, monitor.left);
+    covered_->top = std::min<std::int64_t>(covered_->top, monitor.top);
+    covered_->right = std::max(covered_->right, monitor.Right());
+    covered_->bottom = std::max(covered_->bottom, monitor.Bottom());
 }
 
 MonitorLayout MonitorLayout::Single(ScreenSize screen) {
@@ -34,19 +62,10 @@ MonitorLayout MonitorLayout::Single(ScreenSize screen) {
 }
 
 MonitorRect MonitorLayout::Bounds() const {
-    if (monitors_.empty()) return {};
-    std::int64_t left = monitors_.front().left;
-    std::int64_t top = monitors_.front().top;
-    std::int64_t right = monitors_.front().Right();
-    std::int64_t bottom = monitors_.front().Bottom();
-    for (const MonitorRect& monitor : monitors_) {
-        left = std::min<std::int64_t>(left, monitor.left);
-        top = std::min<std::int64_t>(top, monitor.top);
-        right = std::max(right, monitor.Right());
-        bottom = std::max(bottom, monitor.Bottom());
-    }
-    return {static_cast<int>(left), static_cast<int>(top), ClampToInt(right - left),
-            ClampToInt(bottom - top)};
+    if (!covered_) return {};
+    return {static_cast<int>(covered_->left), static_cast<int>(covered_->top),
+            ClampToInt(covered_->right - covered_->left),
+            ClampToInt(covered_->bottom - covered_->top)};
 }
 
 MonitorRect MonitorLayout::InWindow(std::size_t place) const {

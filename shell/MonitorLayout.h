@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/WindowHost.h"
@@ -22,13 +23,15 @@ struct MonitorRect {
     bool operator==(const MonitorRect&) const = default;
 };
 
-// More monitors than any desk holds; the rest are not covered, so a broken report cannot make
-// the saver allocate without end.
+// The most monitors that play a run each, more than any desk holds, so that a broken report
+// cannot make the saver allocate without end. The window covers any further ones too; they
+// keep the field colour.
 inline constexpr std::size_t MaxMonitors = 16;
 
-// The monitors the full-screen saver covers, the primary first. A monitor without area, one
-// that repeats another's rectangle exactly (a mirrored display) and those past MaxMonitors are
-// left out; a layout is never empty unless it was given nothing usable.
+// The monitors the full-screen saver plays on, the primary first, and the bounds it covers. A
+// monitor without area and one that lies wholly inside another (a mirrored display, of the
+// same size or smaller) are left out, and those past MaxMonitors only widen the bounds; a
+// layout is never empty unless it was given nothing usable.
 class MonitorLayout {
   public:
     MonitorLayout() = default;
@@ -40,7 +43,8 @@ class MonitorLayout {
     bool Empty() const { return monitors_.empty(); }
     const MonitorRect& Monitor(std::size_t place) const { return monitors_[place]; }
     const std::vector<MonitorRect>& Monitors() const { return monitors_; }
-    // The smallest rectangle holding every monitor: where the full-screen window goes.
+    // The smallest rectangle holding every monitor, those past MaxMonitors too: where the
+    // full-screen window goes.
     MonitorRect Bounds() const;
     // A monitor's rectangle in the window's client coordinates (the bounds' corner at 0, 0).
     MonitorRect InWindow(std::size_t place) const;
@@ -48,7 +52,14 @@ class MonitorLayout {
     bool operator==(const MonitorLayout&) const = default;
 
   private:
+    struct Extent {
+        std::int64_t left, top, right, bottom;
+        bool operator==(const Extent&) const = default;
+    };
+    void Cover(const MonitorRect& monitor);
+
     std::vector<MonitorRect> monitors_;
+    std::optional<Extent> covered_;  // every usable monitor given
 };
 
 // The seed of a monitor's own generator. The primary (place 0) keeps the main seed, so its

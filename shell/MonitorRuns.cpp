@@ -13,7 +13,6 @@ MonitorRuns::MonitorRuns(RunMode mode, ProfileStore& profile, WindowHost& window
       start_(start),
       layout_(layout) {
     for (std::size_t place = 0; place < layout_.Count(); ++place) runs_.push_back(MakeRun(place));
-    RouteMessages();
 }
 
 MonitorRuns::Run MonitorRuns::MakeRun(std::size_t place) {
@@ -34,13 +33,6 @@ MonitorRuns::Run MonitorRuns::MakeRun(std::size_t place) {
         std::make_unique<SaverRun>(RunMode::Picture, profile_, *made.host, files_,
                                    RunStart{MonitorSeed(start_.seed, place), start_.tickLimit});
     return made;
-}
-
-void MonitorRuns::RouteMessages() {
-    CSaverWnd* through = runs_.front().run->InputRules();
-    for (std::size_t place = 1; place < runs_.size(); ++place) {
-        runs_[place].host->SendMessagesThrough(through);
-    }
 }
 
 void MonitorRuns::StartRun(Run& run) {
@@ -71,19 +63,43 @@ void MonitorRuns::EraseWindow() {
 }
 
 void MonitorRuns::Step() {
+    WhileStepping([this] { StepRuns(); });
+}
+
+void MonitorRuns::WhileStepping(const std::function<void()>& work) {
+    const bool outer = !stepping_;
+    stepping_ = true;
+    work();
+    if (!outer) return;
+    stepping_ = false;
+    ApplyPendingLayout();
+}
+
+void MonitorRuns::StepRuns() {
     if (OnWholeWindow()) return runs_.front().run->Step();
     EraseWindow();
     for (Run& run : runs_) {
         if (run.run) run.run->Step();
+        // The others go on in the next step, over the new layout.
+        if (pendingLayout_) return;
     }
 }
 
 void MonitorRuns::ErasePending() {
-    if (OnWholeWindow()) return runs_.front().run->ErasePending();
-    EraseWindow();
-    for (Run& run : runs_) {
-        if (run.run) run.run->ErasePending();
-    }
+    WhileStepping([this] {
+        if (OnWholeWindow()) return runs_.front().run->ErasePending();
+        EraseWindow();
+        for (Run& run : runs_) {
+            if (run.run) run.run->ErasePending();
+        }
+    });
+}
+
+void MonitorRuns::ApplyPendingLayout() {
+    if (!pendingLayout_) return;
+    const MonitorLayout layout = std::move(*pendingLayout_);
+    pendingLayout_.reset();
+    ApplyLayout(layout);
 }
 
 void MonitorRuns::CollectOverlays(std::vector<MachineOverlay>& into) const {
@@ -103,19 +119,49 @@ void MonitorRuns::CollectOverlays(std::vector<MachineOverlay>& into) const {
 }
 
 void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
-    if (layout.Empty() || layout == layout_) return;
+    if (layout.Empty()) return;
+    if (stepping_) {
+        pendingLayout_ = layout;
+        return;
+    }
+    ApplyLayout(layout);
+}
+
+void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
+    if (layout == layout_) return;
     const MonitorLayout before = layout_;
-    const MonitorRect oldBounds = before.Bounds();
-    const MonitorRect newBounds = layout.Bounds();
     // When the window moves or changes size every picture has moved in it: all start afresh.
-    const bool sameWindow = oldBounds == newBounds;
-    const CFullScreenSaverWnd* oldRules = InputRules();
-    const std::int32_t pointerX = oldRules ? oldRules->LastMouseX() : NoPointerYet;
-    const std::int32_t pointerY = oldRules ? oldRules->LastMouseY() : NoPointerYet;
-    std::vector<Run> old = std::move(runs_);
-    std::vector<bool> kept(old.size(), false);
+    const bool sameWindow = before.Bounds() == layout.Bounds();
+    if (moveWindow_) moveWindow_(layout);
+    const std::optional<ScreenPoint> pointer = PointerOnScreen();
     layout_ = layout;
+    const std::vector<bool> kept = KeepOrMakeRuns(before, sameWindow);
+    if (sameWindow) {
+        ClearAreasLeft(before, kept);
+    } else {
+        window_.InvalidateWithErase();
+    }
+    for (std::size_t place = 0; place < runs_.size(); ++place) {
+        if (!kept[place]) StartRun(runs_[place]);
+    }
+    // A fresh primary takes the pointer's first position over, the same place on the screen.
+    CFullScreenSaverWnd* rules = InputRules();
+    if (!kept.front() && pointer && rules != nullptr) {
+        rules->OnMouseMove(pointer->x - layout_.Bounds().left, pointer->y - layout_.Bounds().top);
+    }
+}
+
+std::optional<MonitorRuns::ScreenPoint> MonitorRuns::PointerOnScreen() {
+    const CFullScreenSaverWnd* rules = InputRules();
+    if (rules == nullptr || rules->LastMouseX() == NoPointerYet) return std::nullopt;
+    const MonitorRect bounds = layout_.Bounds();
+    return ScreenPoint{rules->LastMouseX() + bounds.left, rules->LastMouseY() + bounds.top};
+}
+
+std::vector<bool> MonitorRuns::KeepOrMakeRuns(const MonitorLayout& before, bool sameWindow) {
+    std::vector<Run> old = std::move(runs_);
     runs_.clear();
+    std::vector<bool> kept(layout_.Count(), false);
     for (std::size_t place = 0; place < layout_.Count(); ++place) {
         // Same place and rectangle in the same window: its run goes on where it is. The one
         // run of a single monitor had the window to itself, so it cannot share it now.
@@ -127,29 +173,19 @@ void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
             runs_.push_back(MakeRun(place));
         }
     }
-    RouteMessages();
-    if (sameWindow) {
-        // A monitor that is gone or changed leaves its area as plain field.
-        Surface& whole = window_.AcquireSurface();
-        for (std::size_t place = 0; place < before.Count(); ++place) {
-            if (kept[place]) continue;
-            const MonitorRect area = before.InWindow(place);
-            whole.FillRect(area.left, area.top, area.left + area.width, area.top + area.height,
-                           BackgroundColour);
-        }
-        window_.ReleaseSurface();
-    } else {
-        window_.InvalidateWithErase();
+    return kept;
+}
+
+void MonitorRuns::ClearAreasLeft(const MonitorLayout& before, const std::vector<bool>& kept) {
+    // A monitor that is gone or changed leaves its area as plain field.
+    Surface& whole = window_.AcquireSurface();
+    for (std::size_t place = 0; place < before.Count(); ++place) {
+        if (place < kept.size() && kept[place]) continue;
+        const MonitorRect area = before.InWindow(place);
+        whole.FillRect(area.left, area.top, area.left + area.width, area.top + area.height,
+                       BackgroundColour);
     }
-    for (std::size_t place = 0; place < runs_.size(); ++place) {
-        if (place >= kept.size() || !kept[place]) StartRun(runs_[place]);
-    }
-    // A fresh primary takes the pointer's first position over, the same place on the screen.
-    CFullScreenSaverWnd* rules = InputRules();
-    if (rules != nullptr && rules != oldRules && pointerX != NoPointerYet) {
-        rules->OnMouseMove(pointerX + oldBounds.left - newBounds.left,
-                           pointerY + oldBounds.top - newBounds.top);
-    }
+    window_.ReleaseSurface();
 }
 
 }  // namespace vireluna

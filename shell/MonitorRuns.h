@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -39,10 +41,16 @@ class MonitorRuns final : public SteppedSaver {
     void OnSize(int clientWidth, int clientHeight) override;
     // The erase of the whole window, for a system that asks for it (WM_ERASEBKGND).
     bool Erase(Surface& surface, int clientWidth, int clientHeight);
-    // Another layout while the saver runs (the driver has already moved the window over its
-    // bounds): the run of a monitor whose rectangle is still there at the same place goes on,
-    // every other monitor starts afresh, and the window is erased once. An empty layout
-    // changes nothing.
+    // How the driver puts its window over a layout's bounds (and anything else of its own that
+    // follows the monitors); called before the runs follow the layout.
+    void SetWindowMover(std::function<void(const MonitorLayout& layout)> moveWindow) {
+        moveWindow_ = std::move(moveWindow);
+    }
+    // Another layout while the saver runs: the window moves over its bounds, the run of a
+    // monitor whose rectangle is still there at the same place goes on, every other monitor
+    // starts afresh, and the window is erased once. An empty layout changes nothing. Inside a
+    // step (a load-failure box's own loop delivers the news) it waits until the step is over,
+    // since the runs being stepped cannot be replaced under themselves.
     void OnLayoutChange(const MonitorLayout& layout);
 
     bool MayTick() const { return Primary().MayTick(); }
@@ -66,8 +74,21 @@ class MonitorRuns final : public SteppedSaver {
     // One run, straight on the window: no area host between them.
     bool OnWholeWindow() const { return !runs_.front().host; }
     void StartRun(Run& run);
-    void RouteMessages();
     void EraseWindow();
+    // Runs work over the runs; a layout that arrives meanwhile is applied after it.
+    void WhileStepping(const std::function<void()>& work);
+    void StepRuns();
+    // The steps of a new layout.
+    struct ScreenPoint {
+        int x, y;
+    };
+    void ApplyLayout(const MonitorLayout& layout);
+    std::optional<ScreenPoint> PointerOnScreen();
+    // Moves over the runs that go on and makes the others; true at the places kept.
+    std::vector<bool> KeepOrMakeRuns(const MonitorLayout& before, bool sameWindow);
+    // before's monitors not kept (at their places in it) turn to field.
+    void ClearAreasLeft(const MonitorLayout& before, const std::vector<bool>& kept);
+    void ApplyPendingLayout();
 
     RunMode mode_;
     ProfileStore& profile_;
@@ -76,6 +97,9 @@ class MonitorRuns final : public SteppedSaver {
     RunStart start_;
     MonitorLayout layout_;
     std::vector<Run> runs_;  // by place
+    std::function<void(const MonitorLayout&)> moveWindow_;
+    bool stepping_ = false;                       // inside a run's step or erase
+    std::optional<MonitorLayout> pendingLayout_;  // arrived while stepping
 };
 
 }  // namespace vireluna

@@ -71,12 +71,6 @@ class CSaverWnd {
     void OnTimer();
     bool OnEraseBkgnd(Surface& surface, int clientWidth, int clientHeight);
 
-    // A modal message as the load failure shows it: no tick runs while it is open, and the
-    // full-screen rules know it is open. The runs of other monitors show theirs through the
-    // primary's.
-    void ShowModalMessage(std::string_view utf8Text, std::string_view utf8Caption,
-                          MessageIcon icon);
-
     // Read access for drivers and tests.
     bool IsPreview() const { return isPreview; }
     std::int32_t ScreenWidth() const { return screenWidth; }
@@ -132,6 +126,10 @@ class CSaverWnd {
     bool LoadListed(std::int32_t entry);
     TickResult FinishIfEnded(bool reachedEnd, TickResult otherwise);
     void ReportLoadFailure();
+    // A modal message as the load failure shows it: no tick runs while it is open, and the
+    // full-screen rules know it is open.
+    void ShowModalMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                          MessageIcon icon);
     ScreenSize Screen() const { return {screenWidth, screenHeight}; }
 
     WindowHost& host;

@@ -51,7 +51,7 @@ std::optional<MonitorLayout> ParseMonitorList(std::string_view text) {
     while (true) {
         const std::size_t comma = text.find(',');
         const std::optional<MonitorRect> monitor = ParseMonitor(text.substr(0, comma));
-        if (!monitor || monitors.size() == MaxMonitors) return std::nullopt;
+        if (!monitor) return std::nullopt;
         for (const MonitorRect& earlier : monitors) {
             if (earlier == *monitor) return std::nullopt;
         }

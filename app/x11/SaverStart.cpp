@@ -54,6 +54,28 @@ ScreenSize ScreenOf(Display* display, Window window) {
     return {WidthOfScreen(attributes.screen), HeightOfScreen(attributes.screen)};
 }
 
+// The screen as the saver's window logic measures the window against it. A daemon gives each
+// monitor a window of its own: a window that covers a whole monitor is that screen, and plays
+// the full picture of its size. Only a smaller window, a settings program's preview, is
+// measured against the whole X screen, which makes it the scaled preview.
+ScreenSize ScreenFor(Display* display, const x11::SaverTarget& target) {
+    Window child = x11::XNone;
+    int left = 0;
+    int top = 0;
+    if (XTranslateCoordinates(display, target.window, DefaultRootWindow(display), 0, 0, &left, &top,
+                              &child) != 0) {
+        const MonitorRect window{left, top, target.size.width, target.size.height};
+        const MonitorLayout monitors = x11::DiscoverMonitors(display).layout;
+        for (const MonitorRect& monitor : monitors.Monitors()) {
+            if (window.left <= monitor.left && window.top <= monitor.top &&
+                monitor.Right() <= window.Right() && monitor.Bottom() <= window.Bottom()) {
+                return target.size;
+            }
+        }
+    }
+    return ScreenOf(display, target.window);
+}
+
 // A window someone else gave us: a daemon's, or a settings program's preview.
 bool DaemonWindow(SaverMode mode) {
     return mode == SaverMode::Root || mode == SaverMode::WindowId;
@@ -85,7 +107,7 @@ int RunOn(Display* display, const SaverOptions& options) {
     x11::SignalWake wake;
     x11::SaverLoop loop(display, target.window, target.visual, target.depth, wake,
                         target.deleteWindow);
-    const ScreenSize screen = fullScreen ? target.size : ScreenOf(display, target.window);
+    const ScreenSize screen = fullScreen ? target.size : ScreenFor(display, target);
     raster::RasterWindowHost host(screen, target.size, std::move(emblem), loop);
     loop.Attach(host);
     PosixFileSystem files;
@@ -101,20 +123,22 @@ int RunOn(Display* display, const SaverOptions& options) {
     std::optional<x11::MonitorChangeWatch> watch;
     if (fullScreen) {
         watch.emplace(display);
-        loop.WatchOtherEvents([&](XEvent& event) {
-            if (!watch->IsLayoutEvent(event)) return false;
-            const MonitorLayout layout = x11::DiscoverMonitors(display).layout;
-            if (layout.Empty() || layout == runs.Layout()) return true;
+        loop.ShowMessagesOver(monitors.InWindow(0));
+        runs.SetWindowMover([&](const MonitorLayout& layout) {
             const MonitorRect bounds = layout.Bounds();
+            // Only the primary's run shows messages: over its monitor, not across a bezel.
+            loop.ShowMessagesOver(layout.InWindow(0));
             XMoveResizeWindow(display, target.window, bounds.left, bounds.top,
                               static_cast<unsigned>(bounds.width),
                               static_cast<unsigned>(bounds.height));
             host.Resize(bounds.Size());
-            runs.OnLayoutChange(layout);
+        });
+        loop.WatchOtherEvents([&](XEvent& event) {
+            if (!watch->IsLayoutEvent(event)) return false;
+            runs.OnLayoutChange(x11::DiscoverMonitors(display).layout);
             return true;
         });
     }
-    const SaverRun& primary = runs.Primary();
     runs.ErasePending();
 
     // As the Windows saver does: a playlist file that is not there is named, and the saver
@@ -142,6 +166,8 @@ int RunOn(Display* display, const SaverOptions& options) {
     loop.Run(runs);
     if (options.stats) {
         const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
+        // The primary as it is now: a layout change may have started it afresh.
+        const SaverRun& primary = runs.Primary();
         std::cerr << "vireluna-saver: " << primary.Ticks() << " ticks in " << seconds.count()
                   << " s: " << primary.Ticks() / seconds.count() << " a second at a period of "
                   << primary.Window().Settings().timerPeriod << " ms\n";

@@ -9,7 +9,8 @@ namespace vireluna {
 class PosixFileSystem final : public FileSystem {
   public:
     std::unique_ptr<InputFile> NewInputFile() override;
-    // Backslashes are name characters, as on Windows; a name without wildcards must exist.
+    // Backslashes are name characters, as on Windows; a name without wildcards must be a
+    // file or a folder.
     bool DirectorySearchFinds(const std::string& utf8Pattern) override;
     // The bundled logo design, as installed or in the source tree.
     std::string DefaultDesignPath() override;

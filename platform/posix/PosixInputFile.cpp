@@ -19,11 +19,20 @@ void* HandleOf(int fd) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(fd) + 1);
 }
 
-int OpenForReading(const char* path, int extraFlags) {
-    int fd;
-    do {
-        fd = ::open(path, O_RDONLY | O_CLOEXEC | extraFlags);
-    } while (fd < 0 && errno == EINTR);
+// Non-blocking, so that a FIFO without a writer or a device cannot hold the caller in open()
+// (where a signal would only restart the wait); then only a regular file is kept, and for a
+// plain open a folder, whose read fails as a read error. The open is not retried on EINTR:
+// without blocking it cannot be interrupted.
+int OpenFileOrFolder(const char* path, bool folderAllowed) {
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    struct stat status {};
+    const bool usable = ::fstat(fd, &status) == 0 &&
+                        (S_ISREG(status.st_mode) || (folderAllowed && S_ISDIR(status.st_mode)));
+    if (!usable) {
+        ::close(fd);
+        return -1;
+    }
     return fd;
 }
 }  // namespace
@@ -31,23 +40,20 @@ int OpenForReading(const char* path, int extraFlags) {
 bool PosixInputFile::Open(const char* utf8Path) {
     Close();
     failed_ = false;
-    const int fd = OpenForReading(utf8Path, 0);
+    const int fd = OpenFileOrFolder(utf8Path, true);
     if (fd < 0) return false;
     handle_ = HandleOf(fd);
     return true;
 }
 
 // POSIX has no share modes: an exclusive advisory lock is the nearest promise, refused while
-// another program holds any lock on the file. Only regular files open, as on Windows, where a
-// folder or a device is not a file to read.
+// another program holds any lock on the file.
 bool PosixInputFile::OpenExclusive(const char* utf8Path) {
     Close();
     failed_ = false;
-    const int fd = OpenForReading(utf8Path, O_NONBLOCK);
+    const int fd = OpenFileOrFolder(utf8Path, false);
     if (fd < 0) return false;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return false;
     }

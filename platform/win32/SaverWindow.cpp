@@ -61,6 +61,14 @@ bool SaverWindow::CreateFullScreen(ProfileStore& profile, FileSystem& files, Run
     std::unique_ptr<SaverWindow> window(
         new SaverWindow(RunMode::FullScreen, profile, files, start, layout));
     window->followsDisplay_ = !monitors;
+    SaverWindow& self = *window;
+    // The size message that follows sizes the canvas before the runs draw on it again.
+    window->runs_.SetWindowMover([&self](const MonitorLayout& layout) {
+        if (self.window_ == nullptr) return;
+        const MonitorRect at = layout.Bounds();
+        SetWindowPos(self.window_, HWND_TOPMOST, at.left, at.top, at.width, at.height,
+                     SWP_NOACTIVATE);
+    });
     return Create(std::move(window), WS_POPUP | WS_VISIBLE, screen, nullptr);
 }
 
@@ -247,13 +255,8 @@ void SaverWindow::UpdateOverlays() {
 
 void SaverWindow::OnDisplayChange() {
     if (!followsDisplay_) return;
-    const MonitorLayout layout = DiscoverMonitors();
-    if (layout == runs_.Layout() || window_ == nullptr) return;
-    const MonitorRect bounds = layout.Bounds();
-    // The size message that follows sizes the canvas before the runs draw on it again.
-    SetWindowPos(window_, HWND_TOPMOST, bounds.left, bounds.top, bounds.width, bounds.height,
-                 SWP_NOACTIVATE);
-    runs_.OnLayoutChange(layout);
+    // Inside the load-failure box's own loop the runs take the layout once the box is closed.
+    if (window_ != nullptr) runs_.OnLayoutChange(DiscoverMonitors());
 }
 
 Surface& SaverWindow::AcquireSurface() {

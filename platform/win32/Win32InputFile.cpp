@@ -16,10 +16,22 @@ bool OpenWithSharing(const char* utf8Path, DWORD shareMode, DWORD flags, void*& 
     HANDLE file = CreateFileW(widePath, GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
+    // A named pipe or a device (CON, COM1) opens, but its read could wait for ever.
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!IsPlainFile(GetFileType(file), GetFileInformationByHandle(file, &information) != 0,
+                     information.dwFileAttributes)) {
+        CloseHandle(file);
+        return false;
+    }
     handle = file;
     return true;
 }
 }  // namespace
+
+bool IsPlainFile(unsigned long fileType, bool describedAsFile, unsigned long attributes) {
+    return fileType == FILE_TYPE_DISK && describedAsFile &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
 
 bool Win32InputFile::Open(const char* utf8Path) {
     Close();

@@ -4,6 +4,11 @@
 
 namespace vireluna {
 
+// True for what a design can be read from: a file on a disk (GetFileType), described as a file
+// (GetFileInformationByHandle succeeded) that is neither a folder nor a device. A pipe, a
+// console or a serial port is not: its read may wait for another program for ever.
+bool IsPlainFile(unsigned long fileType, bool describedAsFile, unsigned long attributes);
+
 // A file through a Windows file handle.
 class Win32InputFile final : public InputFile {
   public:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/RasterSurface.h"
+#include "render/TextPainter.h"
 
 namespace vireluna::x11 {
 namespace {
@@ -53,7 +54,29 @@ std::vector<std::string_view> NonEmptyLines(std::string_view text) {
     return lines;
 }
 
+constexpr std::string_view Ellipsis = "\xE2\x80\xA6";
+
+bool ContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 }  // namespace
+
+std::string ShortenFromLeft(std::string_view utf8Line, int maxWidth,
+                            const std::function<int(std::string_view)>& widthOf) {
+    if (widthOf(utf8Line) <= maxWidth) return std::string(utf8Line);
+    std::string_view rest = utf8Line;
+    while (!rest.empty()) {
+        // One character off the front.
+        std::size_t cut = 1;
+        while (cut < rest.size() && ContinuationByte(rest[cut])) ++cut;
+        rest.remove_prefix(cut);
+        std::string shortened(Ellipsis);
+        shortened += rest;
+        if (widthOf(shortened) <= maxWidth) return shortened;
+    }
+    return std::string(Ellipsis);
+}
 
 raster::RasterImage MessagePanel(std::string_view utf8Text, std::string_view utf8Caption,
                                  int maxWidth) {
@@ -72,9 +95,15 @@ raster::RasterImage MessagePanel(std::string_view utf8Text, std::string_view utf
     const FontSpec textFont{family, TextHeight, RegularWeight, false, 0};
     surface.DrawText(Margin / 2, (LineHeight + TextHeight) / 2, utf8Caption, captionFont,
                      CaptionColour);
+    raster::TextPainter painter;
+    const auto widthOf = [&](std::string_view text) {
+        raster::TextExtent extent;
+        return painter.Measure(text, textFont, extent) ? extent.width : 0;
+    };
     int y = LineHeight + Margin;
     for (std::string_view line : lines) {
-        surface.DrawText(Margin, y, line, textFont, PanelColour);
+        surface.DrawText(Margin, y, ShortenFromLeft(line, width - 2 * Margin, widthOf), textFont,
+                         PanelColour);
         y += LineHeight;
     }
     return panel;

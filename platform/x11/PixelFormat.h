@@ -34,16 +34,24 @@ class PixelFormat {
         int bits;
     };
     static Field FieldOf(unsigned long mask);
+    // A narrower channel keeps the value's top bits; a wider one (a 10-bit visual) gets the
+    // value scaled to its full range, so that 255 is its brightest.
     static std::uint32_t Channel(std::uint8_t value, Field field) {
-        const int bits = field.bits > 8 ? 8 : field.bits;
-        return static_cast<std::uint32_t>(value >> (8 - bits)) << field.shift;
+        if (field.bits <= 8) {
+            return static_cast<std::uint32_t>(value >> (8 - field.bits)) << field.shift;
+        }
+        const std::uint32_t largest = (1U << field.bits) - 1U;
+        return ((value * largest + Largest8 / 2) / Largest8) << field.shift;
     }
 
     static std::uint8_t ValueOf(std::uint32_t pixel, Field field) {
-        const int bits = field.bits > 8 ? 8 : field.bits;
-        const std::uint32_t mask = (1U << bits) - 1U;
-        return static_cast<std::uint8_t>(((pixel >> field.shift) & mask) << (8 - bits));
+        const std::uint32_t largest = (1U << field.bits) - 1U;
+        const std::uint32_t value = (pixel >> field.shift) & largest;
+        if (field.bits <= 8) return static_cast<std::uint8_t>(value << (8 - field.bits));
+        return static_cast<std::uint8_t>((value * Largest8 + largest / 2) / largest);
     }
+
+    static constexpr std::uint32_t Largest8 = 255;
 
     Field red_, green_, blue_;
 };

@@ -208,7 +208,7 @@ void SaverLoop::Show(std::string_view utf8Text, std::string_view utf8Caption,
                      MessageIcon /*icon*/) {
     std::cerr << utf8Caption << ": " << utf8Text << std::endl;
     message_ = std::make_unique<raster::RasterImage>(
-        MessagePanel(utf8Text, utf8Caption, host_->ClientSize().width));
+        MessagePanel(utf8Text, utf8Caption, MessageArea().width));
     Flush();
     PutMessage();
     WaitWithoutTicks(messageTime_);
@@ -218,14 +218,29 @@ void SaverLoop::Show(std::string_view utf8Text, std::string_view utf8Caption,
     XFlush(display_);
 }
 
+MonitorRect SaverLoop::MessageArea() const {
+    const ScreenSize client = host_->ClientSize();
+    const MonitorRect whole{0, 0, client.width, client.height};
+    if (!messageArea_) return whole;
+    // Within the window, whatever the area says.
+    const int left = std::clamp(messageArea_->left, 0, client.width);
+    const int top = std::clamp(messageArea_->top, 0, client.height);
+    const int right =
+        static_cast<int>(std::clamp<std::int64_t>(messageArea_->Right(), left, client.width));
+    const int bottom =
+        static_cast<int>(std::clamp<std::int64_t>(messageArea_->Bottom(), top, client.height));
+    if (right == left || bottom == top) return whole;
+    return {left, top, right - left, bottom - top};
+}
+
 void SaverLoop::PutMessage() {
     if (!message_) return;
-    // Centred, and wholly inside the window so the start of the text is always readable.
-    const ScreenSize client = host_->ClientSize();
-    const int width = std::min(message_->Width(), client.width);
-    const int height = std::min(message_->Height(), client.height);
-    const int x = (client.width - width) / 2;
-    const int y = (client.height - height) / 2;
+    // Centred on its area, and wholly inside it so the start of the text is always readable.
+    const MonitorRect area = MessageArea();
+    const int width = std::min(message_->Width(), area.width);
+    const int height = std::min(message_->Height(), area.height);
+    const int x = area.left + (area.width - width) / 2;
+    const int y = area.top + (area.height - height) / 2;
     putter_.Put(*message_, 0, 0, width, height, x, y);
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/MessageBoxes.h"
@@ -14,6 +15,7 @@
 #include "render/OverlayTrail.h"
 #include "render/RasterImage.h"
 #include "render/RasterWindowHost.h"
+#include "shell/MonitorLayout.h"
 #include "shell/SaverRun.h"
 
 namespace vireluna::x11 {
@@ -41,6 +43,9 @@ class SaverLoop final : public MessageBoxes {
     void WatchOtherEvents(std::function<bool(XEvent&)> watch) { otherEvents_ = std::move(watch); }
     // While kept, a message stays until the saver is ended instead of for a few seconds.
     void KeepMessagesUntilEnded(bool keep);
+    // Messages go centred over this part of the window (the primary monitor); else over the
+    // whole window.
+    void ShowMessagesOver(const MonitorRect& area) { messageArea_ = area; }
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
 
   private:
@@ -56,6 +61,7 @@ class SaverLoop final : public MessageBoxes {
     void PutMessage();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
+    MonitorRect MessageArea() const;
 
     Display* display_;
     Window window_;
@@ -69,6 +75,7 @@ class SaverLoop final : public MessageBoxes {
     SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
     std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown
+    std::optional<MonitorRect> messageArea_;
     std::function<bool(XEvent&)> otherEvents_;
     std::vector<MachineOverlay> overlays_;  // shown now
     raster::OverlayTrail trail_;

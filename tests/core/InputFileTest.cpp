@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "platform/InputFile.h"
 #include "tests/core/SystemFiles.h"
@@ -82,6 +90,35 @@ TEST_F(InputFileTest, OpensUtf8Paths) {
     file.Close();
     std::filesystem::remove(path);
 }
+
+#ifndef _WIN32
+// A FIFO with no writer would block open() for ever, and a device is no design: both are
+// refused at once, by the plain and the exclusive open alike.
+TEST_F(InputFileTest, PipesAndDevicesAreRefusedWithoutWaiting) {
+    const std::string fifo = TempPath("vireluna_inputfile_fifo");
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/null")}) {
+        for (const bool exclusive : {false, true}) {
+            std::future<bool> opened = std::async(std::launch::async, [&] {
+                return exclusive ? file.OpenExclusive(path.c_str()) : file.Open(path.c_str());
+            });
+            if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+                // A writer releases the blocked open so that the test can end.
+                const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+                opened.wait();
+                if (writer >= 0) ::close(writer);
+                ADD_FAILURE() << path << " blocked the open";
+            } else {
+                EXPECT_FALSE(opened.get()) << path << (exclusive ? " (exclusive)" : "");
+            }
+            EXPECT_FALSE(file.IsOpen());
+            file.Close();
+        }
+    }
+    std::filesystem::remove(fifo);
+}
+#endif
 
 }  // namespace
 }  // namespace vireluna

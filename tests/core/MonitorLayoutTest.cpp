@@ -45,7 +45,7 @@ TEST(MonitorLayoutTest, OneMonitorIsTheWholeScreenAtTheOrigin) {
     EXPECT_EQ(layout.InWindow(0), layout.Bounds());
 }
 
-TEST(MonitorLayoutTest, MonitorsWithoutAreaMirrorsAndTheSurplusAreLeftOut) {
+TEST(MonitorLayoutTest, MonitorsWithoutAreaAndMirrorsAreLeftOutAndTheSurplusOnlyCovered) {
     std::vector<MonitorRect> reported = {{0, 0, 1920, 1080},
                                          {0, 0, 1920, 1080},  // mirrored
                                          {1920, 0, 0, 1080},  // no width
@@ -56,8 +56,27 @@ TEST(MonitorLayoutTest, MonitorsWithoutAreaMirrorsAndTheSurplusAreLeftOut) {
     ASSERT_EQ(layout.Count(), MaxMonitors);
     EXPECT_EQ(layout.Monitor(0), (MonitorRect{0, 0, 1920, 1080}));
     EXPECT_EQ(layout.Monitor(1), (MonitorRect{100, 2000, 100, 100}));
+    // The surplus plays no run, but the window covers it all the same.
+    EXPECT_EQ(layout.Bounds(), (MonitorRect{0, 0, 4100, 2100}));
+    reported.back().width = 200;
+    EXPECT_NE(MonitorLayout(reported), layout) << "a surplus monitor that grew is a new layout";
     EXPECT_TRUE(MonitorLayout({{0, 0, 0, 0}}).Empty());
     EXPECT_EQ(MonitorLayout().Bounds(), MonitorRect{});
+}
+
+// A monitor inside another shows part of that one's picture (a mirror of another size): it
+// gets no run of its own, whichever of the two is listed first.
+TEST(MonitorLayoutTest, AMonitorInsideAnotherIsLeftOut) {
+    const MonitorRect large{0, 0, 1280, 1024};
+    const MonitorRect small{0, 0, 1024, 768};
+    const MonitorRect beside{1280, 0, 800, 600};
+    const MonitorRect corner{1280 + 400, 300, 400, 300};  // inside beside
+    EXPECT_EQ(MonitorLayout({large, small}).Monitors(), (std::vector<MonitorRect>{large}));
+    // The primary mirrored on a larger monitor: the larger plays in the primary's place.
+    EXPECT_EQ(MonitorLayout({small, beside, corner, large}).Monitors(),
+              (std::vector<MonitorRect>{large, beside}));
+    EXPECT_EQ(MonitorLayout({corner, small, beside}).Monitors(),
+              (std::vector<MonitorRect>{beside, small}));
 }
 
 TEST(MonitorSeedTest, ThePrimaryKeepsTheMainSeedAndTheOthersGetTheirOwn) {

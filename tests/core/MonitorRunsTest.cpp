@@ -49,5 +49,58 @@ TEST(MonitorRuns, AMonitorRemovedKeepsTheRunsItCanAndThePointersPlace) {
     EXPECT_EQ(runs.InputRules()->LastMouseY(), 100);
 }
 
+// Every monitor's run fails on the same file; the user is told once, as by a lone saver, and
+// not made to close a box a monitor while each in turn freezes every monitor.
+TEST(MonitorRuns, OneFileThatFailsGivesOneBoxWhateverTheMonitorCount) {
+    MemoryProfileStore profile;
+    profile.WriteString(FileListSection, PlaylistEntryName(1), "/nonexistent/vireluna.pxs");
+    fakes::FakeWindowHost window{{2400, 600}};
+    fakes::SystemFileSystem files;
+    MonitorRuns runs(RunMode::FullScreen, profile, window, files, {3, {}},
+                     MonitorLayout({{0, 0, 800, 600}, {800, 0, 800, 600}, {1600, 0, 800, 600}}));
+    runs.Start();
+    runs.Step();
+    ASSERT_NE(runs.RunAt(2), nullptr);
+    EXPECT_EQ(runs.RunAt(2)->Window().LastTick(), TickResult::LoadFailed);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].text.find("/nonexistent/vireluna.pxs"), std::string::npos);
+    EXPECT_FALSE(window.messages[0].timerRunningWhileOpen);
+}
+
+// The box's own message loop may deliver a new layout (WM_DISPLAYCHANGE, a RandR notice) while
+// a run is inside its step. The runs are replaced only once the box is closed and the step is
+// over; until then the window stays where it is. From one run on the whole window and from
+// several alike.
+TEST(MonitorRuns, ALayoutArrivingWhileABoxIsOpenWaitsUntilTheStepIsOver) {
+    const MonitorRect left{0, 0, 800, 600};
+    const MonitorRect right{800, 0, 800, 600};
+    for (const bool fromOne : {true, false}) {
+        SCOPED_TRACE(fromOne ? "one monitor to two" : "two monitors to one");
+        MemoryProfileStore profile;
+        profile.WriteString(FileListSection, PlaylistEntryName(1), "/nonexistent/vireluna.pxs");
+        fakes::FakeWindowHost window{{fromOne ? 800 : 1600, 600}};
+        fakes::SystemFileSystem files;
+        const MonitorLayout before = fromOne ? MonitorLayout({left}) : MonitorLayout({left, right});
+        const MonitorLayout after = fromOne ? MonitorLayout({left, right}) : MonitorLayout({left});
+        MonitorRuns runs(RunMode::FullScreen, profile, window, files, {5, {}}, before);
+        std::vector<MonitorRect> moves;
+        runs.SetWindowMover([&](const MonitorLayout& layout) { moves.push_back(layout.Bounds()); });
+        runs.Start();
+        window.whileMessageOpen = [&] {
+            runs.OnLayoutChange(after);
+            EXPECT_EQ(runs.Layout(), before) << "the runs changed under the open box";
+            EXPECT_TRUE(moves.empty());
+        };
+        runs.Step();
+        EXPECT_EQ(window.messages.size(), 1u);
+        EXPECT_EQ(runs.Layout(), after);
+        EXPECT_EQ(moves, std::vector<MonitorRect>{after.Bounds()});
+        EXPECT_EQ(runs.Primary().Ticks(), 0) << "the window moved: the primary starts afresh";
+        window.whileMessageOpen = nullptr;
+        runs.Step();
+        EXPECT_EQ(runs.Primary().Ticks(), 1);
+    }
+}
+
 }  // namespace
 }  // namespace vireluna

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/posix/PosixFileSystem.h"
 #include "tests/native/ProfileTestFolder.h"
@@ -19,6 +20,10 @@ TEST(DirectorySearchTest, FindsFilesFoldersAndWildcardMatchesOnly) {
     EXPECT_FALSE(files.DirectorySearchFinds(designs + "/carp.pxs"));
     EXPECT_FALSE(files.DirectorySearchFinds(designs + "/*.dst"));
     EXPECT_FALSE(files.DirectorySearchFinds(""));
+    // Found but neither a file nor a folder: start-up names it rather than play it.
+    ASSERT_EQ(::mkfifo((designs + "/pipe.pxs").c_str(), 0600), 0);
+    EXPECT_FALSE(files.DirectorySearchFinds(designs + "/pipe.pxs"));
+    EXPECT_FALSE(files.DirectorySearchFinds("/dev/null"));
 }
 
 }  // namespace

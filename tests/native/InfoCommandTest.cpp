@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -178,6 +179,22 @@ TEST_F(InfoCommandTest, FolderIsAReadErrorNotAnEmptyDesign) {
         EXPECT_NE(run.err.find(folder + ": cannot be read"), std::string::npos) << run.err;
     }
     std::filesystem::remove(folder);
+}
+
+// A FIFO with no writer used to block the tool in open() for good.
+TEST_F(InfoCommandTest, FifoIsRefusedAtOnceByInfoAndRender) {
+    const std::string fifo = TempPath("pipe.pxs");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::vector<std::string> commands = {"info",
+                                               "render --ticks 5 -o " + TempPath("out.png")};
+    for (const std::string& command : commands) {
+        // timeout ends a blocked tool with 124, so a fault fails here instead of hanging.
+        const ToolRun run =
+            vireluna::testing::RunCapturingOutput("timeout 20 '" + std::string(VIRELUNA_TOOL_PATH) +
+                                                  "' " + command + " '" + fifo + "' 2>&1");
+        EXPECT_EQ(run.status, 1) << command << ": " << run.out;
+        EXPECT_NE(run.out.find(fifo), std::string::npos) << run.out;
+    }
 }
 
 TEST_F(InfoCommandTest, TextReportsWarningsAndExtentsAtTheDefaultReduction) {

@@ -164,6 +164,35 @@ TEST_F(RenderCommand, RefusesWhatItCannotDoWithAClearMessage) {
     EXPECT_FALSE(std::filesystem::exists(PathOf("never.png")));
 }
 
+// A smaller monitor mirroring the primary's corner used to get a run of its own: two designs,
+// emblems and notices over each other. The picture is the primary's alone.
+TEST_F(RenderCommand, AMonitorInsideThePrimaryAddsNothing) {
+    const std::string common = Zigzag() + " --seed 5 --ticks 40 -o ";
+    ASSERT_EQ(Render(common + PathOf("alone.png") + " --screen 1280x1024").status, 0);
+    const Run mirrored =
+        Render(common + PathOf("mirrored.png") + " --monitors 1280x1024+0+0,1024x768+0+0");
+    ASSERT_EQ(mirrored.status, 0) << mirrored.err;
+    EXPECT_EQ(ReadFile(PathOf("mirrored.png")), ReadFile(PathOf("alone.png")));
+}
+
+// Seventeen monitors used to be refused with a message that did not name the limit, while the
+// saver covered sixteen. One rule: sixteen play, the seventeenth keeps the field colour.
+TEST_F(RenderCommand, MonitorsPastTheSixteenthKeepTheFieldColour) {
+    std::string monitors;
+    for (int place = 0; place < 17; ++place) {
+        monitors += (place == 0 ? "" : ",") + std::string("320x240+") +
+                    std::to_string(320 * (place % 6)) + "+" + std::to_string(240 * (place / 6));
+    }
+    const Run run = Render(Zigzag() + " --seed 3 --ticks 30 --monitors " + monitors + " -o " +
+                           PathOf("seventeen.png"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string png = PathOf("seventeen.png");
+    EXPECT_GT(CountStitched(png, 320 * 3, 480, 320 * 4, 720), 0) << "the sixteenth";
+    EXPECT_EQ(CountStitched(png, 320 * 4, 480, 320 * 5, 720), 0) << "the seventeenth";
+    const Run help = testing::RunTool("render --help", folder.Path());
+    EXPECT_NE(help.out.find("16 play at most"), std::string::npos) << help.out;
+}
+
 // With no file named, the saver's own playlist plays: the entries up to the first empty one,
 // each of which must open, as the saver's start demands; entries after a gap never play.
 TEST_F(RenderCommand, WithoutFilesPlaysTheProfilesPlaylist) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -228,6 +229,98 @@ TEST(Monitors, AMonitorRemovedWhileTheSaverRunsLeavesItCoveringTheRest) {
     EXPECT_TRUE(saver.Running());
     ASSERT_TRUE(XDoTool(server, {"key", "a"}));
     EXPECT_EQ(saver.WaitExit(EndDeadline), 0);
+}
+
+// With seventeen monitors the window used to cover sixteen and leave the desktop showing on
+// the seventeenth. It covers all of them; the seventeenth keeps the field colour, as the
+// render over the same monitors shows.
+TEST(Monitors, TheSeventeenthMonitorIsCoveredWithTheField) {
+    XvfbServer server(1920, 600);
+    ASSERT_TRUE(server.Running());
+    std::vector<TestMonitor> monitors;
+    for (int place = 0; place < 17; ++place) {
+        monitors.push_back({320, 200, 320 * (place % 6), 200 * (place / 6)});
+    }
+    ASSERT_TRUE(SetRandRMonitors(server, monitors));
+    std::unique_ptr<ChildProcess> saver;
+    const raster::RasterImage shown =
+        ExpectScreenEqualsRender(server, monitors, Common("4", "40"), saver);
+    ASSERT_TRUE(saver);
+    EXPECT_EQ(FieldPixels(Crop(shown, monitors[16])), 320L * 200);
+    EXPECT_LT(FieldPixels(Crop(shown, monitors[15])), 320L * 200);
+    saver->Signal(SIGTERM);
+    EXPECT_EQ(saver->WaitExit(EndDeadline), 0) << saver->Stderr();
+}
+
+// No sanitizer report and no crash: what a run that read freed memory would leave.
+void ExpectCleanEnd(ChildProcess& saver) {
+    EXPECT_EQ(saver.WaitExit(EndDeadline * 4), 0) << saver.Stderr();
+    EXPECT_EQ(saver.Stderr().find("Sanitizer"), std::string::npos) << saver.Stderr();
+    EXPECT_EQ(saver.Stderr().find("runtime error"), std::string::npos) << saver.Stderr();
+}
+
+// A folder passes start-up and fails to load. A monitor removed while its message is up used
+// to replace the runs under the one showing it: a crash once the message closed. The change
+// now waits for the message; with nothing left to play the saver then ends as usual.
+TEST(Monitors, AMonitorRemovedWhileAMessageIsUpWaitsForItToClose) {
+    XvfbServer server(1600, 600);
+    ASSERT_TRUE(server.Running());
+    ASSERT_TRUE(SetRandRMonitors(server, {{800, 600, 0, 0}, {800, 600, 800, 0}}));
+    const std::string folder = TestFolder() + "/not-a-design";
+    std::filesystem::create_directories(folder);
+    ChildProcess saver({SaverPath(), "--fullscreen", folder}, SaverEnvironment(server));
+    ASSERT_TRUE(WaitFor([&] { return saver.Stderr().find(folder) != std::string::npos; }, 20s))
+        << saver.Stderr();
+    ASSERT_TRUE(DeleteRandRMonitor(server, 1));
+    ExpectCleanEnd(saver);
+    EXPECT_EQ(saver.Stderr().find(folder), saver.Stderr().rfind(folder))
+        << "one file, one message: " << saver.Stderr();
+}
+
+// --stats reports the primary that runs at the end, not the one a layout change replaced.
+TEST(Monitors, StatsAfterAMonitorWasRemovedTellTheRunningPrimary) {
+    XvfbServer server(1600, 600);
+    ASSERT_TRUE(server.Running());
+    ASSERT_TRUE(SetRandRMonitors(server, {{800, 600, 0, 0}, {800, 600, 800, 0}}));
+    ChildProcess saver(Join({SaverPath(), "--fullscreen", "--stats"}, Common("9", "100000")),
+                       SaverEnvironment(server));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return FieldPixels(Crop(server.Grab(), {800, 600, 800, 0})) < 800L * 600;
+        },
+        20s));
+    ASSERT_TRUE(DeleteRandRMonitor(server, 1));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return server.Grab().PixelAt(1590, 590) == raster::Rgb{0, 0, 0};
+        },
+        10s));
+    ASSERT_TRUE(XDoTool(server, {"key", "a"}));
+    ExpectCleanEnd(saver);
+    EXPECT_NE(saver.Stderr().find(" ticks in "), std::string::npos) << saver.Stderr();
+}
+
+// The message of a file that fails to load used to be centred on the bounds of all monitors,
+// across the bezel between two of them. It is centred on the primary, whose run names it.
+TEST(Monitors, AMessageIsCentredOnThePrimaryMonitor) {
+    XvfbServer server(1280, 480);
+    ASSERT_TRUE(server.Running());
+    // The primary is the right-hand one.
+    ASSERT_TRUE(SetRandRMonitors(server, {{640, 480, 640, 0}, {640, 480, 0, 0}}));
+    const std::string folder = TestFolder() + "/also-not-a-design";
+    std::filesystem::create_directories(folder);
+    ChildProcess saver({SaverPath(), "--fullscreen", folder}, SaverEnvironment(server));
+    const raster::Rgb panel{240, 240, 240};
+    // Inside the panel's right margin on the primary, and where a panel across the bezel
+    // would reach on the other monitor.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const raster::RasterImage screen = server.Grab();
+            return screen.PixelAt(1275, 270) == panel && screen.PixelAt(400, 270) != panel;
+        },
+        20s))
+        << saver.Stderr();
+    ExpectCleanEnd(saver);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // How the saver ends and how it refuses to start, and a design file that cannot be read.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdio>
@@ -279,6 +280,19 @@ TEST_F(SaverLifecycle, AMissingPlaylistFileIsNamedAndItDoesNotStart) {
     XDestroyWindow(server_->Connection(), window);
     XSync(server_->Connection(), False);
     EXPECT_EQ(given.WaitExit(EndDeadline), 1);
+}
+
+// A FIFO (no writer) in the playlist used to block the saver in open() over the whole screen,
+// deaf to input and to every signal but SIGKILL. It is no design: named, and no start.
+TEST_F(SaverLifecycle, AFifoInThePlaylistIsNamedAndItDoesNotStart) {
+    const std::string fifo = TestFolder() + "/pipe.pxs";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ChildProcess saver({SaverPath(), "--fullscreen", fifo}, SaverEnvironment(*server_));
+    EXPECT_EQ(saver.WaitExit(StartDeadline), 1);
+    EXPECT_NE(saver.Stderr().find(std::string(MissingFilesHeading) + fifo + "\n"),
+              std::string::npos)
+        << saver.Stderr();
 }
 
 }  // namespace

@@ -191,5 +191,75 @@ TEST(SaverPicture, RootModeDrawsIntoTheWindowTheDaemonNames) {
     ExpectGivenWindowDrawsAsThePreview(true, "21", "150", "blossom.pxs");
 }
 
+// XScreenSaver and the like give each monitor a window of its own. One that covers a whole
+// monitor used to be measured against the whole X screen and so drew the half-size preview
+// (thin lines, no emblem, no pause); it plays as full screen of its size, as the render of
+// that screen size. A smaller window on the same desk is still the preview.
+TEST(SaverPicture, ADaemonsWindowOverOneMonitorPlaysAsFullScreen) {
+    XvfbServer server(1280, 480);
+    ASSERT_TRUE(server.Running());
+    ASSERT_TRUE(SetRandRMonitors(server, {{640, 480, 0, 0}, {640, 480, 640, 0}}));
+    const std::vector<std::string> common{
+        "--seed", "12", "--ticks", "250", "--draw-speed", "1", SamplePath("koi.pxs")};
+    struct Case {
+        int x, width, height;
+        std::vector<std::string> render;
+    };
+    for (const Case& c : {Case{640, 640, 480, {"--screen", "640x480"}},
+                          Case{100, 320, 240, {"--screen", "1280x480", "--preview", "320x240"}}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const Window window = MapWindow(server, c.x, 0, c.width, c.height);
+        const std::optional<raster::RasterImage> expected = Render(Join(c.render, common));
+        ASSERT_TRUE(expected);
+        std::vector<std::string> environment = SaverEnvironment(server);
+        environment.push_back("XSCREENSAVER_WINDOW=" + std::to_string(window));
+        ChildProcess saver(Join({SaverPath(), "--root"}, common), environment);
+        ExpectPictureBecomes(server, window, *expected);
+        saver.Signal(SIGTERM);
+        EXPECT_EQ(saver.WaitExit(5s), 0);
+        XDestroyWindow(server.Connection(), window);
+        XSync(server.Connection(), False);
+    }
+}
+
+// On a 10-bit screen (depth 30) the field used to read (190, 215, 255) out of 1023: every
+// colour at a quarter of its brightness. It reads the same colour at full range.
+TEST(SaverPicture, ATenBitScreenShowsColoursAtTheirBrightness) {
+    XvfbServer server(800, 600, 30);
+    ASSERT_TRUE(server.Running());
+    Display* display = server.Connection();
+    ASSERT_EQ(DefaultDepth(display, DefaultScreen(display)), 30);
+    ChildProcess saver(
+        {SaverPath(), "--root", "--seed", "8", "--ticks", "1", SamplePath("koi.pxs")},
+        SaverEnvironment(server));
+    const Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    unsigned long corner = 0;
+    const auto channel = [&](unsigned long mask) {
+        unsigned long value = corner & mask;
+        while (mask != 0 && (mask & 1UL) == 0) {
+            mask >>= 1;
+            value >>= 1;
+        }
+        return value;
+    };
+    // The top-left corner shows the field: the emblem takes another corner at this seed.
+    const bool field = WaitFor(
+        [&] {
+            XImage* image =
+                XGetImage(display, DefaultRootWindow(display), 0, 0, 1, 1, AllPlanes, ZPixmap);
+            if (image == nullptr) return false;
+            corner = XGetPixel(image, 0, 0);
+            XDestroyImage(image);
+            return channel(visual->red_mask) != 0;
+        },
+        PictureDeadline);
+    ASSERT_TRUE(field);
+    EXPECT_EQ(channel(visual->red_mask), 762u);
+    EXPECT_EQ(channel(visual->green_mask), 863u);
+    EXPECT_EQ(channel(visual->blue_mask), 1023u);
+    saver.Signal(SIGTERM);
+    EXPECT_EQ(saver.WaitExit(5s), 0);
+}
+
 }  // namespace
 }  // namespace vireluna::x11test

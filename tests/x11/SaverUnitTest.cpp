@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/x11/SaverOptions.h"
+#include "platform/x11/MessagePanel.h"
+#include "platform/x11/PixelFormat.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
@@ -82,6 +84,44 @@ TEST(SaverOptions, RefusesWhatItCannotUseAndSaysWhy) {
     saver::SaverOptions options;
     std::string error;
     EXPECT_EQ(Parse(tooMany, options, error), saver::ParseOutcome::UsageError);
+}
+
+// The message panel's lines: a path too long for the panel used to be cut at the right, so the
+// file's name never showed. It loses its start instead, never inside a character.
+TEST(MessagePanelText, ALongLineKeepsItsEndAfterAnEllipsis) {
+    const std::string ellipsis = "\xE2\x80\xA6";
+    // One pixel a byte: easy to count.
+    const auto bytes = [](std::string_view text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(x11::ShortenFromLeft("/short/koi.pxs", 14, bytes), "/short/koi.pxs");
+    EXPECT_EQ(x11::ShortenFromLeft("/a/very/long/folder/koi.pxs", 14, bytes),
+              ellipsis + "der/koi.pxs");
+    // Japanese folder names: three bytes a character, each kept or dropped whole.
+    const std::string folders = "/\xE5\x88\xBA\xE7\xB9\x8D/\xE5\x9B\xB3\xE6\xA1\x88/koi.pxs";
+    const std::string shortened = x11::ShortenFromLeft(folders, 15, bytes);
+    EXPECT_EQ(shortened, ellipsis + "\xE6\xA1\x88/koi.pxs");
+    EXPECT_EQ(x11::ShortenFromLeft("koi.pxs", 2, bytes), ellipsis);
+}
+
+// A 10-bit visual (depth 30) used to get the 8-bit values in the low bits of each channel:
+// every colour at a quarter of its brightness. Values are scaled to the channel's range, and
+// read back as they were; the 8-bit and 5/6-bit visuals keep the value's top bits as before.
+TEST(PixelFormatTest, WideChannelsAreScaledAndNarrowOnesKeepTheTopBits) {
+    const x11::PixelFormat tenBits(0x3FF00000UL, 0x000FFC00UL, 0x000003FFUL);
+    const std::uint32_t field = tenBits.PixelOf({190, 215, 255});
+    EXPECT_EQ((field >> 20) & 0x3FF, 762u);
+    EXPECT_EQ((field >> 10) & 0x3FF, 863u);
+    EXPECT_EQ(field & 0x3FF, 1023u);
+    EXPECT_EQ(tenBits.PixelOf({0, 0, 0}), 0u);
+    for (int value = 0; value <= 255; ++value) {
+        const auto v = static_cast<std::uint8_t>(value);
+        const raster::Rgb back = tenBits.RgbOf(tenBits.PixelOf({v, v, v}));
+        ASSERT_EQ(back, (raster::Rgb{v, v, v})) << value;
+    }
+    const x11::PixelFormat eightBits(0xFF0000UL, 0x00FF00UL, 0x0000FFUL);
+    EXPECT_EQ(eightBits.PixelOf({190, 215, 255}), 0xBED7FFu);
+    const x11::PixelFormat sixteenBits(0xF800UL, 0x07E0UL, 0x001FUL);
+    EXPECT_EQ(sixteenBits.PixelOf({255, 255, 255}), 0xFFFFu);
+    EXPECT_EQ(sixteenBits.PixelOf({190, 215, 255}), (23u << 11) | (53u << 5) | 31u);
 }
 
 }  // namespace

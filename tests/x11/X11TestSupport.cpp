@@ -72,8 +72,9 @@ void XServer::Start(const std::vector<std::string>& command) {
     display_ = XOpenDisplay(name_.c_str());
 }
 
-XvfbServer::XvfbServer(int width, int height) {
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+XvfbServer::XvfbServer(int width, int height, int depth) {
+    const std::string screen =
+        std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     Start({"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-br", "-noreset"});
 }
 

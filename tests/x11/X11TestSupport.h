@@ -50,10 +50,10 @@ class XServer {
 // A plain window of the server's, mapped and synced, for a saver to draw into.
 Window MapWindow(const XServer& server, int x, int y, int width, int height);
 
-// Xvfb with one screen of this size.
+// Xvfb with one screen of this size and depth.
 class XvfbServer : public XServer {
   public:
-    XvfbServer(int width, int height);
+    XvfbServer(int width, int height, int depth = 24);
 };
 
 // One monitor as RandR 1.5 keeps it: WIDTHxHEIGHT+X+Y on the root window.

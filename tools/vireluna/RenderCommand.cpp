@@ -101,7 +101,8 @@ bool BuildRequest(const RenderArguments& arguments, RenderRequest& request, std:
             error =
                 "--monitors wants WIDTHxHEIGHT+X+Y[,WIDTHxHEIGHT+X+Y...] (the primary first; "
                 "different rectangles, all within " +
-                std::to_string(MaxRenderSide) + " a side), not '" + arguments.monitors + "'";
+                std::to_string(MaxRenderSide) + " a side; past the " + std::to_string(MaxMonitors) +
+                "th they keep the field colour), not '" + arguments.monitors + "'";
             return false;
         }
     }
@@ -188,7 +189,8 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
     arguments->monitorsOption = render->add_option(
         "--monitors", arguments->monitors,
         "full screen over several monitors WxH+X+Y[,WxH+X+Y...], the primary first; the "
-        "picture is their bounds");
+        "picture is their bounds; " +
+            std::to_string(MaxMonitors) + " play at most, the rest keep the field colour");
     arguments->seedOption =
         render->add_option("--seed", arguments->seed, "random seed (default: the time)");
     arguments->ticksOption =
