@@ -27,6 +27,9 @@ class SaverSheetTest : public ::testing::Test, protected testing::FakeOptionCont
         sheet.m_pageList.Bind({&list, &dialog});
         sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}},
                                   {{&look[0], &look[1]}},
+                                  nullptr,
+                                  nullptr,
+                                  nullptr,
                                   {{&playback[0], &playback[1]}}});
     }
     void Load() { PutIntoPages(ReadSheetValues(profile, DefaultDesign), sheet); }
@@ -193,8 +196,12 @@ TEST_F(SaverSheetTest, DisplayPageEditsTheFolderAndFit) {
     folder.onChange = [&] { sheet.m_pageDisplay.OnChange(); };
     FakeRadio fit;
     FakeFolderDialog picker;
-    sheet.m_pageDisplay.Bind(
-        {{{&monitors[0], &monitors[1]}}, {{&look[0], &look[1]}}, &folder, &picker, &fit});
+    sheet.m_pageDisplay.Bind({{{&monitors[0], &monitors[1]}},
+                              {{&look[0], &look[1]}},
+                              &folder,
+                              &picker,
+                              &fit,
+                              {{&playback[0], &playback[1]}}});
     ASSERT_TRUE(profile.WriteString(FileListSection, FolderEntry, "C:\\Designs"));
     ASSERT_TRUE(profile.WriteInteger(ConfigSection, "Fit", 1));
     Load();
