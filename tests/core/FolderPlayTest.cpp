@@ -13,6 +13,7 @@
 #include "shell/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
 #include "tests/core/SystemFiles.h"
+#include "tools/formats/DesignPlan.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace vireluna {
@@ -77,6 +78,17 @@ class FolderPlayTest : public ::testing::Test {
         EXPECT_TRUE(writer.WriteFile(Utf8(path)));
         return Utf8(path);
     }
+    // One short run written in the format its name's extension says.
+    std::string DesignIn(const std::string& relative,
+                         formats::Bytes (*write)(const formats::DesignPlan&)) {
+        const fs::path path = (root / relative).make_preferred();
+        fs::create_directories(path.parent_path());
+        formats::DesignPlan plan;
+        plan.blocks.push_back({});
+        plan.blocks.back().runs.push_back({{0, 0}, {10, 0}, {10, 10}});
+        EXPECT_TRUE(formats::WriteBytes(write(plan), Utf8(path).c_str()));
+        return Utf8(path);
+    }
     std::string Folder() const { return Utf8(root); }
 
     void Open(const std::string& file01) {
@@ -109,11 +121,19 @@ TEST_F(FolderPlayTest, APassPlaysEveryDesignOnceAndTheNextPassSeesTheFolderAnew)
     const std::string listed = Design("../vireluna_listed_design.pxs");
     std::vector<std::string> designs = {Design("a.pxs"), Design("sub/B.PXS"),
                                         Design("sub/deeper/c.Pxs"), Design("d.dst.pxs")};
+    // Designs of every format the saver reads, wherever they lie; Play checks that each loads.
+    for (const std::string& other :
+         {DesignIn("e.DST", formats::WriteDst), DesignIn("sub/f.exp", formats::WriteExp),
+          DesignIn("sub/deeper/g.Pes",
+                   [](const formats::DesignPlan& plan) { return formats::WritePes(plan); }),
+          DesignIn("sub/deeper/h.vp3", formats::WriteVp3)}) {
+        designs.push_back(other);
+    }
     std::ofstream(root / "notes.txt") << "not a design";
     std::ofstream(root / "sub" / "pxs") << "no extension";
     Open(listed);
 
-    std::vector<std::string> pass = Play(5);
+    std::vector<std::string> pass = Play(9);
     std::vector<std::string> expected = designs;
     expected.push_back(listed);
     std::sort(pass.begin(), pass.end());
@@ -123,8 +143,11 @@ TEST_F(FolderPlayTest, APassPlaysEveryDesignOnceAndTheNextPassSeesTheFolderAnew)
     // Designs added and removed while the saver runs count from the next pass on.
     fs::remove(root / "a.pxs");
     const std::string added = Design("sub/new.pxs");
-    pass = Play(5);
-    expected = {designs[1], designs[2], designs[3], added, listed};
+    pass = Play(9);
+    expected = designs;
+    expected.erase(expected.begin());
+    expected.push_back(added);
+    expected.push_back(listed);
     std::sort(pass.begin(), pass.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(pass, expected);
