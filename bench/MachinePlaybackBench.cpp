@@ -2,22 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <optional>
-#include <sstream>
-#include <string>
+#include <cstdint>
 #include <vector>
 
-#include "bench/SampleDesigns.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "bench/LargeScreenRun.h"
 #include "render/OverlayMask.h"
 #include "render/OverlayTrail.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/RasterWindowHost.h"
-#include "shell/SaverRun.h"
-#include "shell/SaverWnd.h"
 
 // Machine playback against exact playback, side by side in one run, at 1920 x 1080 on the
 // largest sample: the saver's work per tick at the defaults over whole cycles, and every tick
@@ -28,38 +18,18 @@ namespace {
 
 using namespace vireluna;
 
-constexpr ScreenSize LargeScreen{1920, 1080};
-constexpr std::uint32_t Seed = 2026;
-
-struct PlaybackRun {
-    MemoryProfileStore profile;
-    std::ostringstream messages;
-    std::optional<raster::MessageLog> log;
-    std::optional<raster::RasterWindowHost> host;
-    PosixFileSystem files;
-    std::optional<SaverRun> run;
+// The run in the playback given, with what the X11 driver keeps to show the overlays.
+struct PlaybackRun : bench::LargeScreenRun {
     raster::OverlayTrail trail;
     std::vector<MachineOverlay> overlays;
     raster::RasterImage part;
     std::vector<char> mask;
 
-    // False, with the benchmark skipped, when the sample or the emblem is missing.
     bool Start(benchmark::State& state, Playback playback, bool fastest) {
-        const std::string sample = bench::LargestSampleDesign();
-        raster::RasterImage logo;
-        if (!std::filesystem::exists(sample) || !raster::ReadBmp(raster::DefaultLogoPath(), logo)) {
-            state.SkipWithError("the large sample design or the emblem is missing");
-            return false;
-        }
-        profile.WriteString(FileListSection, PlaylistEntryName(1), sample);
         profile.WriteInteger(ConfigSection, "Playback", static_cast<std::int32_t>(playback));
         if (fastest) profile.WriteInteger(ConfigSection, "DrawSpeed", 1);
-        log.emplace(messages);
-        host.emplace(LargeScreen, LargeScreen, std::move(logo), *log);
-        run.emplace(RunMode::FullScreen, profile, *host, files, RunStart{Seed, std::nullopt});
-        run->Start(LargeScreen);
-        state.SetLabel(playback == Playback::Exact ? "exact" : "machine");
-        return true;
+        return LargeScreenRun::Start(state, RunMode::FullScreen,
+                                     playback == Playback::Exact ? "exact" : "machine");
     }
 
     // One timer tick and the picture put together for the screen.

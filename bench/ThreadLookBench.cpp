@@ -1,19 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <optional>
-#include <sstream>
-#include <string>
+#include <cstdint>
 
-#include "bench/SampleDesigns.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Random.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/RasterWindowHost.h"
-#include "shell/SaverRun.h"
-#include "shell/SaverWnd.h"
+#include "bench/LargeScreenRun.h"
 
 // The thread look against the flat look, side by side in one run, at 1920 x 1080 on the
 // largest sample: one drawing tick at the fastest settings (DrawSpeed 1, DrawStep 3), and
@@ -22,41 +11,18 @@ namespace {
 
 using namespace vireluna;
 
-constexpr ScreenSize LargeScreen{1920, 1080};
-constexpr std::uint32_t Seed = 2026;
-
-struct LookRun {
-    MemoryProfileStore profile;
-    std::ostringstream messages;
-    std::optional<raster::MessageLog> log;
-    std::optional<raster::RasterWindowHost> host;
-    PosixFileSystem files;
-    std::optional<SaverRun> run;
-
-    // False, with the benchmark skipped, when the sample or the emblem is missing.
+// The run with the look of the benchmark's argument (0 flat, 1 thread).
+struct LookRun : bench::LargeScreenRun {
     bool Start(benchmark::State& state, bool fastest) {
-        const std::string sample = bench::LargestSampleDesign();
-        raster::RasterImage logo;
-        if (!std::filesystem::exists(sample) || !raster::ReadBmp(raster::DefaultLogoPath(), logo)) {
-            state.SkipWithError("the large sample design or the emblem is missing");
-            return false;
-        }
-        profile.WriteString(FileListSection, PlaylistEntryName(1), sample);
         profile.WriteInteger(ConfigSection, "Look", static_cast<std::int32_t>(state.range(0)));
         if (fastest) {
             profile.WriteInteger(ConfigSection, "DrawSpeed", 1);
             profile.WriteInteger(ConfigSection, "DrawStep", 3);
         }
-        log.emplace(messages);
-        host.emplace(LargeScreen, LargeScreen, std::move(logo), *log);
-        run.emplace(RunMode::Picture, profile, *host, files, RunStart{Seed, std::nullopt});
-        run->Start(LargeScreen);
-        state.SetLabel(state.range(0) == 0 ? "flat" : "thread");
-        return true;
+        return LargeScreenRun::Start(state, RunMode::Picture,
+                                     state.range(0) == 0 ? "flat" : "thread");
     }
-
     void Tick() { run->Step(); }
-    const CSaverWnd& Window() const { return run->Window(); }
 };
 
 void BM_FastestDrawingTick(benchmark::State& state) {

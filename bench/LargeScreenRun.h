@@ -1,0 +1,55 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "bench/SampleDesigns.h"
+#include "platform/MemoryProfileStore.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "render/RasterImage.h"
+#include "render/RasterSurface.h"
+#include "render/RasterWindowHost.h"
+#include "shell/SaverRun.h"
+#include "shell/SaverWnd.h"
+
+namespace vireluna::bench {
+
+inline constexpr ScreenSize LargeScreen{1920, 1080};
+inline constexpr std::uint32_t LargeScreenSeed = 2026;
+
+// One saver run on a 1920 x 1080 raster playing the largest sample, with the settings the
+// benchmark writes into its profile before Start.
+struct LargeScreenRun {
+    MemoryProfileStore profile;
+    std::ostringstream messages;
+    std::optional<raster::MessageLog> log;
+    std::optional<raster::RasterWindowHost> host;
+    PosixFileSystem files;
+    std::optional<SaverRun> run;
+
+    // False, with the benchmark skipped, when the sample or the emblem is missing.
+    bool Start(benchmark::State& state, RunMode mode, const char* label) {
+        const std::string sample = LargestSampleDesign();
+        raster::RasterImage logo;
+        if (!std::filesystem::exists(sample) || !raster::ReadBmp(raster::DefaultLogoPath(), logo)) {
+            state.SkipWithError("the large sample design or the emblem is missing");
+            return false;
+        }
+        profile.WriteString(FileListSection, PlaylistEntryName(1), sample);
+        log.emplace(messages);
+        host.emplace(LargeScreen, LargeScreen, std::move(logo), *log);
+        run.emplace(mode, profile, *host, files, RunStart{LargeScreenSeed, std::nullopt});
+        run->Start(LargeScreen);
+        state.SetLabel(label);
+        return true;
+    }
+
+    const CSaverWnd& Window() const { return run->Window(); }
+};
+
+}  // namespace vireluna::bench
