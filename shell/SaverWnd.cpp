@@ -92,23 +92,15 @@ TickResult CSaverWnd::StartDesign(Surface& surface) {
     if (!isPreview && logoSlot == 0) ShuffleLogoCorners();
     const Pick pick = queue.LoadNext(currentPath, [this] { return LoadDesign(); });
     if (pick == Pick::Skipped) return TickResult::LoadSkipped;
+    if (pick == Pick::NothingPlayed) return WaitBeforeLookingAgain(TickResult::NothingPlayed);
     DrawNotice(surface, Screen(), noticeRange, noticeDraw);
     if (!isPreview) {
         SetLogoCorner(logoCornerOrder[logoSlot], Screen(), logo);
         logoSlot = (logoSlot + 1) % LogoCornerCount;
         DrawLogo(surface, logo);
     }
-    switch (pick) {
-        case Pick::ListedFailed:
-            return TickResult::LoadFailed;
-        case Pick::NothingToPlay:
-            return WaitBeforeLookingAgain(TickResult::NothingToPlay);
-        case Pick::NothingPlayed:
-            return WaitBeforeLookingAgain(TickResult::NothingPlayed);
-        case Pick::Loaded:
-        case Pick::Skipped:
-            break;
-    }
+    if (pick == Pick::ListedFailed) return TickResult::LoadFailed;
+    if (pick == Pick::NothingToPlay) return WaitBeforeLookingAgain(TickResult::NothingToPlay);
     PlaceDesign();
     const bool reachedEnd = DrawStitches(surface);
     if (MachinePlays()) machine.Start(placedStitches.get(), counters.drawPosition, drawScale);

@@ -46,7 +46,7 @@ enum class TickResult {
     LoadFailed,      // the chosen file could not be loaded; the message box was shown
     LoadSkipped,     // designs of the folder could not be loaded: passed over, nothing drawn
     NothingToPlay,   // the folder holds no design and the list is empty: a hold, then a new look
-    NothingPlayed,   // no entry of the pass could be loaded: a hold before the folder is read again
+    NothingPlayed,   // no entry of the pass could be loaded: nothing drawn, a hold, a new look
     Travelled,       // machine playback: the needle travelled toward the next batch
     ChangedThread,   // machine playback: the machine stood still for a new thread
 };

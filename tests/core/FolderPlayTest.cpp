@@ -206,8 +206,8 @@ TEST_F(FolderPlayTest, AFolderDesignThatCannotBeLoadedIsPassedOverLeavingNothing
     EXPECT_FALSE(window->NothingCanBePlayed());
 }
 
-// A pass in which nothing could be played is followed by a wait of the hold time before the
-// folder is read again, never a read on every tick, and draws nothing of its own. With nothing
+// A pass in which nothing could be played draws nothing and is followed by a wait of the hold
+// time before the folder is read again, never a read on every tick. With nothing
 // listed either, the full-screen saver ends; an empty folder is looked into again after the
 // hold, and a design that arrives there plays.
 TEST_F(FolderPlayTest, APassThatPlaysNothingWaitsBeforeReadingAgainOrEndsTheFullScreenSaver) {
@@ -217,8 +217,11 @@ TEST_F(FolderPlayTest, APassThatPlaysNothingWaitsBeforeReadingAgainOrEndsTheFull
         profile.WriteInteger(ConfigSection, "HoldTime", hold);
         files.folderReads = 0;
         Open("");
+        host.surface.calls.clear();
         constexpr int Ticks = 400;
         for (int i = 0; i < Ticks; ++i) window->OnTimer();
+        EXPECT_TRUE(host.surface.CallsOf(fakes::SurfaceCallKind::DrawText).empty());
+        EXPECT_TRUE(host.surface.CallsOf(fakes::SurfaceCallKind::DrawLogo).empty());
         // The start tick, the wait, then (not a preview) the pause.
         const int cycle = 1 + std::max(hold, MinTicksBeforeLookingAgain) + PauseTicks;
         EXPECT_LE(files.folderReads, Ticks / cycle + 1);
