@@ -12,13 +12,13 @@ PlayQueue::PlayQueue(const Playlist& playlist, FileSystem& files, Random& random
       random_(random),
       pathLimit_(files.DesignPathLimit()),
       listing_(listing) {
-    playOrder_.fill(EmptySlot);
+    playOrder.fill(EmptySlot);
 }
 
 Pick PlayQueue::LoadNext(std::span<char> currentPath, const std::function<bool()>& load) {
     if (!started_) {
         // The playlist is read by now: the first advance wraps round and shuffles.
-        playPosition_ = playlist_.fileCount - 1;
+        playPosition = playlist_.fileCount - 1;
         if (PlaysCollection() && listing_ == nullptr) {
             ownListing_ = std::make_unique<FolderListing>();
             listing_ = ownListing_.get();
@@ -36,12 +36,12 @@ Pick PlayQueue::Loaded() {
 }
 
 Pick PlayQueue::FromList(std::span<char> currentPath, const std::function<bool()>& load) {
-    if (AdvancePlayPosition(playPosition_, playlist_.fileCount)) ShufflePlayOrder();
-    return LoadListed(playOrder_[playPosition_], currentPath, load) ? Loaded() : Pick::ListedFailed;
+    if (AdvancePlayPosition(playPosition, playlist_.fileCount)) ShufflePlayOrder();
+    return LoadListed(playOrder[playPosition], currentPath, load) ? Loaded() : Pick::ListedFailed;
 }
 
 void PlayQueue::ShufflePlayOrder() {
-    ShuffleOrder(playOrder_, playlist_.fileCount, random_);
+    ShuffleOrder(playOrder, playlist_.fileCount, random_);
 }
 
 bool PlayQueue::LoadListed(std::int32_t entry, std::span<char> currentPath,

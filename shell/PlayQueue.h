@@ -50,7 +50,7 @@ class PlayQueue {
     // The listed entry that failed last, as the playlist holds it.
     std::int32_t FailedEntry() const { return failedEntry_; }
 
-    const std::array<std::int32_t, MaxPlaylistEntries>& PlayOrder() const { return playOrder_; }
+    const std::array<std::int32_t, MaxPlaylistEntries>& PlayOrder() const { return playOrder; }
     bool PlaysCollection() const { return !playlist_.folder.empty(); }
     // The order of the pass: listed files 0 .. fileCount-1, then the folder's designs.
     const std::vector<std::uint32_t>& CollectionOrder() const { return collectionOrder_; }
@@ -73,8 +73,8 @@ class PlayQueue {
     PathLimit pathLimit_;
 
     bool started_ = false;
-    std::int32_t playPosition_ = 0;
-    std::array<std::int32_t, MaxPlaylistEntries> playOrder_;
+    std::int32_t playPosition = 0;
+    std::array<std::int32_t, MaxPlaylistEntries> playOrder;
     std::uint32_t failedSinceLastLoad_ = 0;  // one bit per playlist entry
     std::int32_t failedEntry_ = 0;
 
