@@ -3,8 +3,8 @@
 namespace vireluna {
 
 CFullScreenSaverWnd::CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random,
-                                         FileSystem& files)
-    : CSaverWnd(profile, host, random, files) {}
+                                         FileSystem& files, FolderListing* listing)
+    : CSaverWnd(profile, host, random, files, listing) {}
 
 bool CFullScreenSaverWnd::OnSysCommand(std::uint32_t command) {
     return command == SysCommandScreenSave || command == SysCommandClose;
@@ -38,6 +38,11 @@ void CFullScreenSaverWnd::OnKeyDown() {
     RequestClose();
 }
 
+void CFullScreenSaverWnd::OnNothingLeftToPlay() {
+    // Nothing would ever be drawn again: the saver ends as when every listed file has failed.
+    RequestClose();
+}
+
 void CFullScreenSaverWnd::RequestClose() {
     Host().PostCloseRequest();
 }
@@ -46,7 +51,7 @@ void CFullScreenSaverWnd::OnMessageClosed() {
     // With every design gone the next tick would only open the next box, and the user, whose
     // every key now answers a box, could never leave the saver: it ends instead.
     if (NothingCanBePlayed()) {
-        RequestClose();
+        OnNothingLeftToPlay();
         return;
     }
     // The pointer moved to answer the box, not to end the saver: measure from where it is now.

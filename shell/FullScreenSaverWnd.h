@@ -18,7 +18,8 @@ inline constexpr std::int32_t NoPointerYet = -1;
 // afterwards, unless a handler says it swallowed the message.
 class CFullScreenSaverWnd : public CSaverWnd {
   public:
-    CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, FileSystem& files);
+    CFullScreenSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, FileSystem& files,
+                        FolderListing* listing = nullptr);
 
     // True when the command is swallowed (no default handling).
     bool OnSysCommand(std::uint32_t command);
@@ -37,6 +38,7 @@ class CFullScreenSaverWnd : public CSaverWnd {
   private:
     void RequestClose();
     void OnMessageClosed() override;
+    void OnNothingLeftToPlay() override;
 
     std::int32_t lastMouseX = NoPointerYet;
     std::int32_t lastMouseY = NoPointerYet;

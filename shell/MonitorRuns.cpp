@@ -18,20 +18,21 @@ MonitorRuns::MonitorRuns(RunMode mode, ProfileStore& profile, WindowHost& window
 MonitorRuns::Run MonitorRuns::MakeRun(std::size_t place) {
     Run made;
     if (layout_.Count() == 1) {
-        made.run = std::make_unique<SaverRun>(mode_, profile_, window_, files_, start_);
+        made.run = std::make_unique<SaverRun>(mode_, profile_, window_, files_, start_, &listing_);
         return made;
     }
     made.host = std::make_unique<MonitorWindowHost>(window_, layout_.InWindow(place), place == 0);
     if (place == 0) {
-        made.run = std::make_unique<SaverRun>(mode_, profile_, *made.host, files_, start_);
+        made.run =
+            std::make_unique<SaverRun>(mode_, profile_, *made.host, files_, start_, &listing_);
         return made;
     }
     // The primary has read the settings, which every run shares.
     if (runs_.front().run->Window().Settings().monitors != OtherMonitors::Stitch) return made;
     // Input is the primary's to judge: the others only draw.
-    made.run =
-        std::make_unique<SaverRun>(RunMode::Picture, profile_, *made.host, files_,
-                                   RunStart{MonitorSeed(start_.seed, place), start_.tickLimit});
+    made.run = std::make_unique<SaverRun>(
+        RunMode::Picture, profile_, *made.host, files_,
+        RunStart{MonitorSeed(start_.seed, place), start_.tickLimit}, &listing_);
     return made;
 }
 

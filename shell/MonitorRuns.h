@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProfileStore.h"
 #include "platform/WindowHost.h"
+#include "shell/FolderListing.h"
 #include "shell/MonitorLayout.h"
 #include "shell/MonitorWindowHost.h"
 #include "shell/SaverRun.h"
@@ -96,6 +97,7 @@ class MonitorRuns final : public SteppedSaver {
     FileSystem& files_;
     RunStart start_;
     MonitorLayout layout_;
+    FolderListing listing_;  // every run's: the folder read once a pass, not once a monitor
     std::vector<Run> runs_;  // by place
     std::function<void(const MonitorLayout&)> moveWindow_;
     bool stepping_ = false;                       // inside a run's step or erase

@@ -37,15 +37,13 @@ bool CheckPlaylistFiles(ProfileStore& profile, FileSystem& files, MessageBoxes& 
 }
 
 SaverRun::SaverRun(RunMode mode, ProfileStore& profile, WindowHost& host, FileSystem& files,
-                   RunStart start)
-    : host_(host), random_(start.seed), ticks_(start.tickLimit) {
+                   RunStart start, FolderListing* listing)
+    : mode_(mode), host_(host), random_(start.seed), ticks_(start.tickLimit) {
     WindowHost& limited = *this;  // the saver window sees the host through the limit
     if (mode == RunMode::FullScreen) {
-        auto window = std::make_unique<CFullScreenSaverWnd>(profile, limited, random_, files);
-        inputRules_ = window.get();
-        window_ = std::move(window);
+        window_ = std::make_unique<CFullScreenSaverWnd>(profile, limited, random_, files, listing);
     } else {
-        window_ = std::make_unique<CSaverWnd>(profile, limited, random_, files);
+        window_ = std::make_unique<CSaverWnd>(profile, limited, random_, files, listing);
     }
 }
 

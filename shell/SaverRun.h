@@ -69,8 +69,9 @@ class SteppedSaver {
 // a window, a clock or timer, pixels to the screen and input events to InputRules().
 class SaverRun : public SteppedSaver, private WindowHost {
   public:
+    // listing: the folder's listing shared with the window's other runs, if any.
     SaverRun(RunMode mode, ProfileStore& profile, WindowHost& host, FileSystem& files,
-             RunStart start);
+             RunStart start, FolderListing* listing = nullptr);
     SaverRun(const SaverRun&) = delete;
     SaverRun& operator=(const SaverRun&) = delete;
     ~SaverRun() override;
@@ -94,7 +95,10 @@ class SaverRun : public SteppedSaver, private WindowHost {
 
     const CSaverWnd& Window() const { return *window_; }
     // The full-screen window's input handlers; null in a preview.
-    CFullScreenSaverWnd* InputRules() override { return inputRules_; }
+    CFullScreenSaverWnd* InputRules() override {
+        return mode_ == RunMode::FullScreen ? static_cast<CFullScreenSaverWnd*>(window_.get())
+                                            : nullptr;
+    }
     void CollectOverlays(std::vector<MachineOverlay>& into) const override;
 
   private:
@@ -112,11 +116,11 @@ class SaverRun : public SteppedSaver, private WindowHost {
         host_.Show(utf8Text, utf8Caption, icon);
     }
 
+    const RunMode mode_;
     WindowHost& host_;
     Random random_;
     TickLimit ticks_;
-    std::unique_ptr<CSaverWnd> window_;
-    CFullScreenSaverWnd* inputRules_ = nullptr;  // the same object as window_ in full screen
+    std::unique_ptr<CSaverWnd> window_;  // a CFullScreenSaverWnd in full screen
 };
 
 }  // namespace vireluna

@@ -1,20 +1,21 @@
 #include "shell/SaverWnd.h"
 
+#include <algorithm>
 #include <string>
 
 #include "design/DesignFiles.h"
-#include "presentation/CollectionOrder.h"
 #include "presentation/StitchDrawing.h"
 
 namespace vireluna {
 
 CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& generator,
-                     FileSystem& fileSystem)
+                     FileSystem& fileSystem, FolderListing* listing)
     : host(windowHost),
       random(generator),
       files(fileSystem),
       pathLimit(fileSystem.DesignPathLimit()),
-      designFile(fileSystem.NewInputFile()) {
+      designFile(fileSystem.NewInputFile()),
+      queue(playlist, fileSystem, generator, listing) {
     design.records = AllocateStitchArray();
     placedStitches = AllocateStitchArray();
     // Nothing is drawn before the first load, but neither array is left without an end.
@@ -22,10 +23,8 @@ CSaverWnd::CSaverWnd(ProfileStore& profile, WindowHost& windowHost, Random& gene
     placedStitches[0] = StitchRecord(0, 0, StitchKind::End);
     counters.colourIndex = 0;
     counters.drawPosition = 0;
-    playOrder.fill(EmptySlot);
     logoCornerOrder.fill(EmptySlot);
     LoadSaverSettings(profile, fileSystem.DefaultDesignPath(), settings, playlist);
-    folder = DesignFolder(playlist.folder);
 }
 
 void CSaverWnd::OnCreate() {
@@ -54,15 +53,12 @@ void CSaverWnd::RestartTimer(std::int32_t periodMs) {
 }
 
 void CSaverWnd::OnTimer() {
-    if (!playStarted) {
-        playPosition = playlist.fileCount - 1;
-        playStarted = true;
-    }
     Surface& surface = host.AcquireSurface();
     lastTick = RunTick(surface);
     // Released before any message box: the box's own loop may repaint the window meanwhile.
     host.ReleaseSurface();
     if (lastTick == TickResult::LoadFailed) ReportLoadFailure();
+    if (lastTick == TickResult::NothingPlayed && NothingCanBePlayed()) OnNothingLeftToPlay();
 }
 
 TickResult CSaverWnd::RunTick(Surface& surface) {
@@ -88,21 +84,33 @@ TickResult CSaverWnd::RunTick(Surface& surface) {
 }
 
 TickResult CSaverWnd::StartDesign(Surface& surface) {
-    DrawNotice(surface, Screen(), noticeRange, random);
+    // The notice's draw and a new corner order come before the choice, as they always have,
+    // but the notice and the emblem are drawn only with something to show beside them: a
+    // folder design passed over leaves nothing on the screen and takes no corner.
+    Random noticeDraw = random;
+    random.Next();
+    if (!isPreview && logoSlot == 0) ShuffleLogoCorners();
+    const Pick pick = queue.LoadNext(currentPath, [this] { return LoadDesign(); });
+    if (pick == Pick::Skipped) return TickResult::LoadSkipped;
+    if (pick == Pick::NothingPlayed) return WaitBeforeLookingAgain(TickResult::NothingPlayed);
+    DrawNotice(surface, Screen(), noticeRange, noticeDraw);
     if (!isPreview) {
-        if (logoSlot == 0) ShuffleLogoCorners();
         SetLogoCorner(logoCornerOrder[logoSlot], Screen(), logo);
         logoSlot = (logoSlot + 1) % LogoCornerCount;
         DrawLogo(surface, logo);
     }
-    const TickResult loaded = PlaysCollection() ? LoadFromCollection() : LoadFromList();
-    if (loaded != TickResult::DesignStarted) return loaded;
-    failedSinceLastLoad = 0;
-    folderFailuresInPass = 0;
+    if (pick == Pick::ListedFailed) return TickResult::LoadFailed;
+    if (pick == Pick::NothingToPlay) return WaitBeforeLookingAgain(TickResult::NothingToPlay);
     PlaceDesign();
     const bool reachedEnd = DrawStitches(surface);
     if (MachinePlays()) machine.Start(placedStitches.get(), counters.drawPosition, drawScale);
     return FinishIfEnded(reachedEnd, TickResult::DesignStarted);
+}
+
+TickResult CSaverWnd::WaitBeforeLookingAgain(TickResult result) {
+    // Held as an empty design: the screen stays as it is, then a new look.
+    FinishDesign(counters, std::max(settings.HoldTime, MinTicksBeforeLookingAgain));
+    return result;
 }
 
 TickResult CSaverWnd::DrawNextBatch(Surface& surface) {
@@ -122,62 +130,6 @@ TickResult CSaverWnd::DrawNextBatch(Surface& surface) {
     return FinishIfEnded(reachedEnd, TickResult::Drew);
 }
 
-TickResult CSaverWnd::LoadFromList() {
-    if (AdvancePlayPosition(playPosition, playlist.fileCount)) ShufflePlayOrder();
-    return LoadListed(playOrder[playPosition]) ? TickResult::DesignStarted : TickResult::LoadFailed;
-}
-
-bool CSaverWnd::LoadListed(std::int32_t entry) {
-    if (CopyDesignPath(playlist.paths[entry], pathLimit, currentPath) && LoadDesign()) return true;
-    failedSinceLastLoad |= 1u << entry;
-    failedEntry = entry;
-    return false;
-}
-
-// The listed files and the folder's designs in one uniform order per pass. A listed file that
-// fails is named as without a folder; a folder design that fails is passed over silently.
-TickResult CSaverWnd::LoadFromCollection() {
-    if (!collectionStarted || collectionPosition + 1 >= collectionOrder.size()) {
-        StartCollectionPass();
-    } else {
-        ++collectionPosition;
-    }
-    if (collectionOrder.empty()) {
-        // Nothing now, maybe later: hold the empty screen as an empty design, then look again.
-        FinishDesign(counters, settings.HoldTime);
-        return TickResult::NothingToPlay;
-    }
-    const auto listed = static_cast<std::uint32_t>(playlist.fileCount);
-    for (int tried = 1;; ++tried) {
-        const std::uint32_t entry = collectionOrder[collectionPosition];
-        if (entry < listed) {
-            return LoadListed(static_cast<std::int32_t>(entry)) ? TickResult::DesignStarted
-                                                                : TickResult::LoadFailed;
-        }
-        if (folder.CopyPath(entry - listed, currentPath) && LoadDesign()) {
-            return TickResult::DesignStarted;
-        }
-        ++folderFailuresInPass;
-        // The next pass starts on a tick of its own, with the folder read again.
-        if (tried == MaxFolderDesignsTriedPerTick ||
-            collectionPosition + 1 >= collectionOrder.size()) {
-            return TickResult::LoadSkipped;
-        }
-        ++collectionPosition;
-    }
-}
-
-// Designs added or removed since the last pass are found here. A folder that cannot be read
-// (gone, unmounted) gives none this pass; the listed files still play.
-void CSaverWnd::StartCollectionPass() {
-    const auto listed = static_cast<std::uint32_t>(playlist.fileCount);
-    folder.Read(files, pathLimit, MaxCollectionEntries - listed);
-    ShuffleCollection(collectionOrder, listed + folder.Count(), random);
-    collectionPosition = 0;
-    collectionStarted = true;
-    folderFailuresInPass = 0;
-}
-
 TickResult CSaverWnd::FinishIfEnded(bool reachedEnd, TickResult otherwise) {
     if (!reachedEnd) return otherwise;
     FinishDesign(counters, settings.HoldTime);
@@ -192,7 +144,7 @@ MachineOverlay CSaverWnd::Overlay() const {
 
 void CSaverWnd::ReportLoadFailure() {
     // The playlist entry itself, so a path too long for currentPath is named in full.
-    const std::string& path = playlist.paths[failedEntry];
+    const std::string& path = playlist.paths[queue.FailedEntry()];
     std::string text{FileNotFoundPrefix};
     text += path;
     ShowModalMessage(text, ApplicationTitle, MessageIcon::Stop);
@@ -207,13 +159,6 @@ void CSaverWnd::ShowModalMessage(std::string_view utf8Text, std::string_view utf
     showingMessage = false;
     OnMessageClosed();
     host.SetTimer(settings.timerPeriod);
-}
-
-bool CSaverWnd::NothingCanBePlayed() const {
-    const std::uint32_t everyEntry = (1u << playlist.fileCount) - 1;
-    const bool listedFailed = (failedSinceLastLoad & everyEntry) == everyEntry;
-    if (!PlaysCollection()) return listedFailed;
-    return listedFailed && collectionStarted && folderFailuresInPass >= folder.Count();
 }
 
 bool CSaverWnd::LoadDesign() {
@@ -234,10 +179,6 @@ StitchPen CSaverWnd::Pen() const {
 bool CSaverWnd::DrawStitches(Surface& surface) {
     return ::vireluna::DrawStitches(surface, placedStitches.get(), design, Pen(),
                                     counters.drawPosition, counters.colourIndex);
-}
-
-void CSaverWnd::ShufflePlayOrder() {
-    ShuffleOrder(playOrder, playlist.fileCount, random);
 }
 
 void CSaverWnd::ShuffleLogoCorners() {

@@ -19,6 +19,8 @@
 #include "presentation/Overlays.h"
 #include "presentation/Placement.h"
 #include "shell/DesignFolder.h"
+#include "shell/FolderListing.h"
+#include "shell/PlayQueue.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
@@ -42,16 +44,16 @@ enum class TickResult {
     Drew,            // a further batch
     DesignFinished,  // the batch reached the design's End record (on a start tick too)
     LoadFailed,      // the chosen file could not be loaded; the message box was shown
-    LoadSkipped,     // designs of the folder could not be loaded: passed over without a message
+    LoadSkipped,     // designs of the folder could not be loaded: passed over, nothing drawn
     NothingToPlay,   // the folder holds no design and the list is empty: a hold, then a new look
+    NothingPlayed,   // no entry of the pass could be loaded: nothing drawn, a hold, a new look
     Travelled,       // machine playback: the needle travelled toward the next batch
     ChangedThread,   // machine playback: the machine stood still for a new thread
 };
 
-// The folder designs that a start tick passes over, when they cannot be loaded, before it
-// leaves the rest to the next tick: a collection's odd bad file costs no tick of its own,
-// and a folder of bad files cannot stall one.
-inline constexpr int MaxFolderDesignsTriedPerTick = 16;
+// With nothing to play the saver looks again after the hold, and never sooner than this: a
+// hold of 0 would read the folder on every tick.
+inline constexpr std::int32_t MinTicksBeforeLookingAgain = PauseTicks;
 
 // The saver window's logic, portable: a native window translates its messages into these
 // handlers and provides the WindowHost. It owns the settings, the playlist, the design, the
@@ -59,8 +61,10 @@ inline constexpr int MaxFolderDesignsTriedPerTick = 16;
 class CSaverWnd {
   public:
     // Reads the settings and the playlist once and allocates both stitch arrays and the file
-    // the designs are read through; the files also give the longest path they open.
-    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, FileSystem& files);
+    // the designs are read through; the files also give the longest path they open. listing:
+    // the folder's listing shared with the other runs of the window, if any.
+    CSaverWnd(ProfileStore& profile, WindowHost& host, Random& random, FileSystem& files,
+              FolderListing* listing = nullptr);
     virtual ~CSaverWnd() = default;
     CSaverWnd(const CSaverWnd&) = delete;
     CSaverWnd& operator=(const CSaverWnd&) = delete;
@@ -82,13 +86,11 @@ class CSaverWnd {
     const PlacementResult& Placement() const { return placement; }
     const LogoState& Logo() const { return logo; }
     const CycleCounters& Counters() const { return counters; }
-    const std::array<std::int32_t, MaxPlaylistEntries>& PlayOrder() const { return playOrder; }
-    // With a folder: the order of the pass (listed files 0 .. fileCount-1, then the folder's
-    // designs), and the folder as read at the start of the pass.
-    bool PlaysCollection() const { return !playlist.folder.empty(); }
-    const std::vector<std::uint32_t>& CollectionOrder() const { return collectionOrder; }
-    std::uint32_t CollectionPosition() const { return collectionPosition; }
-    const DesignFolder& Folder() const { return folder; }
+    const std::array<std::int32_t, MaxPlaylistEntries>& PlayOrder() const {
+        return queue.PlayOrder();
+    }
+    // With a folder, the folder as read at the start of the pass.
+    const DesignFolder& Folder() const { return queue.Folder(); }
     std::int32_t LogoSlot() const { return logoSlot; }
     const char* CurrentPath() const { return currentPath.data(); }
     TickResult LastTick() const { return lastTick; }
@@ -99,12 +101,14 @@ class CSaverWnd {
     // True when every entry of the playlist has failed to load since the last design that
     // loaded, and with a folder every design of the folder in this pass too (or there is none):
     // nothing is left to play.
-    bool NothingCanBePlayed() const;
+    bool NothingCanBePlayed() const { return queue.NothingCanBePlayed(); }
 
   protected:
     WindowHost& Host() { return host; }
     // Called after the load-failure message has been closed.
     virtual void OnMessageClosed() {}
+    // A pass that had entries to try played none of them, and none is left that might play.
+    virtual void OnNothingLeftToPlay() {}
 
   private:
     // The steps of a tick.
@@ -117,13 +121,10 @@ class CSaverWnd {
     // A Drawing tick: in machine playback a stop before the batch may take it instead.
     TickResult DrawNextBatch(Surface& surface);
     bool MachinePlays() const { return settings.playback == Playback::Machine; }
-    void ShufflePlayOrder();
     void ShuffleLogoCorners();
     TickResult StartDesign(Surface& surface);
-    TickResult LoadFromList();
-    TickResult LoadFromCollection();
-    void StartCollectionPass();
-    bool LoadListed(std::int32_t entry);
+    // Nothing to play now: the screen is held, then the next tick looks again.
+    TickResult WaitBeforeLookingAgain(TickResult result);
     TickResult FinishIfEnded(bool reachedEnd, TickResult otherwise);
     void ReportLoadFailure();
     // A modal message as the load failure shows it: no tick runs while it is open, and the
@@ -149,9 +150,7 @@ class CSaverWnd {
     std::int32_t screenHeight = 0;
 
     CycleCounters counters;
-    bool playStarted = false;  // the first tick sets the play position
-    std::int32_t playPosition = 0;
-    std::array<std::int32_t, MaxPlaylistEntries> playOrder;
+    PlayQueue queue;  // what plays next; holds playPosition and playOrder
     std::int32_t logoSlot = 0;
     std::array<std::int32_t, LogoCornerCount> logoCornerOrder;
     std::array<char, MaxDesignPathBytes> currentPath{};
@@ -159,15 +158,6 @@ class CSaverWnd {
     PlacementResult placement{};
     TickResult lastTick = TickResult::None;
     bool showingMessage = false;
-    std::uint32_t failedSinceLastLoad = 0;  // one bit per playlist entry
-    std::int32_t failedEntry = 0;           // the listed entry the load-failure box names
-
-    // With a folder.
-    DesignFolder folder;
-    std::vector<std::uint32_t> collectionOrder;
-    std::uint32_t collectionPosition = 0;
-    bool collectionStarted = false;
-    std::uint32_t folderFailuresInPass = 0;  // since the pass began or a design last loaded
     MachinePlayback machine;
 };
 

@@ -6,9 +6,6 @@
 #include <ctime>
 #include <iostream>
 
-#include "platform/x11/MessagePanel.h"
-#include "render/OverlayMask.h"
-
 namespace vireluna::x11 {
 namespace {
 
@@ -21,10 +18,6 @@ constexpr unsigned LastWheelButton = 7;
 // A wait longer than this is as good as forever; the loop wakes for events anyway.
 constexpr std::chrono::seconds LongestWait{3600};
 
-// The overlays' mask: eight pixels a byte; put in bands of this many rows.
-constexpr int BitsPerMaskByte = 8;
-constexpr int OverlayBandRows = 16;
-
 // As long as a person needs to read a file name; the saver then goes on by itself.
 constexpr std::chrono::milliseconds MessageShownFor{4000};
 
@@ -34,20 +27,15 @@ SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth,
                      Atom deleteWindow)
     : display_(display),
       window_(window),
-      putter_(display, window, visual, depth),
-      overlayPutter_(display, window, visual, depth, ImagePutter::Transfer::Plain),
-      overlayMaskPixmap_(display, window),
+      picture_(display, window, visual, depth),
+      overlays_(display, window, visual, depth),
       wake_(wake),
       deleteWindow_(deleteWindow),
-      messageTime_(MessageShownFor) {
-    if (ServerPicture::Suits(visual)) {
-        server_ = std::make_unique<ServerPicture>(display, window, visual, depth);
-    }
-}
+      messageTime_(MessageShownFor) {}
 
 void SaverLoop::Attach(raster::RasterWindowHost& host) {
     host_ = &host;
-    if (server_ && !host.KeepPictureIn(*server_)) server_.reset();
+    picture_.Attach(host);
 }
 
 void SaverLoop::KeepMessagesUntilEnded(bool keep) {
@@ -147,53 +135,15 @@ void SaverLoop::HandleInput(const XEvent& event) {
 void SaverLoop::Flush() {
     raster::ChangedArea changed;
     host_->TakeChangedArea(changed);
-    overlays_.clear();
-    if (run_ != nullptr) run_->CollectOverlays(overlays_);
-    trail_.Follow(overlays_, changed);
+    overlays_.Follow(run_, changed);
     const ScreenSize client = host_->ClientSize();
     if (!changed.Clip(client.width, client.height)) return;
     for (const render::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
 }
 
-void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
-    Put(whole);
-    const render::PixelBox box = trail_.ShownWithin(whole);
-    if (box.Empty()) return;
-    // Only the overlays' own pixels go over the picture, which stays on the server.
-    raster::PaintOverlayMask(box, overlays_, overlayPart_, overlayMask_);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    const Pixmap mask = overlayMaskPixmap_.Load(overlayMask_, width, height);
-    if (mask == XNone) return;
-    overlayPutter_.SetClipMask(mask, box.left, box.top);
-    // Band by band, only across what the overlays cover: a travel thread crosses a wide box
-    // with a few pixels a row.
-    const int rowBytes = (width + BitsPerMaskByte - 1) / BitsPerMaskByte;
-    for (int top = 0; top < height; top += OverlayBandRows) {
-        const int bottom = std::min(height, top + OverlayBandRows);
-        int first = rowBytes;
-        int last = -1;
-        for (int y = top; y < bottom; ++y) {
-            const char* row = overlayMask_.data() + static_cast<std::ptrdiff_t>(y) * rowBytes;
-            for (int i = 0; i < rowBytes; ++i) {
-                if (row[i] == 0) continue;
-                first = std::min(first, i);
-                last = std::max(last, i);
-            }
-        }
-        if (last < 0) continue;
-        const int left = first * BitsPerMaskByte;
-        const int right = std::min(width, (last + 1) * BitsPerMaskByte);
-        overlayPutter_.Put(overlayPart_, left, top, right, bottom, box.left + left, box.top + top);
-    }
-}
-
-void SaverLoop::Put(const render::PixelBox& box) {
-    if (host_->PictureInMemory()) {
-        putter_.Put(host_->Image(), box.left, box.top, box.right, box.bottom);
-    } else {
-        server_->Show(box);
-    }
+void SaverLoop::PutWithOverlays(const render::PixelBox& box) {
+    picture_.Put(box);
+    overlays_.PutOver(box);
 }
 
 void SaverLoop::Repaint(int left, int top, int right, int bottom) {
@@ -201,47 +151,20 @@ void SaverLoop::Repaint(int left, int top, int right, int bottom) {
     area.Add(left, top, right, bottom);
     const ScreenSize client = host_->ClientSize();
     if (area.Clip(client.width, client.height)) PutWithOverlays(area.Box());
-    PutMessage();
+    message_.Put(picture_, client);
 }
 
 void SaverLoop::Show(std::string_view utf8Text, std::string_view utf8Caption,
                      MessageIcon /*icon*/) {
     std::cerr << utf8Caption << ": " << utf8Text << std::endl;
-    message_ = std::make_unique<raster::RasterImage>(
-        MessagePanel(utf8Text, utf8Caption, MessageArea().width));
+    message_.Open(utf8Text, utf8Caption, host_->ClientSize());
     Flush();
-    PutMessage();
+    message_.Put(picture_, host_->ClientSize());
     WaitWithoutTicks(messageTime_);
-    message_.reset();
+    message_.Close();
     const ScreenSize client = host_->ClientSize();
     Repaint(0, 0, client.width, client.height);
     XFlush(display_);
-}
-
-MonitorRect SaverLoop::MessageArea() const {
-    const ScreenSize client = host_->ClientSize();
-    const MonitorRect whole{0, 0, client.width, client.height};
-    if (!messageArea_) return whole;
-    // Within the window, whatever the area says.
-    const int left = std::clamp(messageArea_->left, 0, client.width);
-    const int top = std::clamp(messageArea_->top, 0, client.height);
-    const int right =
-        static_cast<int>(std::clamp<std::int64_t>(messageArea_->Right(), left, client.width));
-    const int bottom =
-        static_cast<int>(std::clamp<std::int64_t>(messageArea_->Bottom(), top, client.height));
-    if (right == left || bottom == top) return whole;
-    return {left, top, right - left, bottom - top};
-}
-
-void SaverLoop::PutMessage() {
-    if (!message_) return;
-    // Centred on its area, and wholly inside it so the start of the text is always readable.
-    const MonitorRect area = MessageArea();
-    const int width = std::min(message_->Width(), area.width);
-    const int height = std::min(message_->Height(), area.height);
-    const int x = area.left + (area.width - width) / 2;
-    const int y = area.top + (area.height - height) / 2;
-    putter_.Put(*message_, 0, 0, width, height, x, y);
 }
 
 void SaverLoop::Wait(Clock::duration timeout) {

@@ -7,13 +7,11 @@
 #include <vector>
 
 #include "platform/MessageBoxes.h"
-#include "platform/x11/ImagePutter.h"
-#include "platform/x11/MaskPixmap.h"
-#include "platform/x11/ServerPicture.h"
+#include "platform/x11/OverlayCompositor.h"
 #include "platform/x11/SignalWake.h"
+#include "platform/x11/WindowMessage.h"
+#include "platform/x11/WindowPicture.h"
 #include "platform/x11/Xlib.h"
-#include "render/OverlayTrail.h"
-#include "render/RasterImage.h"
 #include "render/RasterWindowHost.h"
 #include "shell/MonitorLayout.h"
 #include "shell/SaverRun.h"
@@ -22,10 +20,10 @@ namespace vireluna::x11 {
 
 // The message loop of the X11 saver on one thread: waits on the X connection and the signal
 // pipe until the next tick is due, steps the saver's run, translates events into its handlers
-// and puts what changed in the picture in memory on the window. Input reaches the saver only
-// in full screen; machine playback's overlays go over the picture on their way to the window,
-// never into it. It is the saver window's message box too: the text goes to stderr and over
-// the picture, while the loop goes on without ticks.
+// and has what changed in the picture put on the window (WindowPicture), with machine
+// playback's overlays over it (OverlayCompositor). Input reaches the saver only in full
+// screen. It is the saver window's message box too: the text goes to stderr and over the
+// picture (WindowMessage), while the loop goes on without ticks.
 class SaverLoop final : public MessageBoxes {
   public:
     // deleteWindow: the window manager's close, for a window of our own.
@@ -45,7 +43,7 @@ class SaverLoop final : public MessageBoxes {
     void KeepMessagesUntilEnded(bool keep);
     // Messages go centred over this part of the window (the primary monitor); else over the
     // whole window.
-    void ShowMessagesOver(const MonitorRect& area) { messageArea_ = area; }
+    void ShowMessagesOver(const MonitorRect& area) { message_.ShowOver(area); }
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
 
   private:
@@ -55,32 +53,22 @@ class SaverLoop final : public MessageBoxes {
     void HandleEvent(const XEvent& event);
     void HandleInput(const XEvent& event);
     void Repaint(int left, int top, int right, int bottom);
-    void Put(const render::PixelBox& box);
-    // Put, with machine playback's overlays painted over the picture where they lie.
+    // The picture's part, with machine playback's overlays over it where they lie.
     void PutWithOverlays(const render::PixelBox& box);
-    void PutMessage();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
-    MonitorRect MessageArea() const;
 
     Display* display_;
     Window window_;
-    ImagePutter putter_;
-    ImagePutter overlayPutter_;  // the overlays' own pixels, through a mask
-    MaskPixmap overlayMaskPixmap_;
-    std::unique_ptr<ServerPicture> server_;  // while it keeps the picture
+    WindowPicture picture_;
+    OverlayCompositor overlays_;
+    WindowMessage message_;
     SignalWake& wake_;
     Atom deleteWindow_;
     raster::RasterWindowHost* host_ = nullptr;
     SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
-    std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown
-    std::optional<MonitorRect> messageArea_;
     std::function<bool(XEvent&)> otherEvents_;
-    std::vector<MachineOverlay> overlays_;  // shown now
-    raster::OverlayTrail trail_;
-    raster::RasterImage overlayPart_;  // the overlays over a part of the window
-    std::vector<char> overlayMask_;    // the pixels of overlayPart_ they cover
     bool signalled_ = false;
     bool gone_ = false;
 };

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/MemoryProfileStore.h"
+#include "shell/FullScreenSaverWnd.h"
+#include "shell/MonitorRuns.h"
 #include "shell/SaverRun.h"
 #include "shell/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
@@ -31,6 +33,7 @@ std::string Utf8(const fs::path& path) {
 class VanishingFiles final : public FileSystem {
   public:
     std::vector<std::string> vanished;
+    int folderReads = 0;
 
     std::unique_ptr<InputFile> NewInputFile() override { return system_.NewInputFile(); }
     bool DirectorySearchFinds(const std::string& pattern) override {
@@ -40,6 +43,7 @@ class VanishingFiles final : public FileSystem {
     PathLimit DesignPathLimit() const override { return system_.DesignPathLimit(); }
     bool ListFilesBelow(const std::string& folder,
                         const std::function<bool(const std::string&)>& found) override {
+        ++folderReads;
         if (!system_.ListFilesBelow(folder, found)) return false;
         for (const std::string& path : vanished) {
             if (!found(path)) break;
@@ -155,43 +159,89 @@ TEST_F(FolderPlayTest, APassPlaysEveryDesignOnceAndTheNextPassSeesTheFolderAnew)
     fs::remove(listed);
 }
 
-TEST_F(FolderPlayTest, AFolderDesignThatCannotBeLoadedIsPassedOverWithoutABox) {
+// A folder design that cannot be loaded is passed over without a box and leaves nothing on
+// the screen: no notice, no emblem, no corner used. A listed file that fails is named as
+// without a folder, and its attempt's notice and emblem stay, as they always have.
+TEST_F(FolderPlayTest, AFolderDesignThatCannotBeLoadedIsPassedOverLeavingNothing) {
     const std::string good = Design("good.pxs");
-    for (int i = 0; i < 3; ++i)
-        files.vanished.push_back(Utf8(root / "gone") + char('0' + i) + ".pxs");
+    // More than one tick's worth, so that some ticks pass over designs and load none.
+    for (int i = 0; i < 2 * MaxFolderDesignsTriedPerTick; ++i) {
+        files.vanished.push_back(Utf8(root / "gone") + std::to_string(i) + ".pxs");
+    }
     const std::string missingListed = Utf8(root / "listed-but-missing.pxs");
     Open(missingListed);
 
-    // A pass of five entries: the good design loads on the tick that reaches it, whatever bad
-    // designs come before it; the listed file that fails is named as without a folder.
     std::vector<std::string> loaded;
-    for (int tick = 0; tick < 10; ++tick) {
+    int skipped = 0;
+    int failed = 0;
+    for (int tick = 0; tick < 40; ++tick) {
+        host.surface.calls.clear();
+        const std::int32_t slot = window->LogoSlot();
         window->OnTimer();
         const TickResult result = window->LastTick();
         if (result == TickResult::DesignFinished) loaded.push_back(window->CurrentPath());
         EXPECT_NE(result, TickResult::NothingToPlay);
+        const bool started =
+            result == TickResult::DesignFinished || result == TickResult::LoadFailed;
+        const int notices =
+            static_cast<int>(host.surface.CallsOf(fakes::SurfaceCallKind::DrawText).size());
+        const int emblems =
+            static_cast<int>(host.surface.CallsOf(fakes::SurfaceCallKind::DrawLogo).size());
+        SCOPED_TRACE("tick " + std::to_string(tick));
+        EXPECT_EQ(notices, started ? 1 : 0);
+        EXPECT_EQ(emblems, started ? 1 : 0);
+        EXPECT_EQ(window->LogoSlot(), started ? (slot + 1) % LogoCornerCount : slot);
+        skipped += result == TickResult::LoadSkipped ? 1 : 0;
+        failed += result == TickResult::LoadFailed ? 1 : 0;
     }
+    EXPECT_GT(skipped, 0);
+    EXPECT_GT(failed, 0);
     EXPECT_FALSE(loaded.empty());
     EXPECT_TRUE(std::all_of(loaded.begin(), loaded.end(),
                             [&](const std::string& path) { return path == good; }));
-    ASSERT_FALSE(host.messages.empty());
+    ASSERT_EQ(static_cast<int>(host.messages.size()), failed);
     for (const auto& message : host.messages) {
         EXPECT_EQ(message.text, std::string(FileNotFoundPrefix) + missingListed);
     }
     EXPECT_FALSE(window->NothingCanBePlayed());
 }
 
-TEST_F(FolderPlayTest, EveryDesignFailingOrNoneAtAllLeavesNothingToPlay) {
+// A pass in which nothing could be played draws nothing and is followed by a wait of the hold
+// time before the folder is read again, never a read on every tick. With nothing
+// listed either, the full-screen saver ends; an empty folder is looked into again after the
+// hold, and a design that arrives there plays.
+TEST_F(FolderPlayTest, APassThatPlaysNothingWaitsBeforeReadingAgainOrEndsTheFullScreenSaver) {
     files.vanished = {Utf8(root / "gone.pxs")};
-    Open("");
-    window->OnTimer();
-    EXPECT_EQ(window->LastTick(), TickResult::LoadSkipped);
-    EXPECT_TRUE(window->NothingCanBePlayed());
-    EXPECT_TRUE(host.messages.empty());
+    for (const std::int32_t hold : {0, 5, 100}) {
+        SCOPED_TRACE("hold " + std::to_string(hold));
+        profile.WriteInteger(ConfigSection, "HoldTime", hold);
+        files.folderReads = 0;
+        Open("");
+        host.surface.calls.clear();
+        constexpr int Ticks = 400;
+        for (int i = 0; i < Ticks; ++i) window->OnTimer();
+        EXPECT_TRUE(host.surface.CallsOf(fakes::SurfaceCallKind::DrawText).empty());
+        EXPECT_TRUE(host.surface.CallsOf(fakes::SurfaceCallKind::DrawLogo).empty());
+        // The start tick, the wait, then (not a preview) the pause.
+        const int cycle = 1 + std::max(hold, MinTicksBeforeLookingAgain) + PauseTicks;
+        EXPECT_LE(files.folderReads, Ticks / cycle + 1);
+        EXPECT_GE(files.folderReads, Ticks / cycle);
+        EXPECT_TRUE(window->NothingCanBePlayed());
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(host.closeRequests, 0) << "only the full-screen saver ends itself";
+    }
+
+    profile.WriteInteger(ConfigSection, "HoldTime", 2);
+    profile.WriteString(FileListSection, FolderEntry, Folder());
+    CFullScreenSaverWnd fullScreen(profile, host, random, files);
+    fullScreen.OnCreate();
+    fullScreen.OnSize(1024, 768);
+    fullScreen.OnTimer();
+    EXPECT_EQ(fullScreen.LastTick(), TickResult::NothingPlayed);
+    EXPECT_EQ(host.closeRequests, 1);
 
     // An empty folder alone: an empty design's hold, then the folder is read again.
     files.vanished.clear();
-    profile.WriteInteger(ConfigSection, "HoldTime", 2);
     Open("");
     window->OnTimer();
     EXPECT_EQ(window->LastTick(), TickResult::NothingToPlay);
@@ -202,6 +252,29 @@ TEST_F(FolderPlayTest, EveryDesignFailingOrNoneAtAllLeavesNothingToPlay) {
         window->OnTimer();
     }
     EXPECT_EQ(window->CurrentPath(), arrived);
+    EXPECT_EQ(host.closeRequests, 1);
+}
+
+// The runs of every monitor play from one reading of the folder: read once for the first pass
+// of all, whatever the number of monitors.
+TEST_F(FolderPlayTest, EveryMonitorPlaysFromOneReadingOfTheFolder) {
+    for (int i = 0; i < 5; ++i) Design("d" + std::to_string(i) + ".pxs");
+    profile.WriteString(FileListSection, "File01", "");
+    profile.WriteString(FileListSection, FolderEntry, Folder());
+    fakes::FakeWindowHost window{{2400, 600}};
+    MonitorRuns runs(RunMode::Picture, profile, window, files, {3, {}},
+                     MonitorLayout({{0, 0, 800, 600}, {800, 0, 800, 600}, {1600, 0, 800, 600}}));
+    runs.Start();
+    runs.Step();
+    EXPECT_EQ(files.folderReads, 1);
+    for (std::size_t place = 0; place < 3; ++place) {
+        ASSERT_NE(runs.RunAt(place), nullptr);
+        EXPECT_EQ(runs.RunAt(place)->Window().LastTick(), TickResult::DesignFinished);
+        EXPECT_EQ(runs.RunAt(place)->Window().Folder().Count(), 5u);
+    }
+    // Each run's next pass: the folder is read again, once for them all.
+    for (int i = 0; i < 5; ++i) runs.Step();
+    EXPECT_EQ(files.folderReads, 2);
 }
 
 TEST_F(FolderPlayTest, StartUpNamesAFolderThatIsNotThereOrHasNothingToPlay) {
