@@ -37,11 +37,25 @@ DesignHeaderCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
         case DesignFileCounts::Outcome::TooShort:
             counts.outcome = DesignHeaderCounts::Outcome::TooShort;
             break;
+        case DesignFileCounts::Outcome::NotADesignFormat:
+            counts.outcome = DesignHeaderCounts::Outcome::NotADesignFormat;
+            break;
         case DesignFileCounts::Outcome::Unreadable:
             counts.outcome = DesignHeaderCounts::Outcome::Unreadable;
             break;
     }
     return counts;
+}
+
+std::string NotADesignFormatMessage() {
+    return "Could not read the file because it is not a design format this program reads (" +
+           ReadableFormatNames() + ").\n\n";
+}
+
+std::string FileUnreadableMessage() {
+    return "Could not read the file because it is not a design file in a format the saver reads "
+           "(" +
+           ReadableFormatNames() + "), or it is damaged.\n\n";
 }
 
 std::string TooManyFilesMessage() {
@@ -76,8 +90,10 @@ DesignListVerdict CheckDesignFileHeaders(const std::vector<std::string>& paths,
                 return {false, std::string(FileNotFoundMessage) + path};
             case DesignHeaderCounts::Outcome::TooShort:
                 return {false, std::string(FileTooShortMessage) + path};
+            case DesignHeaderCounts::Outcome::NotADesignFormat:
+                return {false, NotADesignFormatMessage() + path};
             case DesignHeaderCounts::Outcome::Unreadable:
-                return {false, std::string(FileUnreadableMessage) + path};
+                return {false, FileUnreadableMessage() + path};
             case DesignHeaderCounts::Outcome::Read:
                 break;
         }

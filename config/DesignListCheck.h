@@ -18,6 +18,8 @@ struct DesignHeaderCounts {
         Read,      // both counts read
         NotFound,  // missing, access denied, not a file, or held by another program
         TooShort,  // opened, but shorter than the header words
+        // opened, but named for no format read and without a signature read
+        NotADesignFormat,
         // opened, but not a design its format can read (a .pes or .vp3 without its
         // signature, a broken header), or a read failed
         Unreadable,
@@ -64,15 +66,18 @@ inline constexpr std::string_view FileNotFoundMessage = "File not found.\n\n";
 inline constexpr std::string_view FileTooShortMessage =
     "Could not read the file because it is too short to be a design file (less than 32 "
     "bytes).\n\n";
-inline constexpr std::string_view FileUnreadableMessage =
-    "Could not read the file because it is not a design file in a format the saver reads "
-    "(PXS, DST, EXP, PES, VP3), or it is damaged.\n\n";
 inline constexpr std::string_view TooManyColoursMessage =
     "Could not process the file because it contains too many color changes. (Maximum 72)\n";
 inline constexpr std::string_view TooManyStitchesMessage =
     "Could not read the file because it contains too many stitches. (maximum 64,000 "
     "stitches)\n";
 
+// "Could not read the file because it is not a design format this program reads (...).\n\n"
+// with the names of the formats read.
+std::string NotADesignFormatMessage();
+// "Could not read the file because it is not a design file in a format the saver reads (...),
+// or it is damaged.\n\n" with the names of the formats read.
+std::string FileUnreadableMessage();
 // "Too many files in the list, ..." with the playlist's limit.
 std::string TooManyFilesMessage();
 // "Could not read the file because its path is too long. (maximum ...)\n\n" with the limit.

@@ -44,13 +44,37 @@ const DesignFormat* RecogniseDesignFormat(std::string_view utf8Path, const std::
         // Such a file without its signature would be drawn as garbage.
         return format->signatureRequired ? nullptr : format;
     }
-    return &OwnDesignFormat;
+    // A name without an extension is the saver's own format, as it always was; any other
+    // extension names something this program does not read.
+    return HasAnyExtension(utf8Path) ? nullptr : &OwnDesignFormat;
 }
+
+std::string ReadableFormatNames() {
+    std::string names;
+    for (const DesignFormat* format : FormatRows) {
+        if (!names.empty()) names += ", ";
+        names += format->name;
+    }
+    return names;
+}
+
+namespace {
+
+LoadRefusal RefusalOf(const DesignFormat* format, std::string_view utf8Path, bool readFailed) {
+    if (readFailed) return LoadRefusal::ReadFailed;
+    if (format != nullptr) return LoadRefusal::Damaged;
+    return IsDesignFileName(utf8Path) ? LoadRefusal::Damaged : LoadRefusal::NotADesignFormat;
+}
+
+}  // namespace
 
 bool LoadDesignFile(InputFile& file, const char* utf8Path, std::int32_t reduction, Design& design,
                     DesignLoadInfo* info) {
     design.recordCount = 0;
-    if (!file.Open(utf8Path)) return false;
+    if (!file.Open(utf8Path)) {
+        if (info != nullptr) info->refusal = LoadRefusal::CannotOpen;
+        return false;
+    }
     DesignByteSource source(file);
     const std::size_t peeked = source.PeekFirst(SignatureBytes);
     const DesignFormat* format = RecogniseDesignFormat(utf8Path, source.First(), peeked);
@@ -72,7 +96,11 @@ bool LoadDesignFile(InputFile& file, const char* utf8Path, std::int32_t reductio
             }
         }
     }
+    const bool readFailed = source.Failed();
     file.Close();  // the file is never held between loads
+    if (info != nullptr) {
+        info->refusal = loaded ? LoadRefusal::None : RefusalOf(format, utf8Path, readFailed);
+    }
     if (!loaded) {
         design.recordCount = 0;
         design.records[0] = StitchRecord(0, 0, StitchKind::End);
@@ -80,12 +108,18 @@ bool LoadDesignFile(InputFile& file, const char* utf8Path, std::int32_t reductio
     return loaded;
 }
 
-DesignFileCounts CountDesignFile(InputFile& openFile, std::string_view utf8Path) {
+DesignFileCounts CountDesignFile(InputFile& openFile, std::string_view utf8Path,
+                                 std::int32_t countUpTo) {
     DesignFileCounts counts;
     DesignByteSource source(openFile);
     const std::size_t peeked = source.PeekFirst(SignatureBytes);
     counts.format = RecogniseDesignFormat(utf8Path, source.First(), peeked);
-    if (counts.format == nullptr) return counts;
+    if (counts.format == nullptr) {
+        if (RefusalOf(nullptr, utf8Path, source.Failed()) == LoadRefusal::NotADesignFormat) {
+            counts.outcome = DesignFileCounts::Outcome::NotADesignFormat;
+        }
+        return counts;
+    }
     if (counts.format == &OwnDesignFormat) {
         if (peeked < static_cast<std::size_t>(HeaderCountsBytes)) {
             counts.outcome = DesignFileCounts::Outcome::TooShort;
@@ -96,7 +130,7 @@ DesignFileCounts CountDesignFile(InputFile& openFile, std::string_view utf8Path)
         counts.stitchCount = LittleEndianWord(source.First() + StitchCountOffset);
         return counts;
     }
-    RecordBuilder builder(nullptr, 100);
+    RecordBuilder builder(countUpTo);
     if (!ReadOtherFormat(*counts.format, source, builder)) return counts;
     counts.outcome = DesignFileCounts::Outcome::Read;
     counts.colourCount = builder.ColourBlocks();

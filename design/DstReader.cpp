@@ -101,6 +101,6 @@ bool ReadDst(DesignByteSource& source, RecordBuilder& records) {
 
 }  // namespace
 
-const DesignFormat DstFormat{"DST", ".dst", HasDstSignature, false, ReadDst};
+const DesignFormat DstFormat{"DST", ".dst", HasDstSignature, true, ReadDst};
 
 }  // namespace vireluna

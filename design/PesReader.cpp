@@ -13,6 +13,7 @@ namespace {
 constexpr char PesMagic[] = "#PES";
 constexpr char BarePecMagic[] = "#PEC0001";
 constexpr std::size_t MagicBytes = 4;
+constexpr char PecLabel[] = "LA:";
 constexpr std::size_t PesPrefixBytes = 12;  // magic, version, the PEC section's offset
 
 // Offsets from the start of the PEC section.
@@ -129,6 +130,8 @@ bool ReadPes(DesignByteSource& source, RecordBuilder& records) {
     if (!FindPecSection(source)) return false;
     std::array<std::uint8_t, StitchListOffset> header;
     if (!source.Take(header.data(), header.size())) return false;
+    // An offset that is off lands anywhere: the section is there only if its label is.
+    if (std::memcmp(header.data(), PecLabel, sizeof PecLabel - 1) != 0) return false;
     const std::int32_t indexCount = header[LastColourIndexOffset] + 1;
     // Blocks beyond the list keep the last colour listed.
     const auto blockColour = [&](std::int32_t block) {

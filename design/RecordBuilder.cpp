@@ -14,13 +14,16 @@ constexpr DesignExtents StartingExtents{
 
 }  // namespace
 
-// A load keeps one slot for the End record. Counting goes one record past what fits, which is
-// enough to tell that a design does not.
+// A load keeps one slot for the End record.
 RecordBuilder::RecordBuilder(StitchRecord* records, std::int32_t reduction)
     : records_(records),
-      capacity_(records != nullptr ? MaxStitchRecords - 1 : MaxStitchRecords),
+      capacity_(MaxStitchRecords - 1),
       factor_(reduction * PercentToFactor),
       extents_(StartingExtents) {}
+
+// The End record is counted by the caller.
+RecordBuilder::RecordBuilder(std::int32_t countUpTo)
+    : records_(nullptr), capacity_(countUpTo - 1), factor_(1.0), extents_(StartingExtents) {}
 
 bool RecordBuilder::ColourChange() {
     if (!Add(x_, y_, StitchKind::ColourChange)) return false;

@@ -19,8 +19,10 @@ namespace vireluna {
 // With no record array the builder only counts, for the check of a design list.
 class RecordBuilder {
   public:
-    // records: MaxStitchRecords entries, or null to count only.
+    // records: MaxStitchRecords entries.
     RecordBuilder(StitchRecord* records, std::int32_t reduction);
+    // Counts only, up to countUpTo records.
+    explicit RecordBuilder(std::int32_t countUpTo);
 
     // Each returns false once the design is full: the reader stops there.
     bool Stitch(std::int64_t x, std::int64_t y) {

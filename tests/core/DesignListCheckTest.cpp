@@ -164,7 +164,7 @@ TEST_F(DesignFileHeaderProbeTest, OtherFormatsAreCountedFromTheirContent) {
 
     // Bytes of the saver's own format under a name that asks for a signature.
     const std::string pes = Write("vireluna_probe_not.pes", std::string(64, '\0'));
-    EXPECT_EQ(CheckDesignList({dst, pes}, probe).message, std::string(FileUnreadableMessage) + pes);
+    EXPECT_EQ(CheckDesignList({dst, pes}, probe).message, FileUnreadableMessage() + pes);
 }
 
 #ifdef _WIN32
