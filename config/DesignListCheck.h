@@ -7,27 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "design/FormatRow.h"
 #include "platform/FileSystem.h"
 #include "platform/PathLimit.h"
 
 namespace vireluna {
-
-// What a look at a design file's two header counts found.
-struct DesignHeaderCounts {
-    enum class Outcome {
-        Read,      // both counts read
-        NotFound,  // missing, access denied, not a file, or held by another program
-        TooShort,  // opened, but shorter than the header words
-        // opened, but named for no format read and without a signature read
-        NotADesignFormat,
-        // opened, but not a design its format can read (a .pes or .vp3 without its
-        // signature, a broken header), or a read failed
-        Unreadable,
-    };
-    Outcome outcome = Outcome::NotFound;
-    std::int32_t colourCount = 0;
-    std::int32_t stitchCount = 0;
-};
 
 // Opens a design file exclusively and reads its colour and stitch counts: the two header words
 // of the saver's own format, or what another format's content takes once read.
@@ -35,7 +19,7 @@ class DesignHeaderProbe {
   public:
     explicit DesignHeaderProbe(PathLimit pathLimit) : pathLimit_(pathLimit) {}
     virtual ~DesignHeaderProbe() = default;
-    virtual DesignHeaderCounts Probe(const std::string& utf8Path) = 0;
+    virtual DesignFileCounts Probe(const std::string& utf8Path) = 0;
     // The longest path the probe's files can have: the one the saver plays.
     PathLimit Limit() const { return pathLimit_; }
 
@@ -48,7 +32,7 @@ class DesignFileHeaderProbe final : public DesignHeaderProbe {
   public:
     explicit DesignFileHeaderProbe(FileSystem& files)
         : DesignHeaderProbe(files.DesignPathLimit()), file_(files.NewInputFile()) {}
-    DesignHeaderCounts Probe(const std::string& utf8Path) override;
+    DesignFileCounts Probe(const std::string& utf8Path) override;
 
   private:
     std::unique_ptr<InputFile> file_;

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 
 namespace vireluna {
 namespace {
@@ -37,7 +37,7 @@ bool HasExtension(std::string_view utf8Path, std::string_view lowerExtension) {
 }
 
 bool IsDesignFileName(std::string_view utf8Path) {
-    for (const DesignFormat* format : DesignFormats()) {
+    for (const FormatRow* format : FormatRows()) {
         if (HasExtension(utf8Path, format->extension)) return true;
     }
     return false;

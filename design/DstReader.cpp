@@ -1,7 +1,7 @@
 // DST: a 512-byte text header, then 3-byte records in balanced ternary, y growing up.
 #include <cstring>
 
-#include "design/DesignFormat.h"
+#include "design/FormatRow.h"
 
 namespace vireluna {
 namespace {
@@ -86,9 +86,7 @@ bool ReadDst(DesignByteSource& source, RecordBuilder& records) {
                 room = records.Jump(x, y);
                 break;
             case DstKind::ColourChange:
-                // A stop that moves: the move is a jump, then the change.
-                if (x != records.X() || y != records.Y()) room = records.Jump(x, y);
-                room = room && records.ColourChange();
+                room = records.ColourChangeAt(x, y);
                 records.SetColour(DefaultBlockColour(records.ColourBlocks() - 1));
                 break;
             case DstKind::End:
@@ -101,6 +99,6 @@ bool ReadDst(DesignByteSource& source, RecordBuilder& records) {
 
 }  // namespace
 
-const DesignFormat DstFormat{"DST", ".dst", HasDstSignature, true, ReadDst};
+const FormatRow DstFormat{"DST", ".dst", HasDstSignature, true, ReadDst};
 
 }  // namespace vireluna

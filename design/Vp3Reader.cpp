@@ -2,7 +2,7 @@
 // whose stitch bytes are pairs (dx, dy) with y growing down; positions in micrometres, y up.
 #include <cstring>
 
-#include "design/DesignFormat.h"
+#include "design/FormatRow.h"
 
 namespace vireluna {
 namespace {
@@ -194,6 +194,6 @@ bool ReadVp3(DesignByteSource& source, RecordBuilder& records) {
 
 }  // namespace
 
-const DesignFormat Vp3Format{"VP3", ".vp3", HasVp3Signature, true, ReadVp3};
+const FormatRow Vp3Format{"VP3", ".vp3", HasVp3Signature, true, ReadVp3};
 
 }  // namespace vireluna

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 #include "presentation/CollectionOrder.h"
 #include "presentation/StitchDrawing.h"
 

@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "design/DesignFileLoader.h"
 #include "design/DesignFileNames.h"
-#include "design/DesignFiles.h"
 #include "design/ThreadPalette.h"
 #include "platform/MemoryInputFile.h"
 #include "tools/formats/DesignPlan.h"
@@ -103,7 +103,7 @@ TEST(DesignFormats, OneDesignLoadsToTheSameNeedleDropsInEveryFormat) {
         SCOPED_TRACE(name);
         Loaded other;
         ASSERT_TRUE(other.Load(bytes, name));
-        EXPECT_NE(other.info.format, &OwnDesignFormat);
+        EXPECT_NE(other.info.format, &PxsFormat);
         EXPECT_EQ(other.Drops(), expected);
         EXPECT_EQ(other.design.colourCount, 3);
         // Placement uses the extents: they span the same drops.
@@ -271,11 +271,11 @@ TEST(DesignFormats, RecognisedBySignatureThenExtension) {
     EXPECT_EQ(format(formats::WriteBarePec(plan), "design.bin"), &PesFormat);
     EXPECT_EQ(format(formats::WriteVp3(plan), "design.PES"), &Vp3Format);
     EXPECT_EQ(format(dst, "design.txt"), &DstFormat);
-    EXPECT_EQ(format(Bytes(dst.begin(), dst.begin() + 511), "short"), &OwnDesignFormat);
+    EXPECT_EQ(format(Bytes(dst.begin(), dst.begin() + 511), "short"), &PxsFormat);
     EXPECT_EQ(format(own, "plan.EXP"), &ExpFormat);
-    EXPECT_EQ(format(own, "plan"), &OwnDesignFormat);
-    EXPECT_EQ(format(own, "folder.v2/plan"), &OwnDesignFormat);
-    EXPECT_EQ(format(own, "folder/.plan"), &OwnDesignFormat);
+    EXPECT_EQ(format(own, "plan"), &PxsFormat);
+    EXPECT_EQ(format(own, "folder.v2/plan"), &PxsFormat);
+    EXPECT_EQ(format(own, "folder/.plan"), &PxsFormat);
     // A name of a format with a signature the content lacks is refused.
     EXPECT_EQ(format(own, "plan.pes"), nullptr);
     EXPECT_EQ(format(own, "plan.vp3"), nullptr);
@@ -286,7 +286,7 @@ TEST(DesignFormats, RecognisedBySignatureThenExtension) {
         EXPECT_EQ(format(own, name), nullptr) << name;
     }
     // A file named as the saver's own format is read as it always was, whatever it starts with.
-    EXPECT_EQ(format(dst, "labelled.pxs"), &OwnDesignFormat);
+    EXPECT_EQ(format(dst, "labelled.pxs"), &PxsFormat);
 
     Loaded refused;
     refused.design.colours[0] = 0x12345;

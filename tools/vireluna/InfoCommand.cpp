@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "design/DesignFiles.h"
-#include "design/DesignReader.h"
+#include "design/DesignFileLoader.h"
+#include "design/PxsReader.h"
 #include "design/ThreadPalette.h"
 #include "platform/posix/PosixInputFile.h"
 #include "tools/vireluna/Commands.h"
@@ -129,7 +129,7 @@ void PrintRecords(std::ostream& out, const Design& design) {
 }
 
 bool IsOwnFormat(const DesignLoadInfo& load) {
-    return load.format == &OwnDesignFormat;
+    return load.format == &PxsFormat;
 }
 
 void PrintDesign(std::ostream& out, const std::string& path, const InfoOptions& options,
@@ -146,11 +146,11 @@ void PrintDesign(std::ostream& out, const std::string& path, const InfoOptions& 
         out << "  format:   " << load.format->name << ": " << header.colourCount
             << " colour blocks, " << header.stitchCount << " records with the end\n";
     }
-    if (header.colourCount > MaxDesignColours) {
+    if (TooManyColours(header.colourCount)) {
         out << "  warning:  more than " << MaxDesignColours
             << " colours: only the first are read, and the file list refuses it\n";
     }
-    if (header.stitchCount > MaxStitchRecords) {
+    if (TooManyStitches(header.stitchCount)) {
         out << "  warning:  more than " << MaxStitchRecords
             << (IsOwnFormat(load) ? " stitches declared" : " records")
             << ": the file list refuses it\n";

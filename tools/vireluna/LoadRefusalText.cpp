@@ -1,6 +1,6 @@
 #include "tools/vireluna/LoadRefusalText.h"
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 
 namespace vireluna::cli {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixInputFile.h"
 #include "platform/posix/UserProfile.h"
