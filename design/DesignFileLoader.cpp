@@ -30,6 +30,13 @@ bool LoadThroughBuilder(const FormatRow& format, DesignByteSource& source, std::
     return true;
 }
 
+// The format of a file whose source has read nothing yet, from its name and first bytes.
+const FormatRow* RecogniseSource(DesignByteSource& source, std::string_view utf8Path,
+                                 std::size_t& peeked) {
+    peeked = source.PeekFirst(SignatureBytes);
+    return RecogniseDesignFormat(utf8Path, source.First(), peeked);
+}
+
 LoadRefusal RefusalOf(const FormatRow* format, std::string_view utf8Path, bool readFailed) {
     if (readFailed) return LoadRefusal::ReadFailed;
     if (format != nullptr) return LoadRefusal::Damaged;
@@ -81,8 +88,8 @@ bool LoadDesignFile(InputFile& file, const char* utf8Path, std::int32_t reductio
         return false;
     }
     DesignByteSource source(file);
-    const std::size_t peeked = source.PeekFirst(SignatureBytes);
-    const FormatRow* format = RecogniseDesignFormat(utf8Path, source.First(), peeked);
+    std::size_t peeked = 0;
+    const FormatRow* format = RecogniseSource(source, utf8Path, peeked);
     DesignFileDetails* details = info != nullptr ? &info->details : nullptr;
     bool loaded = false;
     if (format != nullptr && format->load != nullptr) {
@@ -107,8 +114,8 @@ DesignFileCounts CountDesignFile(InputFile& openFile, std::string_view utf8Path,
                                  std::int32_t countUpTo) {
     DesignFileCounts counts;
     DesignByteSource source(openFile);
-    const std::size_t peeked = source.PeekFirst(SignatureBytes);
-    const FormatRow* format = RecogniseDesignFormat(utf8Path, source.First(), peeked);
+    std::size_t peeked = 0;
+    const FormatRow* format = RecogniseSource(source, utf8Path, peeked);
     if (format == nullptr) {
         if (RefusalOf(nullptr, utf8Path, source.Failed()) == LoadRefusal::NotADesignFormat) {
             counts.outcome = DesignFileCounts::Outcome::NotADesignFormat;

@@ -86,8 +86,7 @@ bool ReadDst(DesignByteSource& source, RecordBuilder& records) {
                 room = records.Jump(x, y);
                 break;
             case DstKind::ColourChange:
-                room = records.ColourChangeAt(x, y);
-                records.SetColour(DefaultBlockColour(records.ColourBlocks() - 1));
+                room = DefaultColourChangeAt(records, x, y);
                 break;
             case DstKind::End:
                 break;

@@ -34,8 +34,7 @@ bool ReadExp(DesignByteSource& source, RecordBuilder& records) {
                 room = records.Stitch(x, y);
                 break;
             case ColourChangeCommand:
-                room = records.ColourChangeAt(x, y);
-                records.SetColour(DefaultBlockColour(records.ColourBlocks() - 1));
+                room = DefaultColourChangeAt(records, x, y);
                 break;
             case TrimCommand:
                 // Its pair is not a move.

@@ -73,4 +73,12 @@ constexpr ColourValue RgbColour(std::uint8_t red, std::uint8_t green, std::uint8
 // The colour of colour block `block` of a format whose files carry no colours.
 ColourValue DefaultBlockColour(std::int32_t block);
 
+// A stop, moving or not, of a format whose files carry no colours: the block it starts takes
+// the next default colour. False once the design is full.
+inline bool DefaultColourChangeAt(RecordBuilder& records, std::int64_t x, std::int64_t y) {
+    const bool room = records.ColourChangeAt(x, y);
+    records.SetColour(DefaultBlockColour(records.ColourBlocks() - 1));
+    return room;
+}
+
 }  // namespace vireluna
