@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bench/SampleDesigns.h"
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
 #include "platform/posix/PosixFileSystem.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/SampleDesigns.h"
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
 #include "design/ThreadPalette.h"
 #include "platform/posix/PosixInputFile.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 #include "platform/posix/PosixInputFile.h"
 #include "tools/formats/DesignPlan.h"
 

@@ -3,15 +3,17 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "design/DesignFileFormat.h"
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 #include "design/DesignLimits.h"
+#include "design/PxsLayout.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {
 namespace {
 
 static_assert(HeaderCountsBytes == 32, "FileTooShortMessage names the header size");
+static_assert(MaxDesignColours == 72 && MaxStitchRecords == 64000,
+              "TooManyColoursMessage and TooManyStitchesMessage name the limits");
 
 std::string PathList(std::string_view heading, const std::vector<std::string>& paths) {
     std::string message(heading);
@@ -21,27 +23,24 @@ std::string PathList(std::string_view heading, const std::vector<std::string>& p
 
 }  // namespace
 
-DesignHeaderCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
-    DesignHeaderCounts counts;
+DesignFileCounts DesignFileHeaderProbe::Probe(const std::string& utf8Path) {
     InputFile& file = *file_;
-    if (!file.OpenExclusive(utf8Path.c_str())) return counts;
-    const DesignFileCounts found = CountDesignFile(file, utf8Path);
+    if (!file.OpenExclusive(utf8Path.c_str())) return {DesignFileCounts::Outcome::NotFound};
+    const DesignFileCounts counts = CountDesignFile(file, utf8Path);
     // Not held open: the user may edit or replace the file while the sheet is shown.
     file.Close();
-    switch (found.outcome) {
-        case DesignFileCounts::Outcome::Read:
-            counts.outcome = DesignHeaderCounts::Outcome::Read;
-            counts.colourCount = found.colourCount;
-            counts.stitchCount = found.stitchCount;
-            break;
-        case DesignFileCounts::Outcome::TooShort:
-            counts.outcome = DesignHeaderCounts::Outcome::TooShort;
-            break;
-        case DesignFileCounts::Outcome::Unreadable:
-            counts.outcome = DesignHeaderCounts::Outcome::Unreadable;
-            break;
-    }
     return counts;
+}
+
+std::string NotADesignFormatMessage() {
+    return "Could not read the file because it is not a design format this program reads (" +
+           ReadableFormatNames() + ").\n\n";
+}
+
+std::string FileUnreadableMessage() {
+    return "Could not read the file because it is not a design file in a format the saver reads "
+           "(" +
+           ReadableFormatNames() + "), or it is damaged.\n\n";
 }
 
 std::string TooManyFilesMessage() {
@@ -70,20 +69,21 @@ DesignListVerdict CheckDesignFileHeaders(const std::vector<std::string>& paths,
         if (!PathWithinLimit(path, probe.Limit())) {
             return {false, PathTooLongMessage(probe.Limit()) + path};
         }
-        const DesignHeaderCounts counts = probe.Probe(path);
+        const DesignFileCounts counts = probe.Probe(path);
         switch (counts.outcome) {
-            case DesignHeaderCounts::Outcome::NotFound:
+            case DesignFileCounts::Outcome::NotFound:
                 return {false, std::string(FileNotFoundMessage) + path};
-            case DesignHeaderCounts::Outcome::TooShort:
+            case DesignFileCounts::Outcome::TooShort:
                 return {false, std::string(FileTooShortMessage) + path};
-            case DesignHeaderCounts::Outcome::Unreadable:
-                return {false, std::string(FileUnreadableMessage) + path};
-            case DesignHeaderCounts::Outcome::Read:
+            case DesignFileCounts::Outcome::NotADesignFormat:
+                return {false, NotADesignFormatMessage() + path};
+            case DesignFileCounts::Outcome::Unreadable:
+                return {false, FileUnreadableMessage() + path};
+            case DesignFileCounts::Outcome::Read:
                 break;
         }
-        // Signed comparisons: the limits themselves and negative counts pass.
-        if (counts.colourCount > MaxDesignColours) tooManyColours.push_back(path);
-        if (counts.stitchCount > MaxStitchRecords) tooManyStitches.push_back(path);
+        if (TooManyColours(counts.colourCount)) tooManyColours.push_back(path);
+        if (TooManyStitches(counts.stitchCount)) tooManyStitches.push_back(path);
     }
     if (!tooManyColours.empty()) return {false, PathList(TooManyColoursMessage, tooManyColours)};
     if (!tooManyStitches.empty()) {

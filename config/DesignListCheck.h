@@ -7,25 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "design/FormatRow.h"
 #include "platform/FileSystem.h"
 #include "platform/PathLimit.h"
 
 namespace vireluna {
-
-// What a look at a design file's two header counts found.
-struct DesignHeaderCounts {
-    enum class Outcome {
-        Read,      // both counts read
-        NotFound,  // missing, access denied, not a file, or held by another program
-        TooShort,  // opened, but shorter than the header words
-        // opened, but not a design its format can read (a .pes or .vp3 without its
-        // signature, a broken header), or a read failed
-        Unreadable,
-    };
-    Outcome outcome = Outcome::NotFound;
-    std::int32_t colourCount = 0;
-    std::int32_t stitchCount = 0;
-};
 
 // Opens a design file exclusively and reads its colour and stitch counts: the two header words
 // of the saver's own format, or what another format's content takes once read.
@@ -33,7 +19,7 @@ class DesignHeaderProbe {
   public:
     explicit DesignHeaderProbe(PathLimit pathLimit) : pathLimit_(pathLimit) {}
     virtual ~DesignHeaderProbe() = default;
-    virtual DesignHeaderCounts Probe(const std::string& utf8Path) = 0;
+    virtual DesignFileCounts Probe(const std::string& utf8Path) = 0;
     // The longest path the probe's files can have: the one the saver plays.
     PathLimit Limit() const { return pathLimit_; }
 
@@ -46,7 +32,7 @@ class DesignFileHeaderProbe final : public DesignHeaderProbe {
   public:
     explicit DesignFileHeaderProbe(FileSystem& files)
         : DesignHeaderProbe(files.DesignPathLimit()), file_(files.NewInputFile()) {}
-    DesignHeaderCounts Probe(const std::string& utf8Path) override;
+    DesignFileCounts Probe(const std::string& utf8Path) override;
 
   private:
     std::unique_ptr<InputFile> file_;
@@ -64,15 +50,18 @@ inline constexpr std::string_view FileNotFoundMessage = "File not found.\n\n";
 inline constexpr std::string_view FileTooShortMessage =
     "Could not read the file because it is too short to be a design file (less than 32 "
     "bytes).\n\n";
-inline constexpr std::string_view FileUnreadableMessage =
-    "Could not read the file because it is not a design file in a format the saver reads "
-    "(PXS, DST, EXP, PES, VP3), or it is damaged.\n\n";
 inline constexpr std::string_view TooManyColoursMessage =
     "Could not process the file because it contains too many color changes. (Maximum 72)\n";
 inline constexpr std::string_view TooManyStitchesMessage =
     "Could not read the file because it contains too many stitches. (maximum 64,000 "
     "stitches)\n";
 
+// "Could not read the file because it is not a design format this program reads (...).\n\n"
+// with the names of the formats read.
+std::string NotADesignFormatMessage();
+// "Could not read the file because it is not a design file in a format the saver reads (...),
+// or it is damaged.\n\n" with the names of the formats read.
+std::string FileUnreadableMessage();
 // "Too many files in the list, ..." with the playlist's limit.
 std::string TooManyFilesMessage();
 // "Could not read the file because its path is too long. (maximum ...)\n\n" with the limit.

@@ -1,6 +1,6 @@
 #include <array>
 
-#include "design/DesignFormat.h"
+#include "design/FormatRow.h"
 #include "design/ThreadPalette.h"
 
 namespace vireluna {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 
 #include "design/ColourValue.h"
@@ -16,6 +18,18 @@ struct DesignExtents {
     std::int32_t maxX;
     std::int32_t minY;
 };
+
+// The extents before any stitch is measured: every stitch then widens them.
+inline constexpr DesignExtents NoStitchExtents{
+    std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(),
+    std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+
+inline void IncludeStitch(DesignExtents& extents, std::int32_t x, std::int32_t y) {
+    extents.minX = std::min(extents.minX, x);
+    extents.maxY = std::max(extents.maxY, y);
+    extents.maxX = std::max(extents.maxX, x);
+    extents.minY = std::min(extents.minY, y);
+}
 
 // A record array with room for MaxStitchRecords entries, allocated once by its owner.
 using StitchArray = std::unique_ptr<StitchRecord[]>;

@@ -1,7 +1,7 @@
 // DST: a 512-byte text header, then 3-byte records in balanced ternary, y growing up.
 #include <cstring>
 
-#include "design/DesignFormat.h"
+#include "design/FormatRow.h"
 
 namespace vireluna {
 namespace {
@@ -86,10 +86,7 @@ bool ReadDst(DesignByteSource& source, RecordBuilder& records) {
                 room = records.Jump(x, y);
                 break;
             case DstKind::ColourChange:
-                // A stop that moves: the move is a jump, then the change.
-                if (x != records.X() || y != records.Y()) room = records.Jump(x, y);
-                room = room && records.ColourChange();
-                records.SetColour(DefaultBlockColour(records.ColourBlocks() - 1));
+                room = DefaultColourChangeAt(records, x, y);
                 break;
             case DstKind::End:
                 break;
@@ -101,6 +98,6 @@ bool ReadDst(DesignByteSource& source, RecordBuilder& records) {
 
 }  // namespace
 
-const DesignFormat DstFormat{"DST", ".dst", HasDstSignature, false, ReadDst};
+const FormatRow DstFormat{"DST", ".dst", HasDstSignature, true, ReadDst};
 
 }  // namespace vireluna

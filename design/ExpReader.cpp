@@ -1,5 +1,5 @@
 // EXP: pairs of signed bytes (dx, dy), y growing up; 0x80 escapes a command and its pair.
-#include "design/DesignFormat.h"
+#include "design/FormatRow.h"
 
 namespace vireluna {
 namespace {
@@ -34,9 +34,7 @@ bool ReadExp(DesignByteSource& source, RecordBuilder& records) {
                 room = records.Stitch(x, y);
                 break;
             case ColourChangeCommand:
-                if (x != records.X() || y != records.Y()) room = records.Jump(x, y);
-                room = room && records.ColourChange();
-                records.SetColour(DefaultBlockColour(records.ColourBlocks() - 1));
+                room = DefaultColourChangeAt(records, x, y);
                 break;
             case TrimCommand:
                 // Its pair is not a move.
@@ -55,6 +53,6 @@ bool ReadExp(DesignByteSource& source, RecordBuilder& records) {
 
 }  // namespace
 
-const DesignFormat ExpFormat{"EXP", ".exp", nullptr, false, ReadExp};
+const FormatRow ExpFormat{"EXP", ".exp", nullptr, false, ReadExp};
 
 }  // namespace vireluna

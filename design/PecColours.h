@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "design/DesignFormat.h"
+#include "design/FormatRow.h"
 
 namespace vireluna {
 

@@ -4,7 +4,8 @@
 #include <array>
 #include <cstring>
 
-#include "design/DesignFormat.h"
+#include "design/ByteOrder.h"
+#include "design/FormatRow.h"
 #include "design/PecColours.h"
 
 namespace vireluna {
@@ -13,6 +14,8 @@ namespace {
 constexpr char PesMagic[] = "#PES";
 constexpr char BarePecMagic[] = "#PEC0001";
 constexpr std::size_t MagicBytes = 4;
+constexpr char PecLabel[] = "LA:";
+constexpr std::size_t VersionBytes = 4;
 constexpr std::size_t PesPrefixBytes = 12;  // magic, version, the PEC section's offset
 
 // Offsets from the start of the PEC section.
@@ -118,8 +121,7 @@ bool FindPecSection(DesignByteSource& source) {
                sizeof BarePecMagic - 1 - MagicBytes;
     }
     if (!source.Take(prefix + MagicBytes, PesPrefixBytes - MagicBytes)) return false;
-    const std::uint32_t offset = std::uint32_t{prefix[8]} | std::uint32_t{prefix[9]} << 8 |
-                                 std::uint32_t{prefix[10]} << 16 | std::uint32_t{prefix[11]} << 24;
+    const std::uint32_t offset = LittleEndian32(prefix + MagicBytes + VersionBytes);
     if (offset < PesPrefixBytes) return false;  // the section cannot overlap the prefix
     const std::uint64_t gap = offset - PesPrefixBytes;
     return source.Read(nullptr, gap) == gap;
@@ -129,6 +131,8 @@ bool ReadPes(DesignByteSource& source, RecordBuilder& records) {
     if (!FindPecSection(source)) return false;
     std::array<std::uint8_t, StitchListOffset> header;
     if (!source.Take(header.data(), header.size())) return false;
+    // An offset that is off lands anywhere: the section is there only if its label is.
+    if (std::memcmp(header.data(), PecLabel, sizeof PecLabel - 1) != 0) return false;
     const std::int32_t indexCount = header[LastColourIndexOffset] + 1;
     // Blocks beyond the list keep the last colour listed.
     const auto blockColour = [&](std::int32_t block) {
@@ -165,6 +169,6 @@ bool ReadPes(DesignByteSource& source, RecordBuilder& records) {
 
 }  // namespace
 
-const DesignFormat PesFormat{"PES", ".pes", HasPesSignature, true, ReadPes};
+const FormatRow PesFormat{"PES", ".pes", HasPesSignature, true, ReadPes};
 
 }  // namespace vireluna

@@ -4,23 +4,13 @@
 #include <limits>
 
 namespace vireluna {
-namespace {
-
-constexpr double PercentToFactor = 0.01;
-
-constexpr DesignExtents StartingExtents{
-    std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(),
-    std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
-
-}  // namespace
-
-// A load keeps one slot for the End record. Counting goes one record past what fits, which is
-// enough to tell that a design does not.
+// A load keeps one slot for the End record.
 RecordBuilder::RecordBuilder(StitchRecord* records, std::int32_t reduction)
-    : records_(records),
-      capacity_(records != nullptr ? MaxStitchRecords - 1 : MaxStitchRecords),
-      factor_(reduction * PercentToFactor),
-      extents_(StartingExtents) {}
+    : records_(records), capacity_(MaxStitchRecords - 1), scale_(reduction) {}
+
+// The End record is counted by the caller.
+RecordBuilder::RecordBuilder(std::int32_t countUpTo)
+    : records_(nullptr), capacity_(countUpTo - 1), scale_(0) {}
 
 bool RecordBuilder::ColourChange() {
     if (!Add(x_, y_, StitchKind::ColourChange)) return false;

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
 
 #include "design/ColourValue.h"
 #include "design/Design.h"
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
+#include "design/ReductionScale.h"
 
 namespace vireluna {
 
@@ -19,8 +18,10 @@ namespace vireluna {
 // With no record array the builder only counts, for the check of a design list.
 class RecordBuilder {
   public:
-    // records: MaxStitchRecords entries, or null to count only.
+    // records: MaxStitchRecords entries.
     RecordBuilder(StitchRecord* records, std::int32_t reduction);
+    // Counts only, up to countUpTo records.
+    explicit RecordBuilder(std::int32_t countUpTo);
 
     // Each returns false once the design is full: the reader stops there.
     bool Stitch(std::int64_t x, std::int64_t y) {
@@ -30,6 +31,11 @@ class RecordBuilder {
     bool Jump(std::int64_t x, std::int64_t y) { return Add(x, y, StitchKind::Jump); }
     // Starts the next colour block; the needle stays where it is.
     bool ColourChange();
+    // A stop that moves: the move is a jump, then the change.
+    bool ColourChangeAt(std::int64_t x, std::int64_t y) {
+        if ((x != x_ || y != y_) && !Jump(x, y)) return false;
+        return ColourChange();
+    }
     // The thread of the current colour block.
     void SetColour(ColourValue colour);
     // The reader saw its format's own end.
@@ -59,35 +65,17 @@ class RecordBuilder {
         if (records_ != nullptr) {
             StitchRecord& record = records_[count_];
             record.kind = kind;
-            record.x = Scale(x);
-            record.y = Scale(y);
-            if (lastWasStitch_) Measure(record);
+            record.x = scale_(x);
+            record.y = scale_(y);
+            if (lastWasStitch_) IncludeStitch(extents_, record.x, record.y);
         }
         ++count_;
         return true;
     }
 
-    // Truncates toward zero as the saver's own reader does, held within the int32 range.
-    std::int32_t Scale(std::int64_t value) const {
-        const double scaled = static_cast<double>(value) * factor_;
-        if (scaled > Lowest && scaled < Highest) return static_cast<std::int32_t>(scaled);
-        return scaled > 0 ? std::numeric_limits<std::int32_t>::max()
-                          : std::numeric_limits<std::int32_t>::min();
-    }
-
-    void Measure(const StitchRecord& record) {
-        extents_.minX = std::min(extents_.minX, record.x);
-        extents_.maxY = std::max(extents_.maxY, record.y);
-        extents_.maxX = std::max(extents_.maxX, record.x);
-        extents_.minY = std::min(extents_.minY, record.y);
-    }
-
-    static constexpr double Lowest = std::numeric_limits<std::int32_t>::min();
-    static constexpr double Highest = std::numeric_limits<std::int32_t>::max();
-
     StitchRecord* records_;
     std::int32_t capacity_;
-    double factor_;
+    ReductionScale scale_;
     std::int32_t count_ = 0;
     std::int32_t blocks_ = 1;
     std::int64_t x_ = 0;
@@ -95,7 +83,7 @@ class RecordBuilder {
     bool lastWasStitch_ = false;
     StreamEnd end_ = StreamEnd::EndOfFile;
     std::array<ColourValue, MaxDesignColours> colours_{};
-    DesignExtents extents_;
+    DesignExtents extents_ = NoStitchExtents;
 };
 
 }  // namespace vireluna

@@ -2,7 +2,7 @@
 // whose stitch bytes are pairs (dx, dy) with y growing down; positions in micrometres, y up.
 #include <cstring>
 
-#include "design/DesignFormat.h"
+#include "design/FormatRow.h"
 
 namespace vireluna {
 namespace {
@@ -156,6 +156,11 @@ bool ReadBlockHeader(Vp3Source& in, std::uint64_t& blockEnd, std::int64_t& start
            in.Skip(StitchPrefixBytes);
 }
 
+// True when nothing is left of the file: what failed to read was cut off by its end.
+bool AtEndOfFile(DesignByteSource& source) {
+    return source.Read(nullptr, 1) == 0;
+}
+
 bool ReadVp3(DesignByteSource& source, RecordBuilder& records) {
     Vp3Source in(source);
     std::int64_t centreX = 0;
@@ -168,16 +173,19 @@ bool ReadVp3(DesignByteSource& source, RecordBuilder& records) {
         std::int64_t startX = 0;
         std::int64_t startY = 0;
         ColourValue colour = 0;
-        if (!ReadBlockHeader(in, blockEnd, startX, startY, colour, dataEnd)) return true;
+        if (!ReadBlockHeader(in, blockEnd, startX, startY, colour, dataEnd)) {
+            // A file cut inside a later block keeps what came before; one cut before any
+            // stitch, or a block header that is not one, holds no design.
+            return block > 0 && AtEndOfFile(source);
+        }
+        // Stitch bytes that run past their block: one of the two lengths is false.
+        if (dataEnd > blockEnd) return false;
         if (block > 0 && !records.ColourChange()) return true;
         records.SetColour(colour);
-        // The block starts with a travel from where the last one ended, whose landing is a
-        // needle drop; the colour change before it already parts the thread.
-        if (!records.Stitch(Units(centreX + startX), -Units(centreY + startY))) return true;
-        // A stitch length that lies is held to its block.
-        if (!ReadStitchBytes(source, blockEnd < dataEnd ? blockEnd : dataEnd, records)) {
-            return true;
-        }
+        // The block starts with a travel from where the last one ended; its stitch bytes
+        // make the needle drops.
+        if (!records.Jump(Units(centreX + startX), -Units(centreY + startY))) return true;
+        if (!ReadStitchBytes(source, dataEnd, records)) return true;
         if (blockEnd > source.Position() && !in.Skip(blockEnd - source.Position())) return true;
     }
     records.EndCodeSeen();
@@ -186,6 +194,6 @@ bool ReadVp3(DesignByteSource& source, RecordBuilder& records) {
 
 }  // namespace
 
-const DesignFormat Vp3Format{"VP3", ".vp3", HasVp3Signature, true, ReadVp3};
+const FormatRow Vp3Format{"VP3", ".vp3", HasVp3Signature, true, ReadVp3};
 
 }  // namespace vireluna

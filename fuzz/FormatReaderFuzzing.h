@@ -8,7 +8,7 @@
 #include <iterator>
 #include <limits>
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 #include "platform/MemoryInputFile.h"
 
 namespace vireluna::fuzzing {
@@ -38,8 +38,7 @@ inline void CheckDesign(const Design& design) {
 
 // Reads the bytes with the format's reader, whatever their signature, into a design and once
 // more counting only: both must agree.
-inline int FuzzFormatReader(const DesignFormat& format, const std::uint8_t* data,
-                            std::size_t size) {
+inline int FuzzFormatReader(const FormatRow& format, const std::uint8_t* data, std::size_t size) {
     static Design design = [] {
         Design fresh;
         fresh.records = AllocateStitchArray();

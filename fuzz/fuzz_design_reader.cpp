@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 #include "presentation/StitchDrawing.h"
 
 namespace vireluna {

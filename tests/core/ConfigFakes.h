@@ -108,16 +108,16 @@ class FakeMessageBoxes final : public MessageBoxes {
 class FakeHeaderProbe final : public DesignHeaderProbe {
   public:
     FakeHeaderProbe() : DesignHeaderProbe(TestPathLimit) {}
-    DesignHeaderCounts Probe(const std::string& path) override {
+    DesignFileCounts Probe(const std::string& path) override {
         opened.push_back(path);
         const auto found = files.find(path);
-        if (found == files.end()) return {};
+        if (found == files.end()) return {DesignFileCounts::Outcome::NotFound};
         return found->second;
     }
     void Add(const std::string& path, std::int32_t colours, std::int32_t stitches) {
-        files[path] = {DesignHeaderCounts::Outcome::Read, colours, stitches};
+        files[path] = {DesignFileCounts::Outcome::Read, colours, stitches};
     }
-    std::map<std::string, DesignHeaderCounts> files;
+    std::map<std::string, DesignFileCounts> files;
     std::vector<std::string> opened;
 };
 

@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "design/DesignFileLoader.h"
 #include "design/DesignFileNames.h"
-#include "design/DesignFiles.h"
 #include "design/ThreadPalette.h"
 #include "platform/MemoryInputFile.h"
 #include "tools/formats/DesignPlan.h"
@@ -103,7 +103,7 @@ TEST(DesignFormats, OneDesignLoadsToTheSameNeedleDropsInEveryFormat) {
         SCOPED_TRACE(name);
         Loaded other;
         ASSERT_TRUE(other.Load(bytes, name));
-        EXPECT_NE(other.info.format, &OwnDesignFormat);
+        EXPECT_NE(other.info.format, &PxsFormat);
         EXPECT_EQ(other.Drops(), expected);
         EXPECT_EQ(other.design.colourCount, 3);
         // Placement uses the extents: they span the same drops.
@@ -224,17 +224,39 @@ TEST(DesignFormats, PecShortAndLongFormsWithTheirFlags) {
     EXPECT_EQ(loaded.design.records[4].kind, StitchKind::Jump);
 }
 
-TEST(DesignFormats, Vp3SixteenBitTravelLandsOnANeedleDrop) {
+// Where a VP3 block's first bytes of its block section are: its start point follows the tag
+// and the length.
+std::size_t FirstVp3Block(const Bytes& vp3) {
+    const Bytes tag = {0x00, 0x05, 0x00};
+    return static_cast<std::size_t>(std::search(vp3.begin(), vp3.end(), tag.begin(), tag.end()) -
+                                    vp3.begin());
+}
+
+void PutBigEndian(Bytes& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * (3 - i)));
+}
+
+// The sixteen-bit travel lands a needle drop; the block's start point is a travel only, so a
+// start far from the stitches adds nothing to the design's size.
+TEST(DesignFormats, Vp3TravelsLandOnNeedleDropsButABlockStartDoesNot) {
     const Bytes stitches = {0x05, 0xFB, 0x80, 0x01, 0x7F, 0xFF, 0x80, 0x00,
                             0x80, 0x02, 0x01, 0x02, 0x80, 0x03, 0x03, 0x00};
     Loaded loaded;
     ASSERT_TRUE(loaded.Load(formats::Vp3WithStitchBytes(stitches), "travel.vp3"));
     const std::vector<Drop> expected = {{0, 0, false, 0},
-                                        {5, -5, true, 0},
-                                        {5 + 32767, -5 - 32768, false, 0},
-                                        {5 + 32768, -5 - 32766, true, 0},
-                                        {5 + 32771, -5 - 32766, false, 0}};
+                                        {32767, -32768, false, 0},
+                                        {32768, -32766, true, 0},
+                                        {32771, -32766, false, 0}};
     EXPECT_EQ(loaded.Drops(), expected);
+
+    // A travel of 1000 units, then a 500 x 500 diagonal; the start lies 1000 units away.
+    const Bytes square = {0x80, 0x01, 0x03, 0xE8, 0x00, 0x00, 0x80, 0x02,
+                          125,  125,  125,  125,  125,  125,  125,  125};
+    Loaded far;
+    ASSERT_TRUE(far.Load(formats::Vp3WithStitchBytes(square), "far.vp3"));
+    const DesignExtents& extents = far.design.extents;
+    EXPECT_EQ(extents.maxX - extents.minX + 1, 501);
+    EXPECT_EQ(extents.maxY - extents.minY + 1, 501);
 }
 
 TEST(DesignFormats, RecognisedBySignatureThenExtension) {
@@ -249,15 +271,22 @@ TEST(DesignFormats, RecognisedBySignatureThenExtension) {
     EXPECT_EQ(format(formats::WriteBarePec(plan), "design.bin"), &PesFormat);
     EXPECT_EQ(format(formats::WriteVp3(plan), "design.PES"), &Vp3Format);
     EXPECT_EQ(format(dst, "design.txt"), &DstFormat);
-    EXPECT_EQ(format(Bytes(dst.begin(), dst.begin() + 511), "short"), &OwnDesignFormat);
+    EXPECT_EQ(format(Bytes(dst.begin(), dst.begin() + 511), "short"), &PxsFormat);
     EXPECT_EQ(format(own, "plan.EXP"), &ExpFormat);
-    EXPECT_EQ(format(own, "plan.Dst"), &DstFormat);
-    EXPECT_EQ(format(own, "plan"), &OwnDesignFormat);
+    EXPECT_EQ(format(own, "plan"), &PxsFormat);
+    EXPECT_EQ(format(own, "folder.v2/plan"), &PxsFormat);
+    EXPECT_EQ(format(own, "folder/.plan"), &PxsFormat);
     // A name of a format with a signature the content lacks is refused.
     EXPECT_EQ(format(own, "plan.pes"), nullptr);
     EXPECT_EQ(format(own, "plan.vp3"), nullptr);
+    EXPECT_EQ(format(own, "plan.Dst"), nullptr);
+    EXPECT_EQ(format(formats::WriteExp(plan), "renamed.dst"), nullptr);
+    // A name we do not read, without a signature we read: not a design at all.
+    for (std::string_view name : {"plan.shv", "plan.csd", "plan.art", "plan.emb", "plan.txt"}) {
+        EXPECT_EQ(format(own, name), nullptr) << name;
+    }
     // A file named as the saver's own format is read as it always was, whatever it starts with.
-    EXPECT_EQ(format(dst, "labelled.pxs"), &OwnDesignFormat);
+    EXPECT_EQ(format(dst, "labelled.pxs"), &PxsFormat);
 
     Loaded refused;
     refused.design.colours[0] = 0x12345;
@@ -303,21 +332,45 @@ TEST(DesignFormats, DamagedFilesEndCleanly) {
     EXPECT_EQ(dst.info.details.streamEnd, StreamEnd::EndOfFile);
     EXPECT_EQ(dst.Drops().size(), 15u);
 
-    Bytes pastEnd = formats::WritePes(plan);
-    pastEnd[11] = 0x7F;  // the PEC section's offset beyond the file
-    Loaded pes;
-    EXPECT_FALSE(pes.Load(pastEnd, "offset.pes"));
+    // A PEC section is where its offset points only if it starts with its label there.
+    const Bytes pes = formats::WritePes(plan);
+    Loaded pec;
+    const std::uint32_t section = std::uint32_t{pes[8]} | std::uint32_t{pes[9]} << 8 |
+                                  std::uint32_t{pes[10]} << 16 | std::uint32_t{pes[11]} << 24;
+    // Beyond the file, back into the PES header, one byte off either way.
+    for (std::uint32_t offset : {0x7F000000u, 12u, section + 1, section - 1}) {
+        Bytes moved = pes;
+        for (int i = 0; i < 4; ++i) moved[8 + i] = static_cast<std::uint8_t>(offset >> (8 * i));
+        EXPECT_FALSE(pec.Load(moved, "offset.pes")) << offset;
+    }
 
-    // A stitch length that lies is held to its block: the blocks after it still load.
-    Bytes lying = formats::WriteVp3(plan);
+    // A VP3 that ends before its first block is whole, or whose first block lists 255
+    // colours, has no design in it.
+    const Bytes vp3 = formats::WriteVp3(plan);
+    const std::size_t block = FirstVp3Block(vp3);
     const Bytes stitchPrefix = {0x0A, 0xF6, 0x00};
-    const auto prefix =
-        std::search(lying.begin(), lying.end(), stitchPrefix.begin(), stitchPrefix.end());
-    ASSERT_NE(prefix, lying.end());
-    std::fill(prefix - 4, prefix, 0x7F);  // the stitch section's length
-    Loaded vp3;
-    ASSERT_TRUE(vp3.Load(lying, "lying.vp3"));
-    EXPECT_EQ(vp3.design.colourCount, 3);
+    const std::size_t firstStitch = static_cast<std::size_t>(
+        std::search(vp3.begin(), vp3.end(), stitchPrefix.begin(), stitchPrefix.end()) -
+        vp3.begin() + stitchPrefix.size());
+    ASSERT_LT(firstStitch, vp3.size());
+    Loaded vp3Cut;
+    for (std::size_t size = block; size < firstStitch; ++size) {
+        EXPECT_FALSE(vp3Cut.Load(Bytes(vp3.begin(), vp3.begin() + size), "cut.vp3")) << size;
+    }
+    Bytes manyColours = vp3;
+    manyColours[block + 7 + 8] = 255;  // after the tag, the length and the start point
+    EXPECT_FALSE(vp3Cut.Load(manyColours, "colours.vp3"));
+
+    // Lengths that disagree with the content are refused, not followed to a shorter design.
+    Bytes shortBlock = vp3;
+    const std::uint32_t blockLength = std::uint32_t{vp3[block + 3]} << 24 |
+                                      std::uint32_t{vp3[block + 4]} << 16 |
+                                      std::uint32_t{vp3[block + 5]} << 8 | vp3[block + 6];
+    PutBigEndian(shortBlock, block + 3, blockLength - 10);
+    EXPECT_FALSE(vp3Cut.Load(shortBlock, "short-block.vp3"));
+    Bytes longStitches = vp3;
+    PutBigEndian(longStitches, firstStitch - stitchPrefix.size() - 4, 0x7F7F7F7F);
+    EXPECT_FALSE(vp3Cut.Load(longStitches, "long-stitches.vp3"));
 }
 
 TEST(DesignFormats, CountsForTheLimitsComeFromTheContent) {

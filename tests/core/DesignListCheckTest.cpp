@@ -87,7 +87,7 @@ TEST(CheckDesignList, PathBeyondTheLimitIsRefusedByNameAndNotOpened) {
 TEST(CheckDesignList, ShortFileIsRefusedAtOnceByName) {
     FakeHeaderProbe probe;
     probe.Add("big", 80, 0);
-    probe.files["short"] = {DesignHeaderCounts::Outcome::TooShort, 0, 0};
+    probe.files["short"] = {DesignFileCounts::Outcome::TooShort, 0, 0};
     EXPECT_EQ(CheckDesignList({"big", "short", "missing"}, probe).message,
               std::string(FileTooShortMessage) + "short");
 }
@@ -114,9 +114,9 @@ std::string Header(std::string colourWord, std::string stitchWord) {
 
 TEST_F(DesignFileHeaderProbeTest, ReadsBothSignedLittleEndianWords) {
     DesignFileHeaderProbe probe(files);
-    const DesignHeaderCounts counts = probe.Probe(
+    const DesignFileCounts counts = probe.Probe(
         Write("vireluna_probe_counts.pxs", Header("\x48\0\0\0"s, "\x01\xFA\0\0"s) + "tail"));
-    EXPECT_EQ(counts.outcome, DesignHeaderCounts::Outcome::Read);
+    EXPECT_EQ(counts.outcome, DesignFileCounts::Outcome::Read);
     EXPECT_EQ(counts.colourCount, 72);
     EXPECT_EQ(counts.stitchCount, 64001);
     EXPECT_EQ(probe.Probe(Write("vireluna_probe_negative.pxs", Header("\xFF\xFF\xFF\xFF"s, "abcd")))
@@ -127,14 +127,14 @@ TEST_F(DesignFileHeaderProbeTest, ReadsBothSignedLittleEndianWords) {
 TEST_F(DesignFileHeaderProbeTest, ShortMissingAndFolderAreTold) {
     DesignFileHeaderProbe probe(files);
     EXPECT_EQ(probe.Probe(Write("vireluna_probe_short.pxs", std::string(31, '\0'))).outcome,
-              DesignHeaderCounts::Outcome::TooShort);
+              DesignFileCounts::Outcome::TooShort);
     EXPECT_EQ(probe.Probe(Write("vireluna_probe_exact.pxs", std::string(32, '\0'))).outcome,
-              DesignHeaderCounts::Outcome::Read);
+              DesignFileCounts::Outcome::Read);
     EXPECT_EQ(probe.Probe((std::filesystem::temp_directory_path() / "vireluna_none.pxs").string())
                   .outcome,
-              DesignHeaderCounts::Outcome::NotFound);
+              DesignFileCounts::Outcome::NotFound);
     EXPECT_EQ(probe.Probe(std::filesystem::temp_directory_path().string()).outcome,
-              DesignHeaderCounts::Outcome::NotFound);
+              DesignFileCounts::Outcome::NotFound);
 }
 
 // Another format is counted from its content, with the page's own messages.
@@ -153,8 +153,8 @@ TEST_F(DesignFileHeaderProbeTest, OtherFormatsAreCountedFromTheirContent) {
     };
     DesignFileHeaderProbe probe(files);
     const std::string dst = Write("vireluna_probe_two.dst", text(twoColours));
-    const DesignHeaderCounts counts = probe.Probe(dst);
-    EXPECT_EQ(counts.outcome, DesignHeaderCounts::Outcome::Read);
+    const DesignFileCounts counts = probe.Probe(dst);
+    EXPECT_EQ(counts.outcome, DesignFileCounts::Outcome::Read);
     EXPECT_EQ(counts.colourCount, 2);
     EXPECT_EQ(counts.stitchCount, 6 + 2 + 1 + 1);  // stitches, a trim's two jumps, change, end
     EXPECT_TRUE(CheckDesignList({dst}, probe).accepted);
@@ -164,7 +164,7 @@ TEST_F(DesignFileHeaderProbeTest, OtherFormatsAreCountedFromTheirContent) {
 
     // Bytes of the saver's own format under a name that asks for a signature.
     const std::string pes = Write("vireluna_probe_not.pes", std::string(64, '\0'));
-    EXPECT_EQ(CheckDesignList({dst, pes}, probe).message, std::string(FileUnreadableMessage) + pes);
+    EXPECT_EQ(CheckDesignList({dst, pes}, probe).message, FileUnreadableMessage() + pes);
 }
 
 #ifdef _WIN32
@@ -174,9 +174,9 @@ TEST_F(DesignFileHeaderProbeTest, FileHeldOpenByAnotherHandleIsNotFound) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     DesignFileHeaderProbe probe(files);
-    EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::NotFound);
+    EXPECT_EQ(probe.Probe(path).outcome, DesignFileCounts::Outcome::NotFound);
     CloseHandle(held);
-    EXPECT_EQ(probe.Probe(path).outcome, DesignHeaderCounts::Outcome::Read);
+    EXPECT_EQ(probe.Probe(path).outcome, DesignFileCounts::Outcome::Read);
 }
 #endif
 

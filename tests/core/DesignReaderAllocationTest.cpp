@@ -11,8 +11,8 @@
 #include <new>
 #include <string>
 
-#include "design/DesignFiles.h"
-#include "design/DesignReader.h"
+#include "design/DesignFileLoader.h"
+#include "design/PxsReader.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/formats/DesignPlan.h"
 #include "tools/pxs/PxsWriter.h"

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"
 
@@ -363,7 +363,7 @@ TEST_F(DesignReaderTest, ColourListBeyondTheLimitSetsTheFirst72AndFindsTheStream
     EXPECT_EQ(design.colours[MaxDesignColours - 1], White);
     EXPECT_EQ(design.colours[0], Red);
     EXPECT_EQ(details.header.colourCount, MaxDesignColours + 3);
-    EXPECT_FALSE(WithinFormatLimits(details.header));
+    EXPECT_TRUE(TooManyColours(details.header.colourCount));
     ExpectRecord(0, 6, -6, StitchKind::Stitch);
     ExpectEndAt(1);
 }
@@ -590,7 +590,7 @@ TEST(DesignHeader, ReadsTheTwoCountsAndTheStreamOffset) {
     EXPECT_EQ(header.streamOffset, 116 + 12);
     EXPECT_EQ(header.colourCount, 3);
     EXPECT_EQ(header.stitchCount, 64001);
-    EXPECT_FALSE(WithinFormatLimits(header));
+    EXPECT_TRUE(TooManyStitches(header.stitchCount));
 
     ASSERT_TRUE(WriteBytes(path, Bytes(HeaderCountsBytes - 1, 0)));
     EXPECT_FALSE(ReadDesignHeader(*files.NewInputFile(), path.c_str(), header));
@@ -599,11 +599,12 @@ TEST(DesignHeader, ReadsTheTwoCountsAndTheStreamOffset) {
 }
 
 TEST(DesignHeader, LimitsAreSignedAndInclusive) {
-    EXPECT_TRUE(WithinFormatLimits({0, MaxDesignColours, MaxStitchRecords}));
-    EXPECT_FALSE(WithinFormatLimits({0, MaxDesignColours + 1, MaxStitchRecords}));
-    EXPECT_FALSE(WithinFormatLimits({0, MaxDesignColours, MaxStitchRecords + 1}));
-    EXPECT_TRUE(WithinFormatLimits({0, -1, -1}));
-    EXPECT_TRUE(WithinFormatLimits({0, Int32Min, 0}));
+    EXPECT_FALSE(TooManyColours(MaxDesignColours));
+    EXPECT_TRUE(TooManyColours(MaxDesignColours + 1));
+    EXPECT_FALSE(TooManyStitches(MaxStitchRecords));
+    EXPECT_TRUE(TooManyStitches(MaxStitchRecords + 1));
+    EXPECT_FALSE(TooManyColours(-1) || TooManyStitches(-1));
+    EXPECT_FALSE(TooManyColours(Int32Min));
 }
 
 TEST(ComputeExtents, MeasuresStitchesUpToTheFirstEnd) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
 #include "design/ThreadPalette.h"
 #include "presentation/StitchDrawing.h"
 #include "tests/core/DesignFixture.h"

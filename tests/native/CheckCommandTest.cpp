@@ -44,7 +44,7 @@ class CheckCommandTest : public ::testing::Test {
 };
 
 TEST_F(CheckCommandTest, AcceptedListPrintsNothingAndExitsZero) {
-    const ToolRun run = RunCheck({Design("a.pxs", 72, 64000), Design("b.txt", -1, -1),
+    const ToolRun run = RunCheck({Design("a.pxs", 72, 64000), Design("b", -1, -1),
                                   std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/koi.pxs"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");

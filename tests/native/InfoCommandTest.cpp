@@ -216,7 +216,10 @@ TEST_F(InfoCommandTest, TextReportsWarningsAndExtentsAtTheDefaultReduction) {
     EXPECT_NE(run.out.find("more than 64000 stitches declared"), std::string::npos);
     EXPECT_NE(run.out.find("control code 255 at record 1"), std::string::npos);
     EXPECT_NE(run.out.find("no end code"), std::string::npos);
-    EXPECT_NE(run.out.find("3 colour blocks, colour list of 1: 2 blocks"), std::string::npos);
+    EXPECT_NE(run.out.find("3 colour blocks, colour list of 1: 2 blocks are drawn in the last "
+                           "colour of the list"),
+              std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("x 4 to 4, y -4 to -4 (1 x 1 at 80%)"), std::string::npos);
     EXPECT_NE(run.out.find("x -5 to 12, y -9 to 5 (18 x 15 at 80%)"), std::string::npos);
 
@@ -274,6 +277,56 @@ TEST_F(InfoCommandTest, NamesAnotherFormatAndReadsItLikeOurOwn) {
     const ToolRun refused = RunInfo(fake);
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("cannot be read"), std::string::npos) << refused.err;
+}
+
+// The load stops where its records end; info still tells how many the file holds, as the
+// file list counts them.
+TEST_F(InfoCommandTest, TellsTheTrueRecordCountPastTheLimit) {
+    for (const int stitches : {63999, 64000, 70000}) {
+        std::string dst(512, ' ');
+        dst.replace(0, 3, "LA:");
+        for (int i = 0; i < stitches; ++i) dst += {static_cast<char>(i % 2 ? 1 : 2), 0, 3};
+        const std::string path = TempPath("many.dst");
+        vireluna::testing::WriteFile(path, dst);
+        const ToolRun run = RunInfo(path);
+        ASSERT_EQ(run.status, 0) << run.err;
+        SCOPED_TRACE(stitches);
+        EXPECT_NE(run.out.find(": 1 colour blocks, " + std::to_string(stitches + 1) +
+                               " records with the end"),
+                  std::string::npos)
+            << run.out;
+        EXPECT_EQ(
+            run.out.find("more than 64000 records: the file list refuses it") != std::string::npos,
+            stitches >= 64000);
+    }
+}
+
+// What is not a design is refused by name, with the reason, by every command that reads it.
+TEST_F(InfoCommandTest, WhatIsNotADesignIsRefusedByInfoCheckAndRender) {
+    const std::string design = Write("plan.pxs", MixedDesign());
+    const std::string text = TempPath("notes.emb");
+    std::filesystem::copy_file(design, text);
+    const std::string bare = TempPath("plan");
+    std::filesystem::copy_file(design, bare);
+    const std::string broken = TempPath("broken.dst");
+    vireluna::testing::WriteFile(broken, std::string(600, 'x'));
+
+    EXPECT_EQ(RunInfo(bare).status, 0) << "a name without extension is our own format";
+    const std::string profile = " --profile '" + TempPath("profile.ini") + "'";
+    for (const std::string& command : {std::string("info "), std::string("check "),
+                                       "render -o " + TempPath("x.png") + profile + " "}) {
+        for (const std::string& path : {text, broken}) {
+            const ToolRun run = vireluna::testing::RunTool(command + path, TempPath(""));
+            SCOPED_TRACE(command + path);
+            EXPECT_EQ(run.status, 1);
+            const std::string said = run.out + run.err;
+            EXPECT_NE(said.find(path), std::string::npos) << said;
+            const std::string why =
+                path == text ? "not a design format this program reads" : "damaged";
+            EXPECT_NE(said.find(why), std::string::npos) << said;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(TempPath("x.png")));
 }
 
 TEST_F(InfoCommandTest, AsksForAFile) {

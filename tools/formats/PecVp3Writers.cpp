@@ -217,7 +217,9 @@ Bytes WriteVp3(const DesignPlan& plan) {
                 const int dx = run[i].x - at.x;
                 const int dy = -(run[i].y - at.y);
                 if (!started) {
-                    block.start = run[i];  // the block's first drop
+                    // The block's start is a travel: its first drop is a stitch of no length.
+                    block.start = run[i];
+                    block.stitches.insert(block.stitches.end(), {0x00, 0x00});
                     started = true;
                 } else if (i == 0) {
                     block.stitches.insert(block.stitches.end(), {0x80, 0x01});

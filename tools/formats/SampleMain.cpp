@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "design/DesignReader.h"
 #include "design/PecColours.h"
+#include "design/PxsReader.h"
 #include "platform/posix/PosixInputFile.h"
 #include "tools/formats/DesignPlan.h"
 

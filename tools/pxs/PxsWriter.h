@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "design/DesignFileFormat.h"
+#include "design/PxsLayout.h"
 
 namespace vireluna::pxs {
 

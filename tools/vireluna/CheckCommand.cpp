@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "config/DesignListCheck.h"
+#include "design/DesignLimits.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "shell/SaverSettings.h"
 #include "tools/vireluna/Commands.h"
 
 namespace vireluna::cli {
@@ -29,9 +31,11 @@ int RunCheck(const std::vector<std::string>& paths) {
 void AddCheckCommand(CLI::App& app, int& exitStatus) {
     CLI::App* check = app.add_subcommand(
         "check",
-        "Test a playlist as the design list page does: 1 to 20 files, each one readable, "
-        "within 72 colours and 64,000 stitches. Prints the page's message and exits 1 when "
-        "it refuses the list, else prints nothing and exits 0");
+        "Test a playlist as the design list page does: 1 to " + std::to_string(MaxPlaylistEntries) +
+            " files, each one readable, within " + std::to_string(MaxDesignColours) +
+            " colours and " + std::to_string(MaxStitchRecords) +
+            " stitches. Prints the page's message and exits 1 when it refuses the list, else "
+            "prints nothing and exits 0");
     auto paths = std::make_shared<std::vector<std::string>>();
     check->add_option("files", *paths, "Design files, in the order of the list");
     check->callback([paths, &exitStatus] { exitStatus = RunCheck(*paths); });

@@ -47,7 +47,7 @@ OrderedJson DesignJson(const Design& design, const DesignLoadInfo& load, bool wi
     const DesignFileDetails& details = load.details;
     // The saver's own format keeps the object it always had; another format has no thread
     // numbers.
-    const bool ownFormat = load.format == nullptr || load.format == &OwnDesignFormat;
+    const bool ownFormat = load.format == nullptr || load.format == &PxsFormat;
     OrderedJson threads = OrderedJson::array();
     OrderedJson colours = OrderedJson::array();
     for (std::int32_t i = 0; i < design.colourCount; ++i) {

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "design/DesignFiles.h"
+#include "design/DesignFileLoader.h"
 
 namespace vireluna::cli {
 

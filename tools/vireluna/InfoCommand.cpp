@@ -2,17 +2,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "design/DesignFiles.h"
-#include "design/DesignReader.h"
+#include "design/DesignFileLoader.h"
+#include "design/PxsReader.h"
 #include "design/ThreadPalette.h"
 #include "platform/posix/PosixInputFile.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/DesignJson.h"
+#include "tools/vireluna/LoadRefusalText.h"
 #include "tools/vireluna/ParseAndRun.h"
 
 namespace vireluna::cli {
@@ -127,7 +129,7 @@ void PrintRecords(std::ostream& out, const Design& design) {
 }
 
 bool IsOwnFormat(const DesignLoadInfo& load) {
-    return load.format == &OwnDesignFormat;
+    return load.format == &PxsFormat;
 }
 
 void PrintDesign(std::ostream& out, const std::string& path, const InfoOptions& options,
@@ -144,11 +146,11 @@ void PrintDesign(std::ostream& out, const std::string& path, const InfoOptions& 
         out << "  format:   " << load.format->name << ": " << header.colourCount
             << " colour blocks, " << header.stitchCount << " records with the end\n";
     }
-    if (header.colourCount > MaxDesignColours) {
+    if (TooManyColours(header.colourCount)) {
         out << "  warning:  more than " << MaxDesignColours
             << " colours: only the first are read, and the file list refuses it\n";
     }
-    if (header.stitchCount > MaxStitchRecords) {
+    if (TooManyStitches(header.stitchCount)) {
         out << "  warning:  more than " << MaxStitchRecords
             << (IsOwnFormat(load) ? " stitches declared" : " records")
             << ": the file list refuses it\n";
@@ -182,7 +184,8 @@ void PrintDesign(std::ostream& out, const std::string& path, const InfoOptions& 
     if (const std::int32_t missing = MissingColours(design, summary); missing > 0) {
         out << "  warning:  " << summary.colourChanges + 1 << " colour blocks, colour list of "
             << design.colourCount << ": " << missing
-            << " blocks take whatever colour the previous design left\n";
+            << (design.colourCount > 0 ? " blocks are drawn in the last colour of the list\n"
+                                       : " blocks are drawn in black\n");
     }
     out << "  stream:   " << StreamEndSentence(details.streamEnd) << '\n';
 
@@ -231,13 +234,32 @@ void PrintPalette(std::ostream& out) {
     }
 }
 
-// Why a load failed: the file did not open, or it opened and a read failed (a folder).
-const char* LoadFailureText(const std::string& path, const DesignLoadInfo& load) {
-    PosixInputFile probe;
-    if (!probe.Open(path.c_str())) return "cannot be opened";
-    if (load.format == nullptr) return "cannot be read: its name asks for a format it is not in";
-    if (!IsOwnFormat(load)) return "cannot be read: not a whole design of its format";
+// Why a load failed, after the path.
+std::string LoadFailureText(const DesignLoadInfo& load) {
+    switch (load.refusal) {
+        case LoadRefusal::CannotOpen:
+            return "cannot be opened";
+        case LoadRefusal::NotADesignFormat:
+            return NotADesignFormatText();
+        case LoadRefusal::Damaged:
+            return DamagedDesignText();
+        case LoadRefusal::None:
+        case LoadRefusal::ReadFailed:
+            break;
+    }
     return "cannot be read";
+}
+
+// A load stops at the records' end; the file list counts the whole file, and so does this.
+void CountPastTheRecordLimit(PosixInputFile& file, const std::string& path, DesignLoadInfo& load) {
+    if (IsOwnFormat(load) || load.details.streamEnd != StreamEnd::RecordLimit) return;
+    if (!file.Open(path.c_str())) return;
+    const DesignFileCounts counts =
+        CountDesignFile(file, path, std::numeric_limits<std::int32_t>::max());
+    file.Close();
+    if (counts.outcome == DesignFileCounts::Outcome::Read) {
+        load.details.header.stitchCount = counts.stitchCount;
+    }
 }
 
 int RunInfo(const InfoOptions& options) {
@@ -257,10 +279,11 @@ int RunInfo(const InfoOptions& options) {
     for (const std::string& path : options.paths) {
         DesignLoadInfo load;
         if (!LoadDesignFile(file, path.c_str(), options.reduction, design, &load)) {
-            std::cerr << "vireluna info: " << path << ": " << LoadFailureText(path, load) << '\n';
+            std::cerr << "vireluna info: " << path << ": " << LoadFailureText(load) << '\n';
             status = ExitLoadFailed;
             continue;
         }
+        CountPastTheRecordLimit(file, path, load);
         if (options.json) {
             WriteDesignJson(std::cout, DesignJson(design, load, options.records));
         } else {

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "design/DesignFileLoader.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixInputFile.h"
 #include "platform/posix/UserProfile.h"
 #include "render/RenderSession.h"
 #include "shell/RenderProfile.h"
@@ -15,6 +17,7 @@
 #include "shell/ScreenSizeText.h"
 #include "shell/SettingOptions.h"
 #include "tools/vireluna/Commands.h"
+#include "tools/vireluna/LoadRefusalText.h"
 #include "tools/vireluna/ParseAndRun.h"
 
 namespace vireluna::cli {
@@ -25,6 +28,7 @@ using raster::RenderRequest;
 using raster::RenderSummary;
 
 constexpr int ExitFailure = 1;
+constexpr std::int32_t FullSize = 100;  // a reduction that leaves the design as it is
 
 // The command-line flag of each "Config" entry that a render may override, shared with the
 // X11 saver.
@@ -139,6 +143,24 @@ std::vector<std::string> PlaylistFiles(ProfileStore& profile, FileSystem& files)
     return {playlist.paths.begin(), playlist.paths.begin() + playlist.fileCount};
 }
 
+// The listed files the saver would refuse to load, each named with why: a render of them would
+// draw nothing. (A folder's designs are passed over as the saver passes them over.)
+bool CheckFilesLoad(const std::vector<std::string>& paths, std::string& error) {
+    Design design;
+    design.records = AllocateStitchArray();
+    PosixInputFile file;
+    for (const std::string& path : paths) {
+        DesignLoadInfo load;
+        if (LoadDesignFile(file, path.c_str(), FullSize, design, &load)) continue;
+        error = "'" + path + "': ";
+        error += load.refusal == LoadRefusal::NotADesignFormat ? NotADesignFormatText()
+                 : load.refusal == LoadRefusal::Damaged        ? DamagedDesignText()
+                                                               : "cannot be read";
+        return false;
+    }
+    return true;
+}
+
 int RunRenderCommand(const RenderArguments& arguments) {
     RenderRequest request;
     std::string error;
@@ -157,6 +179,10 @@ int RunRenderCommand(const RenderArguments& arguments) {
     if (request.files.empty() && !request.folder) request.files = PlaylistFiles(*profile, files);
     RenderProfile playlist(*profile, {}, request.files, request.folder);
     if (!CheckFilesOpen(playlist, files, error)) {
+        std::cerr << "vireluna render: " << error << '\n';
+        return ExitFailure;
+    }
+    if (!CheckFilesLoad(request.files, error)) {
         std::cerr << "vireluna render: " << error << '\n';
         return ExitFailure;
     }

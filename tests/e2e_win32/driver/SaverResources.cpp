@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "design/Design.h"
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
 #include "platform/win32/Win32InputFile.h"
 #include "tests/e2e_win32/driver/TestPaths.h"
 

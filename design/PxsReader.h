@@ -6,7 +6,7 @@
 
 #include "design/Design.h"
 #include "design/DesignByteSource.h"
-#include "design/DesignFileFormat.h"
+#include "design/PxsLayout.h"
 #include "platform/InputFile.h"
 
 namespace vireluna {
@@ -17,12 +17,6 @@ struct DesignHeader {
     std::int32_t colourCount = 0;  // entries in the file's colour list, as declared
     std::int32_t stitchCount = 0;  // declared stitches; the reader itself never uses it
 };
-
-// A design whose header stays within what a loaded design can hold. Signed comparisons:
-// a negative count passes.
-inline bool WithinFormatLimits(const DesignHeader& header) {
-    return header.colourCount <= MaxDesignColours && header.stitchCount <= MaxStitchRecords;
-}
 
 // Reads the first HeaderCountsBytes of the file, opened through file and closed again. False when
 // it cannot be opened or is shorter.
@@ -58,10 +52,6 @@ struct DesignFileDetails {
 // the first MaxDesignColours colours. details, when given, is filled whenever the result is true.
 bool LoadDesign(InputFile& file, const char* utf8Path, std::int32_t reduction, Design& design,
                 DesignFileDetails* details = nullptr);
-
-// The same from a file already open, read from its first byte; the caller closes it.
-bool LoadOwnFormat(DesignByteSource& source, std::int32_t reduction, Design& design,
-                   DesignFileDetails* details = nullptr);
 
 // The same from the bytes of a whole file already in memory. False only for null bytes with
 // a size other than 0.

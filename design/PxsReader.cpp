@@ -1,10 +1,12 @@
-#include "design/DesignReader.h"
+#include "design/PxsReader.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 
+#include "design/ByteOrder.h"
+#include "design/FormatRow.h"
+#include "design/ReductionScale.h"
 #include "design/ThreadPalette.h"
 #include "platform/InputFile.h"
 
@@ -14,16 +16,11 @@ namespace {
 static_assert(JumpCode == static_cast<std::uint8_t>(StitchKind::Jump));
 static_assert(ColourChangeCode == static_cast<std::uint8_t>(StitchKind::ColourChange));
 
-constexpr double PercentToFactor = 0.01;
 // Pairs of the stream a load takes, control pairs included: as many as records can hold
 // with one slot left for the End record, so that the records always fit.
 constexpr std::int32_t PairCapacity = MaxStitchRecords - 1;
-// The largest distance one pair moves the needle along either axis.
-constexpr std::int32_t MaxDisplacement = 128;
 std::int32_t Int32At(const std::uint8_t* bytes) {
-    const std::uint32_t bits = std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) |
-                               (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
-    return static_cast<std::int32_t>(bits);
+    return static_cast<std::int32_t>(LittleEndian32(bytes));
 }
 
 // The header word at offset, or 0 when the first `available` bytes do not hold all of it.
@@ -44,32 +41,6 @@ DesignHeader HeaderFrom(const std::uint8_t* bytes, std::size_t available) {
 std::int32_t Displacement(std::uint8_t byte) {
     return static_cast<std::int8_t>(byte);
 }
-
-// Multiplies by reduction / 100, truncating toward zero and holding the result within the
-// int32 range. Any int32 times any such factor stays far inside the int64 range, so the
-// truncating conversion comes first. Needle points stay within MaxPointDistance of the origin,
-// so only factors beyond UnclampedFactor can reach past the int32 range at all.
-class Scaler {
-  public:
-    explicit Scaler(std::int32_t reduction)
-        : factor_(reduction * PercentToFactor), clamps_(std::abs(factor_) > UnclampedFactor) {}
-
-    std::int32_t operator()(std::int32_t value) const {
-        const auto scaled = static_cast<std::int64_t>(value * factor_);
-        if (!clamps_) return static_cast<std::int32_t>(scaled);
-        return static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(scaled, std::numeric_limits<std::int32_t>::min(),
-                                     std::numeric_limits<std::int32_t>::max()));
-    }
-
-  private:
-    static constexpr double MaxPointDistance = double{PairCapacity} * MaxDisplacement;
-    static constexpr double UnclampedFactor =
-        std::numeric_limits<std::int32_t>::max() / MaxPointDistance;
-
-    double factor_;
-    bool clamps_;
-};
 
 class MemorySource {
   public:
@@ -121,17 +92,6 @@ std::int32_t ReadColourList(Source& source, std::int32_t declared,
     return read;
 }
 
-constexpr DesignExtents StartingExtents{
-    std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(),
-    std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
-
-void Include(DesignExtents& extents, std::int32_t x, std::int32_t y) {
-    extents.minX = std::min(extents.minX, x);
-    extents.maxY = std::max(extents.maxY, y);
-    extents.maxX = std::max(extents.maxX, x);
-    extents.minY = std::min(extents.minY, y);
-}
-
 // Writes the needle points of a load as records. Stitches flip y so that it grows downward;
 // every point before the first record of kind End is scaled, and the stitches among them are
 // measured. That record and all after it keep the file's units, as nothing uses them.
@@ -152,7 +112,7 @@ class RecordWriter {
         if (kind == StitchKind::Stitch) y = -y;
         record.x = scale_(x);
         record.y = scale_(y);
-        if (kind == StitchKind::Stitch) Include(extents_, record.x, record.y);
+        if (kind == StitchKind::Stitch) IncludeStitch(extents_, record.x, record.y);
     }
 
     // Writes the End record after the others; returns how many came before it.
@@ -165,10 +125,10 @@ class RecordWriter {
 
   private:
     StitchRecord* records_;
-    Scaler scale_;
+    ReductionScale scale_;
     std::int32_t count_ = 0;
     bool ended_ = false;
-    DesignExtents extents_ = StartingExtents;
+    DesignExtents extents_ = NoStitchExtents;
 };
 
 // Decodes the stitch stream up to its end code into records, in one forward pass. Needle
@@ -278,11 +238,34 @@ bool LoadDesign(InputFile& file, const char* utf8Path, std::int32_t reduction, D
     return loaded;
 }
 
-bool LoadOwnFormat(DesignByteSource& source, std::int32_t reduction, Design& design,
-                   DesignFileDetails* details) {
+namespace {
+
+bool LoadPxs(DesignByteSource& source, std::int32_t reduction, Design& design,
+             DesignFileDetails* details) {
     design.recordCount = 0;
     return LoadFrom(source, reduction, design, details);
 }
+
+// The two header words exactly, whatever follows them.
+DesignFileCounts CountPxs(const DesignByteSource& source, std::size_t peeked) {
+    DesignFileCounts counts;
+    if (peeked < static_cast<std::size_t>(HeaderCountsBytes)) {
+        counts.outcome = DesignFileCounts::Outcome::TooShort;
+        return counts;
+    }
+    const DesignHeader header = HeaderFrom(source.First(), peeked);
+    counts.outcome = DesignFileCounts::Outcome::Read;
+    counts.colourCount = header.colourCount;
+    counts.stitchCount = header.stitchCount;
+    return counts;
+}
+
+}  // namespace
+
+// Its reader keeps the rules stored files rely on. A file of this format starts with a
+// little-endian offset, whose bytes may spell another format's signature: its name keeps it
+// read as it always was, and so does a name without an extension.
+const FormatRow PxsFormat{"PXS", ".pxs", nullptr, false, nullptr, LoadPxs, CountPxs, true, true};
 
 bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32_t reduction,
                          Design& design, DesignFileDetails* details) {
@@ -293,9 +276,9 @@ bool LoadDesignFromBytes(const std::uint8_t* bytes, std::size_t size, std::int32
 }
 
 void ComputeExtents(const StitchRecord* records, DesignExtents& extents) {
-    extents = StartingExtents;
+    extents = NoStitchExtents;
     for (const StitchRecord* record = records; record->kind != StitchKind::End; ++record) {
-        if (record->kind == StitchKind::Stitch) Include(extents, record->x, record->y);
+        if (record->kind == StitchKind::Stitch) IncludeStitch(extents, record->x, record->y);
     }
 }
 
