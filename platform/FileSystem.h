@@ -25,10 +25,11 @@ class FileSystem {
     // The longest design path the file functions open.
     virtual PathLimit DesignPathLimit() const = 0;
     // Calls found with the full path of every file in the folder and in its sub-folders, the
-    // names of each folder in byte order, so that one seed plays one order. A sub-folder that
-    // cannot be read, an entry that vanishes meanwhile and a link back into a folder already
-    // walked cost only themselves. found returns false to end the walk early. False when the
-    // folder itself cannot be read: it does not exist, is no folder, or is closed to us.
+    // names of each folder in byte order, so that one seed plays one order (WalkFolder). A
+    // sub-folder that cannot be read, an entry that vanishes meanwhile, a link back into a
+    // folder already walked and one onto the top of a file system cost only themselves. found
+    // returns false to end the walk early. False when the folder itself cannot be read: it
+    // does not exist, is no folder, or is closed to us.
     virtual bool ListFilesBelow(const std::string& utf8Folder,
                                 const std::function<bool(const std::string& utf8Path)>& found) = 0;
 };

@@ -76,10 +76,13 @@ void MachinePlayback::Start(const StitchRecord* placed, std::int32_t drawPositio
 
 void MachinePlayback::Sewn(const StitchRecord* placed, std::int32_t drawPosition,
                            double drawScale) {
-    // A batch that did not end the design ends on a stitch: the record before drawPosition.
-    const std::int32_t last = drawPosition - 1;
-    if (PlacedKindAt(placed, last) == StitchKind::Stitch) {
-        lastDrop_ = ScaledStitchPoint(placed[last], drawScale);
+    // A batch's last stitch, the record before drawPosition, is drawn to the record at
+    // drawPosition when that is a stitch too: the thread, and so the needle, ends there.
+    for (const std::int32_t drop : {drawPosition, drawPosition - 1}) {
+        if (PlacedKindAt(placed, drop) == StitchKind::Stitch) {
+            lastDrop_ = ScaledStitchPoint(placed[drop], drawScale);
+            return;
+        }
     }
 }
 

@@ -70,7 +70,7 @@ class MachinePlayback {
     // Decides what this Drawing tick does, before its batch; a stop takes the whole tick.
     Tick Step(const StitchRecord* placed, const Design& design, const StitchPen& pen,
               std::int32_t drawPosition, std::int32_t colourIndex, std::int32_t timerPeriod);
-    // The batch of this tick has been drawn: the needle stands at its last stitch.
+    // The batch of this tick has been drawn: the needle stands where its last thread ends.
     void Sewn(const StitchRecord* placed, std::int32_t drawPosition, double drawScale);
     // The design is done: nothing is shown until the next one starts.
     void Stop() { active_ = false; }

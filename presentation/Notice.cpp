@@ -1,3 +1,4 @@
+#include "presentation/NoticeFont.h"
 #include "presentation/Overlays.h"
 #include "presentation/Rounding.h"
 
@@ -17,15 +18,18 @@ constexpr int AnsiCharSet = 0;
 
 }  // namespace
 
+FontSpec NoticeFont(int verticalDpi) {
+    // Negative: a character height, not a cell height.
+    const int height = -MulDiv(NoticePoints, verticalDpi, PointsPerInch);
+    return {NoticeFace, height, BoldWeight, true, AnsiCharSet};
+}
+
 void DrawNotice(Surface& surface, ScreenSize screen, std::int32_t noticeRange, Random& random) {
     // The draw is made even where the screen leaves no range, so the sequence keeps its shape.
     const int r = random.Next();
     const int x = noticeRange > 0 ? r % noticeRange / NoticeStepPixels * NoticeStepPixels : 0;
     const int y = screen.height - NoticeBottomOffset;
-    // Negative: a character height, not a cell height.
-    const int height = -MulDiv(NoticePoints, surface.VerticalDpi(), PointsPerInch);
-    const FontSpec font{NoticeFace, height, BoldWeight, true, AnsiCharSet};
-    surface.DrawText(x, y, NoticeText, font, BackgroundColour);
+    surface.DrawText(x, y, NoticeText, NoticeFont(surface.VerticalDpi()), BackgroundColour);
 }
 
 }  // namespace vireluna

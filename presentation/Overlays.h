@@ -13,8 +13,7 @@ namespace vireluna {
 inline constexpr ColourValue BackgroundColour = 0x00FFD7BE;  // red 190, green 215, blue 255
 inline constexpr int LogoWidth = 96;
 inline constexpr int LogoHeight = 109;
-inline constexpr std::string_view NoticeText =
-    "Vireluna embroidery saver  (C) 2026 Tessoran. Every stitch placed with care.";
+inline constexpr std::string_view NoticeText = "Vireluna (C) 2026 Tessoran";
 
 // Logo corners, as SetLogoCorner numbers them.
 inline constexpr std::int32_t LogoTopLeft = 0;

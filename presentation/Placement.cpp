@@ -64,7 +64,8 @@ void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
     ComputeExtents(placed, extents);
 
     FitArea area{0, 0, screen.width, screen.height};
-    if (fit && ShrinkToFit(placed, end, extents, screen)) area = FitAreaOf(screen);
+    const bool shrunk = fit && ShrinkToFit(placed, end, extents, screen);
+    if (shrunk) area = FitAreaOf(screen);
     const std::int64_t width = static_cast<std::int64_t>(extents.maxX) - extents.minX;
     result.offsetX = SaturateToInt32(std::int64_t{area.left} +
                                      ChooseOffset(width, area.width, extents.minX, random));
@@ -73,7 +74,13 @@ void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
                                      ChooseOffset(height, area.height, extents.minY, random));
     MoveExtents(extents, result.offsetX, result.offsetY);
 
-    if (logo != nullptr) AvoidLogo(*logo, result);
+    if (logo != nullptr) {
+        if (shrunk) {
+            AvoidLogoWithin(*logo, area, result);
+        } else {
+            AvoidLogo(*logo, result);
+        }
+    }
 
     TranslateStitches(placed, end, result.offsetX, result.offsetY);
 }

@@ -7,6 +7,7 @@
 #include "platform/WindowHost.h"
 #include "presentation/Overlays.h"
 #include "presentation/Rounding.h"  // RoundHalfAway
+#include "presentation/ScreenFit.h"
 
 namespace vireluna {
 
@@ -29,9 +30,15 @@ std::int32_t ChooseOffset(std::int64_t extent, std::int32_t screenSize, std::int
 // Moves the design sideways off the logo when it lies beside it (full screen only).
 void AvoidLogo(const LogoState& logo, PlacementResult& result);
 
+// AvoidLogo for a design shrunk into area, which it must not leave: a design on the logo moves
+// sideways off it, or, where that would take it out of the area, below (or above) it; where
+// that too would, it stays inside the area as far from the logo as it can.
+void AvoidLogoWithin(const LogoState& logo, const FitArea& area, PlacementResult& result);
+
 // Rotate, measure, offset, avoid the logo (when logo is given: full screen), translate.
 // With fit, a design that does not fit the screen after rotation is shrunk (ShrinkToFit) and
-// its offsets are chosen by the same rules inside the screen's margin.
+// its offsets are chosen by the same rules inside the screen's margin, which it keeps when it
+// avoids the logo.
 void PlaceDesign(const Design& design, std::int32_t rotation, ScreenSize screen,
                  const LogoState* logo, Random& random, StitchRecord* placed,
                  PlacementResult& result, bool fit = false);

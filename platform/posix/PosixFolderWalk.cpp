@@ -3,108 +3,88 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <set>
+#include <climits>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "platform/FolderWalk.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace vireluna {
 namespace {
 
-enum class EntryType { File, Folder, Other };
+FolderEntry::Kind KindOf(const struct stat& status) {
+    if (S_ISREG(status.st_mode)) return FolderEntry::Kind::File;
+    if (S_ISDIR(status.st_mode)) return FolderEntry::Kind::Folder;
+    return FolderEntry::Kind::Other;
+}
 
-struct FolderEntry {
-    std::string name;
-    unsigned char type;  // d_type: DT_UNKNOWN and DT_LNK need a look at what they name
-};
-
-class FolderWalk {
+class PosixFolders : public FolderSystem {
   public:
-    explicit FolderWalk(const std::function<bool(const std::string&)>& found) : found_(found) {}
-
-    // False when the folder cannot be opened; stopped_ tells whether found ended the walk.
-    bool Walk(const std::string& folder) {
-        std::vector<FolderEntry> entries;
-        if (!ReadFolder(folder, entries)) return false;
-        const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + '/';
-        for (const FolderEntry& entry : entries) {
-            if (stopped_) return true;
-            std::string path = prefix + entry.name;
-            // Beyond PATH_MAX nothing can be opened, and a loop the identity test cannot see
-            // (a folder that changes while it is walked) ends here.
-            if (path.size() >= PATH_MAX) continue;
-            switch (TypeOf(path, entry.type)) {
-                case EntryType::File:
-                    if (!found_(path)) stopped_ = true;
-                    break;
-                case EntryType::Folder:
-                    Walk(path);  // one that cannot be read costs only itself
-                    break;
-                case EntryType::Other:
-                    break;
-            }
-        }
-        return true;
-    }
-
-  private:
-    // The names of one folder, sorted, read in one go so that only one folder is open at a
-    // time however deep the tree. A folder already walked (reached again through a link) gives
-    // no names.
-    bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
-        const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (descriptor < 0) return false;
-        struct stat status {};
-        if (::fstat(descriptor, &status) != 0) {
-            ::close(descriptor);
-            return false;
-        }
-        if (!walked_.emplace(status.st_dev, status.st_ino).second) {
-            ::close(descriptor);
-            return true;
-        }
-        DIR* directory = ::fdopendir(descriptor);
-        if (directory == nullptr) {
-            ::close(descriptor);
-            return false;
-        }
+    bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        DIR* directory = ::opendir(folder.c_str());
+        if (directory == nullptr) return false;
+        const int descriptor = ::dirfd(directory);
         while (const dirent* entry = ::readdir(directory)) {
             const std::string_view name = entry->d_name;
             if (name == "." || name == "..") continue;
-            entries.push_back({std::string(name), entry->d_type});
+            FolderEntry found{std::string(name), FolderEntry::Kind::Other, entry->d_type == DT_LNK};
+            if (entry->d_type == DT_REG) {
+                found.kind = FolderEntry::Kind::File;
+            } else if (entry->d_type == DT_DIR) {
+                found.kind = FolderEntry::Kind::Folder;
+            } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+                // What the name leads to; a link that leads nowhere, or an entry gone
+                // meanwhile, is passed over.
+                struct stat status {};
+                if (::fstatat(descriptor, entry->d_name, &status, 0) != 0) continue;
+                found.kind = KindOf(status);
+                if (entry->d_type == DT_UNKNOWN) {
+                    struct stat own {};
+                    found.link =
+                        ::fstatat(descriptor, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0 &&
+                        S_ISLNK(own.st_mode);
+                }
+            }
+            if (found.kind != FolderEntry::Kind::Other) entries.push_back(std::move(found));
         }
         ::closedir(directory);
-        std::sort(entries.begin(), entries.end(),
-                  [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
         return true;
     }
 
-    static EntryType TypeOf(const std::string& path, unsigned char type) {
-        if (type == DT_REG) return EntryType::File;
-        if (type == DT_DIR) return EntryType::Folder;
-        if (type != DT_LNK && type != DT_UNKNOWN) return EntryType::Other;
+    bool Identify(const std::string& folder, FolderIdentity& identity) override {
         struct stat status {};
-        // A link is followed; one that leads nowhere, or an entry gone meanwhile, is passed over.
-        if (::stat(path.c_str(), &status) != 0) return EntryType::Other;
-        if (S_ISREG(status.st_mode)) return EntryType::File;
-        if (S_ISDIR(status.st_mode)) return EntryType::Folder;
-        return EntryType::Other;
+        if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return false;
+        identity = {static_cast<std::uint64_t>(status.st_dev),
+                    static_cast<std::uint64_t>(status.st_ino)};
+        return true;
     }
 
-    const std::function<bool(const std::string&)>& found_;
-    std::set<std::pair<dev_t, ino_t>> walked_;
-    bool stopped_ = false;
+    bool IsVolumeRoot(const std::string& folder) override {
+        // The top of a file system lies on another device than its parent, or is its own
+        // parent (/).
+        struct stat self {};
+        struct stat parent {};
+        if (::stat(folder.c_str(), &self) != 0) return false;
+        if (::stat((folder + "/..").c_str(), &parent) != 0) return false;
+        return self.st_dev != parent.st_dev || self.st_ino == parent.st_ino;
+    }
+
+    std::string PathIn(const std::string& folder, const std::string& name) override {
+        std::string path = folder.back() == '/' ? folder + name : folder + '/' + name;
+        // Beyond PATH_MAX nothing can be opened, and a loop the identity test cannot see
+        // (a folder that changes while it is walked) ends here.
+        if (path.size() >= PATH_MAX) path.clear();
+        return path;
+    }
 };
 
 }  // namespace
 
 bool PosixFileSystem::ListFilesBelow(const std::string& utf8Folder,
                                      const std::function<bool(const std::string&)>& found) {
-    if (utf8Folder.empty()) return false;
-    return FolderWalk(found).Walk(utf8Folder);
+    PosixFolders folders;
+    return WalkFolder(folders, utf8Folder, found);
 }
 
 }  // namespace vireluna

@@ -30,6 +30,35 @@ bool SameRecords(const std::vector<StitchRecord>& a, const std::vector<StitchRec
                       });
 }
 
+bool OverlapsLogo(const DesignExtents& e, const LogoState& logo) {
+    const Rect& r = logo.logoRect;
+    return e.minX < r.right && e.maxX >= r.left && e.minY < r.bottom && e.maxY >= r.top;
+}
+
+// Places the design with Fit, the logo in each corner in turn, and checks that it lies wholly
+// inside the 5 % margin of its screen whatever it is turned by. Returns how often it lay on
+// the logo.
+int PlaceInsideTheMargin(const Design& design, ScreenSize screen, std::int32_t rotation) {
+    const FitArea area = FitAreaOf(screen);
+    const StitchArray placed = AllocateStitchArray();
+    int onTheLogo = 0;
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        SCOPED_TRACE(testing::Message() << "rotation " << rotation << ", seed " << seed);
+        Random random(seed);
+        LogoState logo;
+        SetLogoCorner(static_cast<std::int32_t>(seed % 4), screen, logo);
+        PlacementResult result{};
+        PlaceDesign(design, rotation, screen, &logo, random, placed.get(), result, true);
+        const DesignExtents& e = result.placedExtents;
+        EXPECT_GE(e.minX, area.left);
+        EXPECT_LT(e.maxX, screen.width - area.left);
+        EXPECT_GE(e.minY, area.top);
+        EXPECT_LT(e.maxY, screen.height - area.top);
+        if (OverlapsLogo(e, logo)) ++onTheLogo;
+    }
+    return onTheLogo;
+}
+
 // A large design lies wholly inside the 5 % margin of its screen whatever it is turned by,
 // with the logo in any corner; its proportions are kept.
 TEST(Fit, ALargeDesignLiesInsideTheMarginAtEveryRotation) {
@@ -40,29 +69,29 @@ TEST(Fit, ALargeDesignLiesInsideTheMarginAtEveryRotation) {
     const FitArea area = FitAreaOf(Screen);
     EXPECT_EQ(area.left, 52);  // 5 % of 1024, rounded up
     EXPECT_EQ(area.top, 39);   // 5 % of 768, rounded up
-    const StitchArray placed = AllocateStitchArray();
     for (std::int32_t rotation = 0; rotation <= 3; ++rotation) {
-        for (std::uint32_t seed = 0; seed < 200; ++seed) {
-            SCOPED_TRACE(testing::Message() << "rotation " << rotation << ", seed " << seed);
-            Random random(seed);
-            LogoState logo;
-            SetLogoCorner(static_cast<std::int32_t>(seed % 4), Screen, logo);
-            PlacementResult result{};
-            PlaceDesign(design, rotation, Screen, &logo, random, placed.get(), result, true);
-            const DesignExtents& e = result.placedExtents;
-            ASSERT_GE(e.minX, area.left);
-            ASSERT_LT(e.maxX, Screen.width - area.left);
-            ASSERT_GE(e.minY, area.top);
-            ASSERT_LT(e.maxY, Screen.height - area.top);
-            if (result.angle == 0) {
-                // Shrunk by one factor: 2400 x 1500 stays 8 : 5 within a pixel's rounding.
-                const double width = e.maxX - e.minX;
-                const double height = e.maxY - e.minY;
-                EXPECT_NEAR(width / height, 1.6, 0.01);
-                EXPECT_EQ(e.maxX - e.minX, area.width - 1) << "the limiting side fills the area";
-            }
-        }
+        PlaceInsideTheMargin(design, Screen, rotation);
     }
+    const StitchArray placed = AllocateStitchArray();
+    Random random(1);
+    PlacementResult result{};
+    PlaceDesign(design, 0, Screen, nullptr, random, placed.get(), result, true);
+    // Shrunk by one factor: 2400 x 1500 stays 8 : 5 within a pixel's rounding.
+    const DesignExtents& e = result.placedExtents;
+    EXPECT_NEAR(static_cast<double>(e.maxX - e.minX) / (e.maxY - e.minY), 1.6, 0.01);
+    EXPECT_EQ(e.maxX - e.minX, area.width - 1) << "the limiting side fills the area";
+}
+
+// A wide low design shrunk to the width of the area cannot pass the logo sideways: it keeps
+// the margin and clears the logo by lying below (or above) it, unless the screen is too low
+// for that too, where the margin wins.
+TEST(Fit, AWideLowDesignBesideTheLogoKeepsTheMarginAndClearsTheLogoWhereItCan) {
+    const Design wide = DesignOf({At(0, 0), At(1500, 40), At(3000, 0)});
+    EXPECT_EQ(PlaceInsideTheMargin(wide, Screen, 0), 0);
+    // On 400 x 160 the area's rows are 8 to 151 and the logo's 10 to 118 at the top, 11 to
+    // 119 at the bottom: a design shrunk to 40 rows fits neither below nor above it.
+    const Design deeper = DesignOf({At(0, 0), At(3000, 340)});
+    EXPECT_GT(PlaceInsideTheMargin(deeper, {400, 160}, 0), 0) << "the logo cannot be cleared";
 }
 
 // A design that fits draws the same numbers and lands on the same pixels with Fit as without;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
+#include "presentation/NoticeFont.h"
+#include "presentation/Overlays.h"
 #include "render/RasterSurface.h"
 #include "render/TextPainter.h"
 
@@ -171,6 +174,25 @@ TEST_F(RasterText, ClipsAtTheEdgesAndSurvivesExtremes) {
                           0x02FFD7BE);
     }
     EXPECT_EQ(image_.Bytes(), before.Bytes());
+}
+
+// The notice starts up to 301 pixels short of the right screen edge: drawn in its font at the
+// resolutions of common display scalings, every pixel it touches lies within its limit.
+TEST(RasterNotice, TheNoticeFitsItsWidthLimitInTheNoticeFont) {
+    for (const int dpi : {96, 120, 144}) {
+        RasterImage logo;
+        RasterImage image(2 * NoticeWidthLimit, 40, kPaper);
+        RasterSurface surface(image, logo);
+        surface.DrawText(0, 5, NoticeText, NoticeFont(dpi), BackgroundColour);
+        int right = -1;
+        for (int y = 0; y < image.Height(); ++y) {
+            for (int x = 0; x < image.Width(); ++x) {
+                if (image.PixelAt(x, y) != kPaper) right = std::max(right, x);
+            }
+        }
+        EXPECT_GT(right, NoticeWidthLimit / 4) << dpi << " dpi: the notice was drawn";
+        EXPECT_LT(right, NoticeWidthLimit) << dpi << " dpi";
+    }
 }
 
 }  // namespace

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/GdiSurface.h"
+#include "presentation/NoticeFont.h"
 #include "presentation/Overlays.h"
 #include "shell/AreaSurface.h"
 
 namespace vireluna::win32 {
 namespace {
 
-constexpr int Width = 240;
+constexpr int Width = 2 * NoticeWidthLimit;
 constexpr int Height = 200;
 constexpr COLORREF White = RGB(255, 255, 255);
 
@@ -99,18 +100,24 @@ TEST_F(GdiSurfaceTest, TheEmblemIsCopiedUnscaledFromBitmap132) {
     EXPECT_EQ(CountNotIn(0, 0, 30, Height, White), 0);
 }
 
-TEST_F(GdiSurfaceTest, TheNoticeIsBlackTextOnAnOpaqueBackgroundBelowItsTop) {
-    {
-        GdiSurface surface(dc, GetModuleHandleW(nullptr));
-        const FontSpec font{"Arial", -13, 700, true, 0};
-        surface.DrawText(20, 100, "Vireluna", font, BackgroundColour);
+// The notice starts up to 301 pixels short of the right screen edge: at the resolutions of
+// common display scalings, every pixel it touches lies within its limit.
+TEST_F(GdiSurfaceTest, TheNoticeIsBlackTextOnAnOpaqueBackgroundWithinItsWidthLimit) {
+    constexpr int Left = 20;
+    constexpr int Top = 100;
+    for (const int dpi : {96, 120, 144}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        PatBlt(dc, 0, 0, Width, Height, WHITENESS);
+        {
+            GdiSurface surface(dc, GetModuleHandleW(nullptr));
+            surface.DrawText(Left, Top, NoticeText, NoticeFont(dpi), BackgroundColour);
+        }
+        EXPECT_GT(CountInRect(Left, Top, Width, Top + 30, RGB(0, 0, 0)), 20);
+        EXPECT_GT(CountInRect(Left, Top, Width, Top + 30, RGB(190, 215, 255)), 100);
+        EXPECT_EQ(CountNotIn(0, 0, Width, Top, White), 0);
+        EXPECT_EQ(CountNotIn(0, Top, Left, Height, White), 0);
+        EXPECT_EQ(CountNotIn(Left + NoticeWidthLimit, 0, Width, Height, White), 0);
     }
-    const int dark = CountInRect(20, 100, Width, 130, RGB(0, 0, 0));
-    const int background = CountInRect(20, 100, Width, 130, RGB(190, 215, 255));
-    EXPECT_GT(dark, 20);
-    EXPECT_GT(background, 100);
-    EXPECT_EQ(CountNotIn(0, 0, Width, 100, White), 0);
-    EXPECT_EQ(CountNotIn(0, 100, 20, Height, White), 0);
 }
 
 // A monitor's run draws through its area of the window: GDI keeps every stroke, fill, text and

@@ -21,6 +21,9 @@ namespace {
 constexpr int ExitUnreadableProfile = 1;
 constexpr int JsonIndent = 2;
 // The option page's names for the pen sizes it offers.
+// The marks of the two notes under the settings, one each so that a row says which applies.
+constexpr char GuardedMark = '*';
+constexpr char UnreadableMark = '?';
 constexpr std::array<const char*, 3> PenSizeNames = {"thin", "regular", "bold"};
 
 struct SettingsOptions {
@@ -135,16 +138,21 @@ void PrintText(const SettingsReport& report) {
                                    : unreadable->empty() ? std::string("\"\"")
                                                          : *unreadable;
         std::printf("%-10s %7s %6d%c  %s\n", std::string(field.entry).c_str(), stored.c_str(),
-                    inUse, guarded || unreadable ? '*' : ' ',
+                    inUse,
+                    unreadable ? UnreadableMark
+                    : guarded  ? GuardedMark
+                               : ' ',
                     RunTimeText(field.entry, report.settings).c_str());
     }
     if (anyGuarded) {
         std::printf(
-            "* the stored value would break the saver: the nearest usable number, or the\n"
-            "  default choice, is used\n");
+            "%c the stored value would break the saver: the nearest usable number, or the\n"
+            "  default choice, is used\n",
+            GuardedMark);
     }
     if (anyUnreadable) {
-        std::printf("* not a whole number the saver can read: the default is used\n");
+        std::printf("%c not a whole number the saver can read: the default is used\n",
+                    UnreadableMark);
     }
     std::printf("\nPlaylist  fileCount = %d\n", report.playlist.fileCount);
     for (int k = 1; k <= report.playlist.fileCount; ++k) {
