@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "design/ColourValue.h"
 #include "design/DesignLimits.h"
 #include "design/StitchRecord.h"
+#include "platform/ColourValue.h"
 
 namespace vireluna {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "design/ColourValue.h"
 #include "design/DesignByteSource.h"
 #include "design/RecordBuilder.h"
 #include "design/ThreadPalette.h"
+#include "platform/ColourValue.h"
 
 namespace vireluna {
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/PathLimit.h"
+
 namespace vireluna {
 
 inline constexpr int MaxDesignColours = 72;
 inline constexpr int MaxStitchRecords = 64000;
-// Room for the longest design path any platform opens (see PathLimit), in UTF-8 with the
-// terminating zero: 259 UTF-16 units on Windows take at most 777 bytes, PATH_MAX is 4096.
-inline constexpr int MaxDesignPathBytes = 4096;
+// Room for the longest design path any platform opens (see PathLimit).
+inline constexpr int MaxDesignPathBytes = MaxPathBytes;
 
 }  // namespace vireluna

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "design/ColourValue.h"
 #include "design/Design.h"
 #include "design/DesignReader.h"
+#include "platform/ColourValue.h"
 
 namespace vireluna {
 

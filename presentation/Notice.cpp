@@ -1,4 +1,5 @@
-#include "presentation/Overlays.h"
+#include "presentation/Notice.h"
+#include "presentation/Background.h"
 #include "presentation/Rounding.h"
 
 namespace vireluna {

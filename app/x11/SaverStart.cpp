@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/posix/DataFolder.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/UserProfile.h"
 #include "platform/x11/MonitorDiscovery.h"
@@ -87,7 +88,7 @@ int RunOn(Display* display, const SaverOptions& options) {
     std::unique_ptr<ProfileStore> userProfile = OpenUserProfile(options.profilePath, error);
     if (!userProfile) return CannotStart(error);
     raster::RasterImage emblem;
-    const std::string emblemPath = raster::DefaultLogoPath();
+    const std::string emblemPath = DefaultLogoPath();
     if (!raster::ReadBmp(emblemPath, emblem)) {
         return CannotStart("cannot read the emblem picture '" + emblemPath + "'");
     }
@@ -108,7 +109,7 @@ int RunOn(Display* display, const SaverOptions& options) {
     x11::SaverLoop loop(display, target.window, target.visual, target.depth, wake,
                         target.deleteWindow);
     const ScreenSize screen = fullScreen ? target.size : ScreenFor(display, target);
-    raster::RasterWindowHost host(screen, target.size, std::move(emblem), loop);
+    headless::RasterWindowHost host(screen, target.size, std::move(emblem), loop);
     loop.Attach(host);
     PosixFileSystem files;
     const RunStart start{options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))),

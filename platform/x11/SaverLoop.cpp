@@ -45,7 +45,7 @@ SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth,
     }
 }
 
-void SaverLoop::Attach(raster::RasterWindowHost& host) {
+void SaverLoop::Attach(headless::RasterWindowHost& host) {
     host_ = &host;
     if (server_ && !host.KeepPictureIn(*server_)) server_.reset();
 }
@@ -152,12 +152,12 @@ void SaverLoop::Flush() {
     trail_.Follow(overlays_, changed);
     const ScreenSize client = host_->ClientSize();
     if (!changed.Clip(client.width, client.height)) return;
-    for (const render::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
+    for (const raster::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
 }
 
-void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
+void SaverLoop::PutWithOverlays(const raster::PixelBox& whole) {
     Put(whole);
-    const render::PixelBox box = trail_.ShownWithin(whole);
+    const raster::PixelBox box = trail_.ShownWithin(whole);
     if (box.Empty()) return;
     // Only the overlays' own pixels go over the picture, which stays on the server.
     raster::PaintOverlayMask(box, overlays_, overlayPart_, overlayMask_);
@@ -188,7 +188,7 @@ void SaverLoop::PutWithOverlays(const render::PixelBox& whole) {
     }
 }
 
-void SaverLoop::Put(const render::PixelBox& box) {
+void SaverLoop::Put(const raster::PixelBox& box) {
     if (host_->PictureInMemory()) {
         putter_.Put(host_->Image(), box.left, box.top, box.right, box.bottom);
     } else {

@@ -34,7 +34,7 @@ class SaverLoop final : public MessageBoxes {
 
     // The picture the loop puts on the window; set before anything is drawn. The X server
     // keeps it when it can.
-    void Attach(raster::RasterWindowHost& host);
+    void Attach(headless::RasterWindowHost& host);
     // Runs until a signal, a close request, the window being closed or destroyed.
     void Run(SteppedSaver& run);
     // Puts what changed on the window.
@@ -55,9 +55,9 @@ class SaverLoop final : public MessageBoxes {
     void HandleEvent(const XEvent& event);
     void HandleInput(const XEvent& event);
     void Repaint(int left, int top, int right, int bottom);
-    void Put(const render::PixelBox& box);
+    void Put(const raster::PixelBox& box);
     // Put, with machine playback's overlays painted over the picture where they lie.
-    void PutWithOverlays(const render::PixelBox& box);
+    void PutWithOverlays(const raster::PixelBox& box);
     void PutMessage();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
@@ -71,7 +71,7 @@ class SaverLoop final : public MessageBoxes {
     std::unique_ptr<ServerPicture> server_;  // while it keeps the picture
     SignalWake& wake_;
     Atom deleteWindow_;
-    raster::RasterWindowHost* host_ = nullptr;
+    headless::RasterWindowHost* host_ = nullptr;
     SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
     std::unique_ptr<raster::RasterImage> message_;  // the box on screen, while it is shown

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/GdiSurface.h"
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
 #include "shell/AreaSurface.h"
 
 namespace vireluna::win32 {

@@ -20,9 +20,9 @@
 namespace vireluna::cli {
 namespace {
 
-using raster::CheckFilesOpen;
-using raster::RenderRequest;
-using raster::RenderSummary;
+using headless::CheckFilesOpen;
+using headless::RenderRequest;
+using headless::RenderSummary;
 
 constexpr int ExitFailure = 1;
 
