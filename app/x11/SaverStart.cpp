@@ -19,6 +19,7 @@
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
 #include "shell/MonitorRuns.h"
+#include "shell/PreviewRule.h"
 #include "shell/RenderProfile.h"
 #include "shell/SaverRun.h"
 
@@ -45,8 +46,8 @@ bool OpenTarget(Display* display, const SaverOptions& options, const MonitorLayo
     return false;
 }
 
-// The screen the window is on.
-ScreenSize ScreenOf(Display* display, Window window) {
+// The whole X screen the window is on.
+ScreenSize DisplayOf(Display* display, Window window) {
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, window, &attributes) == 0 || attributes.screen == nullptr) {
         const Screen* screen = DefaultScreenOfDisplay(display);
@@ -55,26 +56,23 @@ ScreenSize ScreenOf(Display* display, Window window) {
     return {WidthOfScreen(attributes.screen), HeightOfScreen(attributes.screen)};
 }
 
-// The screen as the saver's window logic measures the window against it. A daemon gives each
-// monitor a window of its own: a window that covers a whole monitor is that screen, and plays
-// the full picture of its size. Only a smaller window, a settings program's preview, is
-// measured against the whole X screen, which makes it the scaled preview.
-ScreenSize ScreenFor(Display* display, const x11::SaverTarget& target) {
+// Where the target window lies on the display, when the server can tell.
+std::optional<MonitorRect> PlaceOf(Display* display, const x11::SaverTarget& target) {
     Window child = x11::XNone;
     int left = 0;
     int top = 0;
     if (XTranslateCoordinates(display, target.window, DefaultRootWindow(display), 0, 0, &left, &top,
-                              &child) != 0) {
-        const MonitorRect window{left, top, target.size.width, target.size.height};
-        const MonitorLayout monitors = x11::DiscoverMonitors(display).layout;
-        for (const MonitorRect& monitor : monitors.Monitors()) {
-            if (window.left <= monitor.left && window.top <= monitor.top &&
-                monitor.Right() <= window.Right() && monitor.Bottom() <= window.Bottom()) {
-                return target.size;
-            }
-        }
+                              &child) == 0) {
+        return std::nullopt;
     }
-    return ScreenOf(display, target.window);
+    return MonitorRect{left, top, target.size.width, target.size.height};
+}
+
+ScreenSize ScreenFor(Display* display, const x11::SaverTarget& target) {
+    const std::optional<MonitorRect> place = PlaceOf(display, target);
+    return ScreenForGivenWindow(place,
+                                place ? x11::DiscoverMonitors(display).layout : MonitorLayout(),
+                                DisplayOf(display, target.window));
 }
 
 // A window someone else gave us: a daemon's, or a settings program's preview.
