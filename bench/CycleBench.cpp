@@ -8,6 +8,7 @@
 #include "design/PxsReader.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Random.h"
+#include "platform/posix/DataFolder.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixInputFile.h"
 #include "presentation/Placement.h"
@@ -33,7 +34,7 @@ bool SampleAndLogoThere(benchmark::State& state, raster::RasterImage& logo) {
         state.SkipWithError("the large sample design is missing");
         return false;
     }
-    if (!raster::ReadBmp(raster::DefaultLogoPath(), logo)) {
+    if (!raster::ReadBmp(DefaultLogoPath(), logo)) {
         state.SkipWithError("the emblem picture is missing");
         return false;
     }
@@ -46,8 +47,8 @@ void BM_DrawingTick(benchmark::State& state) {
     MemoryProfileStore profile;
     profile.WriteString(FileListSection, PlaylistEntryName(1), LargeSample);
     std::ostringstream messages;
-    raster::MessageLog log(messages);
-    raster::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), log);
+    headless::MessageLog log(messages);
+    headless::RasterWindowHost host(LargeScreen, LargeScreen, std::move(logo), log);
     PosixFileSystem files;
     SaverRun run(RunMode::Picture, profile, host, files, {Seed, std::nullopt});
     run.Start(LargeScreen);
@@ -111,15 +112,15 @@ void BM_RenderLargeSample(benchmark::State& state) {
     if (!SampleAndLogoThere(state, logo)) return;
     MemoryProfileStore profile;
     PosixFileSystem files;
-    raster::RenderRequest request;
+    headless::RenderRequest request;
     request.files = {LargeSample};
     request.seed = Seed;
     request.output = (std::filesystem::temp_directory_path() / "vireluna_cycle_bench.png").string();
     std::ostringstream messages;
     for (auto _ : state) {
-        raster::RenderSummary summary;
+        headless::RenderSummary summary;
         std::string error;
-        if (!raster::RunRender(request, profile, files, messages, summary, error)) {
+        if (!headless::RunRender(request, profile, files, messages, summary, error)) {
             state.SkipWithError(error.c_str());
             break;
         }

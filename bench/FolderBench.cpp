@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/MemoryProfileStore.h"
+#include "platform/posix/DataFolder.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "presentation/CollectionOrder.h"
 #include "render/RasterImage.h"
@@ -90,7 +91,7 @@ bool CollectionThere(benchmark::State& state) {
 void BM_FolderFirstStitch(benchmark::State& state) {
     if (!CollectionThere(state)) return;
     raster::RasterImage logo;
-    if (!raster::ReadBmp(raster::DefaultLogoPath(), logo)) {
+    if (!raster::ReadBmp(DefaultLogoPath(), logo)) {
         state.SkipWithError("the emblem picture is missing");
         return;
     }
@@ -99,12 +100,12 @@ void BM_FolderFirstStitch(benchmark::State& state) {
     profile.WriteString(FileListSection, FolderEntry, TheCollection().Root());
     PosixFileSystem files;
     std::ostringstream messages;
-    raster::MessageLog log(messages);
+    headless::MessageLog log(messages);
     double slowest = 0;
     std::size_t designs = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        raster::RasterWindowHost host(Screen, Screen, logo, log);
+        headless::RasterWindowHost host(Screen, Screen, logo, log);
         SaverRun run(RunMode::FullScreen, profile, host, files, {Seed, std::nullopt});
         run.Start(Screen);
         run.Step();

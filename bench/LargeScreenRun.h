@@ -10,6 +10,7 @@
 
 #include "bench/SampleDesigns.h"
 #include "platform/MemoryProfileStore.h"
+#include "platform/posix/DataFolder.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
@@ -27,8 +28,8 @@ inline constexpr std::uint32_t LargeScreenSeed = 2026;
 struct LargeScreenRun {
     MemoryProfileStore profile;
     std::ostringstream messages;
-    std::optional<raster::MessageLog> log;
-    std::optional<raster::RasterWindowHost> host;
+    std::optional<headless::MessageLog> log;
+    std::optional<headless::RasterWindowHost> host;
     PosixFileSystem files;
     std::optional<SaverRun> run;
 
@@ -36,7 +37,7 @@ struct LargeScreenRun {
     bool Start(benchmark::State& state, RunMode mode, const char* label) {
         const std::string sample = LargestSampleDesign();
         raster::RasterImage logo;
-        if (!std::filesystem::exists(sample) || !raster::ReadBmp(raster::DefaultLogoPath(), logo)) {
+        if (!std::filesystem::exists(sample) || !raster::ReadBmp(DefaultLogoPath(), logo)) {
             state.SkipWithError("the large sample design or the emblem is missing");
             return false;
         }

@@ -40,8 +40,8 @@ struct PlaybackRun : bench::LargeScreenRun {
         overlays.clear();
         run->CollectOverlays(overlays);
         trail.Follow(overlays, changed);
-        for (const render::PixelBox& box : changed.Boxes()) {
-            const render::PixelBox shown = trail.ShownWithin(box);
+        for (const raster::PixelBox& box : changed.Boxes()) {
+            const raster::PixelBox shown = trail.ShownWithin(box);
             if (shown.Empty()) continue;
             raster::PaintOverlayMask(shown, overlays, part, mask);
             benchmark::DoNotOptimize(mask.data());

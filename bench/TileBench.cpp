@@ -17,11 +17,11 @@ namespace {
 using vireluna::ColourValue;
 using vireluna::SubpixelScale;
 using vireluna::raster::PictureStore;
+using vireluna::raster::PixelBox;
 using vireluna::raster::RasterImage;
 using vireluna::raster::RasterSurface;
 using vireluna::raster::Rgb;
 using vireluna::raster::TileSurface;
-namespace render = vireluna::render;
 
 constexpr int Width = 1920;
 constexpr int Height = 1080;
@@ -33,7 +33,7 @@ constexpr ColourValue Field = 0x02FFD7BE;
 // A picture in memory as the store, copied row by row like an image to and from a server.
 class MemoryStore final : public PictureStore {
   public:
-    bool Read(const render::PixelBox& box, RasterImage& into) override {
+    bool Read(const PixelBox& box, RasterImage& into) override {
         for (int y = box.top; y < box.bottom; ++y) {
             std::memcpy(into.MutableBytes() + Offset(into, 0, y - box.top),
                         picture_.Bytes().data() + Offset(picture_, box.left, y),
@@ -41,14 +41,14 @@ class MemoryStore final : public PictureStore {
         }
         return true;
     }
-    void Write(const RasterImage& image, const render::PixelBox& part, int toX, int toY) override {
+    void Write(const RasterImage& image, const PixelBox& part, int toX, int toY) override {
         for (int y = part.top; y < part.bottom; ++y) {
             std::memcpy(picture_.MutableBytes() + Offset(picture_, toX, toY + y - part.top),
                         image.Bytes().data() + Offset(image, part.left, y),
                         static_cast<std::size_t>(part.right - part.left) * RasterImage::PixelBytes);
         }
     }
-    void Fill(const render::PixelBox& box, Rgb colour) override {
+    void Fill(const PixelBox& box, Rgb colour) override {
         picture_.FillRect(box.left, box.top, box.right, box.bottom, colour);
     }
     bool Resize(int width, int height) override {

@@ -6,9 +6,9 @@
 #include <limits>
 #include <memory>
 
-#include "design/ColourValue.h"
 #include "design/DesignLimits.h"
 #include "design/StitchRecord.h"
+#include "platform/ColourValue.h"
 
 namespace vireluna {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "design/ColourValue.h"
+#include "platform/ColourValue.h"
 #include "design/Design.h"
 #include "design/DesignByteSource.h"
 #include "design/PxsReader.h"

@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdint>
 
-#include "design/ColourValue.h"
 #include "design/Design.h"
 #include "design/PxsReader.h"
 #include "design/ReductionScale.h"
+#include "platform/ColourValue.h"
 
 namespace vireluna {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "design/ColourValue.h"
+#include "platform/ColourValue.h"
 
 namespace vireluna {
 

@@ -13,6 +13,11 @@ struct PathLimit {
     int longest;
 };
 
+// Room for the longest path any platform opens, in UTF-8 with the terminating zero: 259
+// UTF-16 units on Windows take at most 777 bytes, PATH_MAX is 4096. Each platform's limit is
+// checked against it where the platform defines its limit.
+inline constexpr int MaxPathBytes = 4096;
+
 // The most UTF-8 bytes a path within the limit can take: a UTF-16 unit stands for at most
 // three bytes (a pair of units for four).
 constexpr int MaxUtf8Bytes(PathLimit limit) {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string_view>
 
-#include "design/ColourValue.h"
+#include "platform/ColourValue.h"
 
 namespace vireluna {
 
@@ -15,6 +15,10 @@ struct FontSpec {
     bool italic;
     int charSet;
 };
+
+// The emblem a surface copies with DrawLogo, in pixels.
+inline constexpr int LogoWidth = 96;
+inline constexpr int LogoHeight = 109;
 
 // A thread's width is given in these fractions of a pixel.
 inline constexpr int SubpixelScale = 256;
@@ -52,7 +56,7 @@ class Surface {
     virtual void LineTo(int x, int y) = 0;
     // Fills [left, right) x [top, bottom) with one colour.
     virtual void FillRect(int left, int top, int right, int bottom, ColourValue colour) = 0;
-    // Copies the 96 x 109 logo unscaled with its top-left corner at (left, top).
+    // Copies the LogoWidth x LogoHeight logo unscaled with its top-left corner at (left, top).
     virtual void DrawLogo(int left, int top) = 0;
     // One line of text, top-left at (x, y), black on an opaque background.
     virtual void DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,

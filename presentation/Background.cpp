@@ -1,4 +1,4 @@
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
 
 namespace vireluna {
 

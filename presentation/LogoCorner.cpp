@@ -1,4 +1,4 @@
-#include "presentation/Overlays.h"
+#include "presentation/LogoCorner.h"
 
 namespace vireluna {
 namespace {

@@ -1,5 +1,6 @@
+#include "presentation/Background.h"
+#include "presentation/Notice.h"
 #include "presentation/NoticeFont.h"
-#include "presentation/Overlays.h"
 #include "presentation/Rounding.h"
 
 namespace vireluna {

@@ -5,7 +5,7 @@
 #include "design/Design.h"
 #include "platform/Random.h"
 #include "platform/WindowHost.h"
-#include "presentation/Overlays.h"
+#include "presentation/LogoCorner.h"
 #include "presentation/Rounding.h"  // RoundHalfAway
 #include "presentation/ScreenFit.h"
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "design/DesignLimits.h"
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
 #include "presentation/Rounding.h"
 
 namespace vireluna {

@@ -6,7 +6,7 @@
 
 #include "render/PixelView.h"
 
-namespace vireluna::render {
+namespace vireluna::raster {
 
 // Bounds of what one drawing call may change, for surfaces that copy only the changed part
 // of their picture to a window. Safe for any int arguments.
@@ -37,4 +37,4 @@ inline PixelBox AroundText(int x, int y, int fontHeight) {
     return {x - height, y - height, 1 << 30, y + HeightsBelow * height};
 }
 
-}  // namespace vireluna::render
+}  // namespace vireluna::raster

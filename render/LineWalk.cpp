@@ -62,7 +62,7 @@ std::uint64_t LineWalk::FirstStepReaching(std::uint64_t target, std::uint64_t fi
     return step;
 }
 
-bool LineWalk::ClipSteps(const PixelBox& box, std::uint32_t& first, std::uint32_t& last) const {
+bool LineWalk::ClipSteps(const InclusiveBox& box, std::uint32_t& first, std::uint32_t& last) const {
     if (first > last) return false;
     const std::int64_t majorLow = xMajor_ ? box.left : box.top;
     const std::int64_t majorHigh = xMajor_ ? box.right : box.bottom;

@@ -11,7 +11,7 @@ struct PixelPoint {
 };
 
 // An inclusive pixel rectangle; 64-bit so that a margin around any image cannot overflow.
-struct PixelBox {
+struct InclusiveBox {
     std::int64_t left;
     std::int64_t top;
     std::int64_t right;
@@ -32,7 +32,7 @@ class LineWalk {
     std::uint32_t Steps() const { return majorLength_; }
     PixelPoint At(std::uint32_t step) const;
     // Narrows [first, last] to the steps whose pixel lies inside box; false when none does.
-    bool ClipSteps(const PixelBox& box, std::uint32_t& first, std::uint32_t& last) const;
+    bool ClipSteps(const InclusiveBox& box, std::uint32_t& first, std::uint32_t& last) const;
 
     // Walks consecutive steps with a running remainder instead of a division per pixel.
     class Cursor {

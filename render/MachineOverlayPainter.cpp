@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace vireluna::render {
+#include "render/IntegerRoot.h"
+
+namespace vireluna::raster {
 namespace {
 
 // Lengths are in 1/SubpixelScale pixel; a pixel's centre lies half a pixel into it.
@@ -41,15 +43,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
     return -FloorDiv(-a, b);
-}
-
-// The largest r with r * r <= value (0 for a negative value).
-std::int64_t SquareRootBelow(std::int64_t value) {
-    if (value <= 0) return 0;
-    auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(value)));
-    while (root * root > value) --root;
-    while ((root + 1) * (root + 1) <= value) ++root;
-    return root;
 }
 
 // A pixel's centre, in the units of the drawing.
@@ -288,4 +281,4 @@ void PaintOverlays(const PixelView& view, int left, int top,
     }
 }
 
-}  // namespace vireluna::render
+}  // namespace vireluna::raster

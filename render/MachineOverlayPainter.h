@@ -6,7 +6,7 @@
 #include "presentation/MachinePlayback.h"
 #include "render/PixelView.h"
 
-namespace vireluna::render {
+namespace vireluna::raster {
 
 // Machine playback's needle, presser foot, travel thread and spool, painted over a copy of the
 // picture as it goes to the screen, never into the picture itself. Integer arithmetic only,
@@ -21,4 +21,4 @@ PixelBox OverlayBounds(const MachineOverlay& overlay);
 void PaintOverlays(const PixelView& view, int left, int top,
                    std::span<const MachineOverlay> overlays, std::uint8_t* coverage = nullptr);
 
-}  // namespace vireluna::render
+}  // namespace vireluna::raster

@@ -14,14 +14,14 @@ thread_local std::vector<std::uint8_t> coverageMarks;
 
 }  // namespace
 
-void PaintOverlayMask(const render::PixelBox& box, std::span<const MachineOverlay> overlays,
+void PaintOverlayMask(const raster::PixelBox& box, std::span<const MachineOverlay> overlays,
                       RasterImage& painted, std::vector<char>& maskBits) {
     const int width = std::max(box.right - box.left, 0);
     const int height = std::max(box.bottom - box.top, 0);
     // Every pixel left unpainted is masked out, so what it holds does not matter.
     painted.Reshape(width, height);
     coverageMarks.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    render::PaintOverlays(ViewOf(painted), box.left, box.top, overlays, coverageMarks.data());
+    raster::PaintOverlays(ViewOf(painted), box.left, box.top, overlays, coverageMarks.data());
     const auto rowBytes = static_cast<std::size_t>((width + BitsPerByte - 1) / BitsPerByte);
     maskBits.assign(rowBytes * static_cast<std::size_t>(height), 0);
     for (int y = 0; y < height; ++y) {

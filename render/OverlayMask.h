@@ -14,7 +14,7 @@ namespace vireluna::raster {
 // in `painted` (box-sized) and, one bit a pixel from the lowest bit of each byte, rows padded
 // to whole bytes, which pixels they cover (an X bitmap). The overlays are opaque, so the
 // picture under them need not be read back: the mask lets only their pixels through.
-void PaintOverlayMask(const render::PixelBox& box, std::span<const MachineOverlay> overlays,
+void PaintOverlayMask(const raster::PixelBox& box, std::span<const MachineOverlay> overlays,
                       RasterImage& painted, std::vector<char>& maskBits);
 
 }  // namespace vireluna::raster

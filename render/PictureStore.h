@@ -14,12 +14,12 @@ class PictureStore {
 
     // Reads box (within the picture) into `into`, which has the box's size. False when the
     // picture is lost (`into` is then black).
-    virtual bool Read(const render::PixelBox& box, RasterImage& into) = 0;
+    virtual bool Read(const raster::PixelBox& box, RasterImage& into) = 0;
     // Writes `part` of image (within it) to the picture at (toX, toY).
-    virtual void Write(const RasterImage& image, const render::PixelBox& part, int toX,
+    virtual void Write(const RasterImage& image, const raster::PixelBox& part, int toX,
                        int toY) = 0;
     // Fills box (within the picture) with one colour.
-    virtual void Fill(const render::PixelBox& box, Rgb colour) = 0;
+    virtual void Fill(const raster::PixelBox& box, Rgb colour) = 0;
     // A new picture of this size, all black, as a new image in memory starts. False when it
     // cannot be had.
     virtual bool Resize(int width, int height) = 0;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace vireluna::render {
+namespace vireluna::raster {
 
 // A frame buffer as the thread look writes into it: rows from the top, each pixel a few
 // bytes with red, green and blue at fixed offsets. An RGB image and a Windows DIB section
@@ -66,4 +66,4 @@ inline PixelBox Union(const PixelBox& a, const PixelBox& b) {
             std::max(a.bottom, b.bottom)};
 }
 
-}  // namespace vireluna::render
+}  // namespace vireluna::raster

@@ -66,7 +66,7 @@ void RasterImage::SetClip(int left, int top, int right, int bottom) {
     clipBottom_ = std::clamp(bottom, clipTop_, height_);
 }
 
-render::PixelView ViewOf(RasterImage& image) {
+raster::PixelView ViewOf(RasterImage& image) {
     return {image.MutableBytes(), image.Width(), image.Height(),
             std::ptrdiff_t{image.Width()} * RasterImage::PixelBytes, RasterImage::PixelBytes};
 }

@@ -60,7 +60,7 @@ class RasterImage {
 };
 
 // The image as a frame buffer for the drawing that writes through one.
-render::PixelView ViewOf(RasterImage& image);
+raster::PixelView ViewOf(RasterImage& image);
 
 // Reads an uncompressed BMP (1, 4, 8, 24 or 32 bits per pixel). False on any fault.
 bool ReadBmp(const std::string& path, RasterImage& image);

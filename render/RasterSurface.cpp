@@ -5,7 +5,6 @@
 #include <limits>
 #include <optional>
 
-#include "platform/posix/DataFolder.h"
 #include "render/TextPainter.h"
 #include "render/ThreadBand.h"
 #include "render/WidePen.h"
@@ -33,10 +32,6 @@ Rgb RgbOfColourValue(ColourValue colour) {
             static_cast<std::uint8_t>((colour >> (2 * kByteBits)) & kByteMask)};
 }
 
-std::string DefaultLogoPath() {
-    return FindDataFile("logo.bmp");
-}
-
 struct RasterSurface::Impl {
     Impl(RasterImage& target, const RasterImage& logo, int verticalDpi)
         : target(target), logo(logo), verticalDpi(verticalDpi) {}
@@ -46,7 +41,7 @@ struct RasterSurface::Impl {
     int verticalDpi;
     WidePen pen;
     Rgb penColour{0, 0, 0};
-    std::optional<render::ThreadBand> thread;  // while a thread is the current pen
+    std::optional<raster::ThreadBand> thread;  // while a thread is the current pen
     PixelPoint current{0, 0};                  // the picture's coordinates
     TextPainter text;
     PixelPoint origin{0, 0};    // where the target lies in the picture
@@ -80,9 +75,9 @@ void RasterSurface::LineTo(int x, int y) {
     if (impl_->thread) {
         // The band sees only the clip, as a picture of its own with its corner at the clip's.
         RasterImage& target = impl_->target;
-        const render::PixelView whole{target.MutableBytes(), target.Width(), target.Height(),
+        const raster::PixelView whole{target.MutableBytes(), target.Width(), target.Height(),
                                       std::ptrdiff_t{target.Width()} * RasterImage::PixelBytes};
-        const render::ViewPart part = render::PartOf(whole, target.ClipLeft(), target.ClipTop(),
+        const raster::ViewPart part = raster::PartOf(whole, target.ClipLeft(), target.ClipTop(),
                                                      target.ClipRight(), target.ClipBottom());
         impl_->thread->Lay(part.view, impl_->origin.x + part.left, impl_->origin.y + part.top,
                            impl_->current.x, impl_->current.y, x, y);

@@ -7,9 +7,6 @@
 
 namespace vireluna::raster {
 
-// Where the emblem picture is found (the same file the Windows build embeds).
-std::string DefaultLogoPath();
-
 // The RGB of a colour value.
 Rgb RgbOfColourValue(ColourValue colour);
 

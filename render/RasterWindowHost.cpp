@@ -4,7 +4,7 @@
 #include <ostream>
 #include <utility>
 
-namespace vireluna::raster {
+namespace vireluna::headless {
 namespace {
 
 std::string_view IconName(MessageIcon icon) {
@@ -23,7 +23,7 @@ std::string_view IconName(MessageIcon icon) {
 
 }  // namespace
 
-RasterWindowHost::RasterWindowHost(ScreenSize screen, ScreenSize client, RasterImage logo,
+RasterWindowHost::RasterWindowHost(ScreenSize screen, ScreenSize client, raster::RasterImage logo,
                                    MessageBoxes& messages)
     : screen_(screen),
       client_{std::max(client.width, 0), std::max(client.height, 0)},
@@ -44,23 +44,23 @@ void RasterWindowHost::ReleaseSurface() {
     if (acquired_ == 0 && toMemory_) DrawInMemory();
 }
 
-RasterImage& RasterWindowHost::MemoryPicture() const {
+raster::RasterImage& RasterWindowHost::MemoryPicture() const {
     if (image_.Width() != client_.width || image_.Height() != client_.height) {
-        image_ = RasterImage(client_.width, client_.height);
+        image_ = raster::RasterImage(client_.width, client_.height);
     }
     return image_;
 }
 
-const RasterImage& RasterWindowHost::Image() const {
+const raster::RasterImage& RasterWindowHost::Image() const {
     return tiles_ ? image_ : MemoryPicture();
 }
 
-bool RasterWindowHost::KeepPictureIn(PictureStore& store) {
+bool RasterWindowHost::KeepPictureIn(raster::PictureStore& store) {
     if (!store.Resize(client_.width, client_.height)) return false;
     if (image_.Width() == client_.width && image_.Height() == client_.height) {
         store.Write(image_, {0, 0, client_.width, client_.height}, 0, 0);
     }
-    image_ = RasterImage();
+    image_ = raster::RasterImage();
     store_ = &store;
     tiles_.emplace(logo_, store, client_.width, client_.height);
     tracking_.emplace(*tiles_, changed_);
@@ -79,7 +79,7 @@ bool RasterWindowHost::TakePendingErase() {
 }
 
 void RasterWindowHost::SetTimer(int periodMs) {
-    timer_.Start(TickSchedule::Clock::now(), std::chrono::milliseconds(periodMs));
+    timer_.Start(raster::TickSchedule::Clock::now(), std::chrono::milliseconds(periodMs));
 }
 
 void RasterWindowHost::Resize(ScreenSize client) {
@@ -103,7 +103,7 @@ void RasterWindowHost::StartAgain() {
     }
 }
 
-bool RasterWindowHost::TakeChangedArea(ChangedArea& area) {
+bool RasterWindowHost::TakeChangedArea(raster::ChangedArea& area) {
     if (tiles_) {
         tiles_->WriteBack();
         if (tiles_->TakeLoss()) StartAgain();
@@ -117,4 +117,4 @@ void MessageLog::Show(std::string_view utf8Text, std::string_view utf8Caption, M
     out_ << utf8Caption << " (" << IconName(icon) << "): " << utf8Text << '\n';
 }
 
-}  // namespace vireluna::raster
+}  // namespace vireluna::headless

@@ -14,18 +14,18 @@
 #include "render/TileSurface.h"
 #include "render/TrackingSurface.h"
 
-namespace vireluna::raster {
+namespace vireluna::headless {
 
 // The saver's window drawn into memory: the one host of every driver without a native window.
 // The render tool writes the picture out; the X11 saver puts the parts that changed on its
 // window. The driver plays the message loop: it steps the run while the timer is due, and the
-// run erases what the window asked for. The picture is kept in memory, or in a PictureStore
+// run erases what the window asked for. The picture is kept in memory, or in a raster::PictureStore
 // (the X server) with only the part being drawn in memory.
 class RasterWindowHost : public WindowHost {
   public:
     // screen: the whole screen; client: the window's client area, the picture that is kept.
     // Message boxes go to messages.
-    RasterWindowHost(ScreenSize screen, ScreenSize client, RasterImage logo,
+    RasterWindowHost(ScreenSize screen, ScreenSize client, raster::RasterImage logo,
                      MessageBoxes& messages);
     RasterWindowHost(const RasterWindowHost&) = delete;
     RasterWindowHost& operator=(const RasterWindowHost&) = delete;
@@ -44,23 +44,23 @@ class RasterWindowHost : public WindowHost {
     }
 
     // Timer 1 on the monotonic clock.
-    TickSchedule& Timer() { return timer_; }
+    raster::TickSchedule& Timer() { return timer_; }
     bool CloseRequested() const { return closeRequested_; }
     // The picture, while it is kept in memory.
-    const RasterImage& Image() const;
+    const raster::RasterImage& Image() const;
     // From now on the picture lives in store, which gets what was drawn so far; false (and
     // the picture stays in memory) when the store cannot hold a picture of the client size.
-    bool KeepPictureIn(PictureStore& store);
+    bool KeepPictureIn(raster::PictureStore& store);
     bool PictureInMemory() const { return !tiles_; }
     // A new client size: the picture starts again from an erased background.
     void Resize(ScreenSize client);
     // The part of the picture drawn since the last call, clipped to it; false when none. A
     // store's picture is up to date once this returns. A store that lost its picture gets a
     // new one, and the window an erase, as a native window's repaint clears it.
-    bool TakeChangedArea(ChangedArea& area);
+    bool TakeChangedArea(raster::ChangedArea& area);
 
   private:
-    RasterImage& MemoryPicture() const;
+    raster::RasterImage& MemoryPicture() const;
     void DrawInMemory();
     // An erased picture of the client size, in the store while it can hold one.
     void StartAgain();
@@ -68,16 +68,16 @@ class RasterWindowHost : public WindowHost {
     ScreenSize screen_;
     ScreenSize client_;
     // Made on first use, so that a picture kept in a store is never held here as well.
-    mutable RasterImage image_;
-    RasterImage logo_;
-    RasterSurface surface_;
-    ChangedArea changed_;
-    PictureStore* store_ = nullptr;
-    std::optional<TileSurface> tiles_;  // while the picture is in store_
-    std::optional<TrackingSurface> tracking_;
+    mutable raster::RasterImage image_;
+    raster::RasterImage logo_;
+    raster::RasterSurface surface_;
+    raster::ChangedArea changed_;
+    raster::PictureStore* store_ = nullptr;
+    std::optional<raster::TileSurface> tiles_;  // while the picture is in store_
+    std::optional<raster::TrackingSurface> tracking_;
     int acquired_ = 0;       // surfaces handed out and not yet released
     bool toMemory_ = false;  // once they are all back, the picture goes into memory
-    TickSchedule timer_;
+    raster::TickSchedule timer_;
     MessageBoxes& messages_;
     bool pendingErase_ = false;
     bool closeRequested_ = false;
@@ -93,4 +93,4 @@ class MessageLog final : public MessageBoxes {
     std::ostream& out_;
 };
 
-}  // namespace vireluna::raster
+}  // namespace vireluna::headless

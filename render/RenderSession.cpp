@@ -2,28 +2,18 @@
 
 #include <sstream>
 
-#include "design/DesignLimits.h"
+#include "platform/posix/DataFolder.h"
 #include "render/MachineOverlayPainter.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
+#include "shell/DesignTicks.h"
 #include "shell/MonitorRuns.h"
 #include "shell/RenderProfile.h"
 #include "shell/SaverRun.h"
-#include "shell/SaverSettings.h"
 
-namespace vireluna::raster {
+namespace vireluna::headless {
 namespace {
-
-// Every drawing tick passes at least one record, so a design is done within this many ticks;
-// more means the cycle is stuck, and the render stops rather than hang.
-constexpr std::int64_t MaxTicksForOneDesign = 2 * static_cast<std::int64_t>(MaxStitchRecords);
-// Machine playback stops at most once before each of those ticks, for a travel and a thread
-// change counted in ticks of the shortest period.
-constexpr std::int64_t ShortestPeriod = TimerUnitMilliseconds;
-constexpr std::int64_t MaxTicksForOneMachineDesign =
-    MaxTicksForOneDesign *
-    (1 + LongestTravelMilliseconds / ShortestPeriod + ThreadChangeMilliseconds / ShortestPeriod);
 
 void Summarise(const CSaverWnd& window, std::int64_t ticks, RenderSummary& summary) {
     summary.design = window.CurrentPath();
@@ -43,8 +33,8 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
                 std::to_string(request.files.size());
         return false;
     }
-    RasterImage logo;
-    if (!ReadBmp(DefaultLogoPath(), logo)) {
+    raster::RasterImage logo;
+    if (!raster::ReadBmp(DefaultLogoPath(), logo)) {
         error = "cannot read the emblem picture '" + DefaultLogoPath() + "'";
         return false;
     }
@@ -55,17 +45,16 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
     MessageLog log(messages);
     RasterWindowHost host(screen, client, std::move(logo), log);
     // The window of the saver's preview and full screen alike: no input reaches a render.
-    const bool machine =
-        RunTimeSettings(ReadStoredSettings(renderProfile)).playback == Playback::Machine;
-    const std::int64_t tickBound = machine ? MaxTicksForOneMachineDesign : MaxTicksForOneDesign;
-    const RunStart start{request.seed, request.ticks.value_or(tickBound)};
+    const RunStart start{request.seed, request.ticks};
     MonitorRuns runs(RunMode::Picture, renderProfile, host, files, start,
                      request.monitors.value_or(MonitorLayout::Single(client)));
     runs.Start();
     const SaverRun& primary = runs.Primary();
+    // Without a tick count the render ends with the first design, or stops rather than hang.
+    const std::int64_t tickBound = MostTicksForOneDesign(primary.Window().Settings().playback);
 
     bool designDone = false;
-    while (primary.MayTick() && !designDone) {
+    while (primary.MayTick() && (request.ticks || primary.Ticks() < tickBound) && !designDone) {
         if (!host.Timer().Running()) {
             error = "the saver stopped its timer";
             return false;
@@ -83,11 +72,11 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
     }
 
     // Machine playback's needle and thread over the picture, as the screen shows them.
-    RasterImage frame = host.Image();
+    raster::RasterImage frame = host.Image();
     std::vector<MachineOverlay> overlays;
     runs.CollectOverlays(overlays);
-    render::PaintOverlays(ViewOf(frame), 0, 0, overlays);
-    if (!WritePng(frame, request.output)) {
+    raster::PaintOverlays(raster::ViewOf(frame), 0, 0, overlays);
+    if (!raster::WritePng(frame, request.output)) {
         error = "cannot write '" + request.output + "'";
         return false;
     }
@@ -119,4 +108,4 @@ bool CheckFilesOpen(ProfileStore& profile, FileSystem& files, std::string& error
     return false;
 }
 
-}  // namespace vireluna::raster
+}  // namespace vireluna::headless

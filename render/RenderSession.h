@@ -12,7 +12,7 @@
 #include "platform/WindowHost.h"
 #include "shell/MonitorLayout.h"
 
-namespace vireluna::raster {
+namespace vireluna::headless {
 
 inline constexpr ScreenSize DefaultRenderScreen{1024, 768};
 
@@ -55,4 +55,4 @@ std::string FormatSummary(const RenderSummary& summary);
 // that is not there.
 bool CheckFilesOpen(ProfileStore& profile, FileSystem& files, std::string& error);
 
-}  // namespace vireluna::raster
+}  // namespace vireluna::headless

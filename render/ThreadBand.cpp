@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vireluna::render {
+#include "render/IntegerRoot.h"
+
+namespace vireluna::raster {
 namespace {
 
 // Fixed point: 256 is one pixel, and 256 is a factor of 1.
@@ -45,15 +47,6 @@ constexpr int ShadowOnThread = 64;
 constexpr std::int64_t ClipMargin = 4096;
 constexpr std::int64_t FrameSide = std::int64_t{1} << 16;
 
-std::int64_t SquareRoot(std::int64_t value) {
-    if (value <= 0) return 0;
-    // The double's root is within one of the integer root; the checks make it exact.
-    auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(value)));
-    while (root * root > value) --root;
-    while ((root + 1) * (root + 1) <= value) ++root;
-    return root;
-}
-
 struct CrossProfile {
     std::array<int, One + 1> light{};
     std::array<int, One + 1> sheen{};
@@ -64,7 +57,7 @@ const CrossProfile& Profile() {
         CrossProfile built;
         for (int u = 0; u <= One; ++u) {
             // How much the thread's surface faces the viewer at this distance from its axis.
-            const int facing = static_cast<int>(SquareRoot(One * One - u * u));
+            const int facing = static_cast<int>(SquareRootBelow(One * One - u * u));
             built.light[u] = EdgeLight + (One - EdgeLight) * facing / One;
             int power = One;
             for (int i = 0; i < SheenPower; ++i) power = power * facing / One;
@@ -101,14 +94,14 @@ struct ThreadBand::Segment {
         if (lengthSquared == 0 || dot <= 0) {
             const std::int64_t squared = ax * ax + ay * ay;
             if (squared >= limit * limit) return false;
-            distance = SquareRoot(squared);
+            distance = SquareRootBelow(squared);
             along = 0;
         } else if (dot >= lengthSquared * One) {
             const std::int64_t ex = ax - dx * One;
             const std::int64_t ey = ay - dy * One;
             const std::int64_t squared = ex * ex + ey * ey;
             if (squared >= limit * limit) return false;
-            distance = SquareRoot(squared);
+            distance = SquareRootBelow(squared);
             along = length;
         } else {
             const std::int64_t cross = std::abs(ax * dy - ay * dx);
@@ -225,7 +218,7 @@ PixelBox ThreadBand::Lay(const PixelView& view, int viewLeft, int viewTop, int x
     segment.dx = static_cast<std::int64_t>(toX) - static_cast<std::int64_t>(fromX);
     segment.dy = static_cast<std::int64_t>(toY) - static_cast<std::int64_t>(fromY);
     segment.lengthSquared = segment.dx * segment.dx + segment.dy * segment.dy;
-    segment.length = SquareRoot(segment.lengthSquared * One * One);
+    segment.length = SquareRootBelow(segment.lengthSquared * One * One);
 
     const std::int64_t endX = segment.x0 + segment.dx;
     const std::int64_t endY = segment.y0 + segment.dy;
@@ -325,4 +318,4 @@ void ThreadBand::LayThread(const PixelView& view, const Segment& segment,
     }
 }
 
-}  // namespace vireluna::render
+}  // namespace vireluna::raster

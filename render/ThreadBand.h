@@ -6,7 +6,7 @@
 #include "platform/Surface.h"
 #include "render/PixelView.h"
 
-namespace vireluna::render {
+namespace vireluna::raster {
 
 // Lays stitches as thread: a band of the thread's width with antialiased edges, lit along
 // its centre line and darker toward its edges and toward both needle holes, over a soft
@@ -54,4 +54,4 @@ class ThreadBand {
     std::array<Rgb, MaxShadeSteps> shades_{};
 };
 
-}  // namespace vireluna::render
+}  // namespace vireluna::raster

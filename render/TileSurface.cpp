@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <utility>
 
-#include "presentation/Overlays.h"
 #include "render/ChangedBox.h"
 #include "render/ThreadBand.h"
 
@@ -17,7 +16,7 @@ constexpr int LineSlack = 2;
 
 // The columns where a line between two pixel centres, drawn by a pen of this reach, may change
 // pixels of rows [top, bottom): those near the stretch of it within reach of these rows.
-render::PixelBox LineWithinRows(int x0, int y0, int x1, int y1, int reach, int top, int bottom) {
+raster::PixelBox LineWithinRows(int x0, int y0, int x1, int y1, int reach, int top, int bottom) {
     const std::int64_t fromY = std::max<std::int64_t>(std::min(y0, y1), std::int64_t{top} - reach);
     const std::int64_t toY =
         std::min<std::int64_t>(std::max(y0, y1), std::int64_t{bottom} - 1 + reach);
@@ -45,12 +44,12 @@ TileSurface::TileSurface(const RasterImage& logo, PictureStore& store, int width
     : logo_(logo), store_(store), surface_(work_, logo_), width_(width), height_(height) {}
 
 void TileSurface::SetPen(int width, ColourValue colour) {
-    reach_ = render::FlatPenReach(width);
+    reach_ = raster::FlatPenReach(width);
     surface_.SetPen(width, colour);
 }
 
 void TileSurface::SetThreadPen(const ThreadPen& pen) {
-    reach_ = render::ThreadBand(pen).Reach();
+    reach_ = raster::ThreadBand(pen).Reach();
     surface_.SetThreadPen(pen);
 }
 
@@ -68,11 +67,11 @@ void TileSurface::LineTo(int x, int y) {
     };
     // Only the tiles the line crosses: a long diagonal crosses few of the tiles of its
     // bounding box, and each tile costs a read and a write-back.
-    const render::PixelBox box = Visible(render::AroundLine(fromX, fromY, x, y, reach_));
+    const raster::PixelBox box = Visible(raster::AroundLine(fromX, fromY, x, y, reach_));
     for (int top = FirstTileStart(box.top); top < box.bottom; top += TileSide) {
-        const render::PixelBox rows{box.left, std::max(top, box.top), box.right,
+        const raster::PixelBox rows{box.left, std::max(top, box.top), box.right,
                                     std::min(top + TileSide, box.bottom)};
-        DrawOverRow(render::Intersection(
+        DrawOverRow(raster::Intersection(
                         rows, LineWithinRows(fromX, fromY, x, y, reach_, rows.top, rows.bottom)),
                     draw);
     }
@@ -81,7 +80,7 @@ void TileSurface::LineTo(int x, int y) {
 }
 
 void TileSurface::FillRect(int left, int top, int right, int bottom, ColourValue colour) {
-    const render::PixelBox filled = Visible({left, top, right, bottom});
+    const raster::PixelBox filled = Visible({left, top, right, bottom});
     if (filled.Empty()) return;
     // One request to the store, however large; the tiles held are filled alike, so they
     // stay what the store holds without being read again.
@@ -89,7 +88,7 @@ void TileSurface::FillRect(int left, int top, int right, int bottom, ColourValue
     store_.Fill(filled, rgb);
     Park();
     for (Tile& tile : tiles_) {
-        const render::PixelBox part = render::Intersection(filled, tile.held);
+        const raster::PixelBox part = raster::Intersection(filled, tile.held);
         tile.image.ClearClip();  // the fill is clipped already; a tile keeps the clip it had
         tile.image.FillRect(part.left - tile.held.left, part.top - tile.held.top,
                             part.right - tile.held.left, part.bottom - tile.held.top, rgb);
@@ -103,7 +102,7 @@ void TileSurface::DrawLogo(int left, int top) {
 
 void TileSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                            ColourValue background) {
-    DrawOver(render::AroundText(x, y, font.height),
+    DrawOver(raster::AroundText(x, y, font.height),
              [&] { surface_.DrawText(x, y, utf8Text, font, background); });
 }
 
@@ -112,13 +111,13 @@ void TileSurface::SetClip(const ClipRect& clip) {
     surface_.SetClip(clip);
 }
 
-render::PixelBox TileSurface::Visible(const render::PixelBox& box) const {
-    const render::PixelBox clip{clip_.left, clip_.top, clip_.right, clip_.bottom};
-    return render::Intersection(render::Intersection(box, clip), {0, 0, width_, height_});
+raster::PixelBox TileSurface::Visible(const raster::PixelBox& box) const {
+    const raster::PixelBox clip{clip_.left, clip_.top, clip_.right, clip_.bottom};
+    return raster::Intersection(raster::Intersection(box, clip), {0, 0, width_, height_});
 }
 
 template <typename Draw>
-void TileSurface::DrawOver(render::PixelBox box, const Draw& draw) {
+void TileSurface::DrawOver(raster::PixelBox box, const Draw& draw) {
     box = Visible(box);
     for (int top = FirstTileStart(box.top); top < box.bottom; top += TileSide) {
         DrawOverRow(
@@ -128,16 +127,16 @@ void TileSurface::DrawOver(render::PixelBox box, const Draw& draw) {
 }
 
 template <typename Draw>
-void TileSurface::DrawOverRow(const render::PixelBox& part, const Draw& draw) {
+void TileSurface::DrawOverRow(const raster::PixelBox& part, const Draw& draw) {
     if (part.Empty()) return;
     const int top = FirstTileStart(part.top);
     for (int left = FirstTileStart(part.left); left < part.right; left += TileSide) {
-        const render::PixelBox square{left, top, std::min(left + TileSide, width_),
+        const raster::PixelBox square{left, top, std::min(left + TileSide, width_),
                                       std::min(top + TileSide, height_)};
         Use(square);
         draw();
-        render::PixelBox& dirty = tiles_[current_].dirty;
-        dirty = render::Union(dirty, render::Intersection(part, square));
+        raster::PixelBox& dirty = tiles_[current_].dirty;
+        dirty = raster::Union(dirty, raster::Intersection(part, square));
     }
 }
 
@@ -150,7 +149,7 @@ void TileSurface::Park() {
     working_ = false;
 }
 
-void TileSurface::Use(const render::PixelBox& square) {
+void TileSurface::Use(const raster::PixelBox& square) {
     std::size_t index = 0;
     while (index < tiles_.size() &&
            (tiles_[index].held.left != square.left || tiles_[index].held.top != square.top)) {
@@ -186,7 +185,7 @@ void TileSurface::Use(const render::PixelBox& square) {
 void TileSurface::WriteBack(Tile& tile) {
     if (tile.dirty.Empty()) return;
     const bool drawnOn = working_ && &tile == &tiles_[current_];
-    const render::PixelBox& held = tile.held;
+    const raster::PixelBox& held = tile.held;
     store_.Write(drawnOn ? work_ : tile.image,
                  {tile.dirty.left - held.left, tile.dirty.top - held.top,
                   tile.dirty.right - held.left, tile.dirty.bottom - held.top},

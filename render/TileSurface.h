@@ -53,25 +53,25 @@ class TileSurface : public Surface {
   private:
     struct Tile {
         RasterImage image;          // empty while it is the one drawn on (in work_)
-        render::PixelBox held{};    // its square of the grid, within the picture
-        render::PixelBox dirty{};   // what changed in it since the last write-back
+        raster::PixelBox held{};    // its square of the grid, within the picture
+        raster::PixelBox dirty{};   // what changed in it since the last write-back
         std::uint64_t lastUse = 0;  // for giving up the least recently used
     };
 
     // Runs draw on every tile that box touches, with that tile the one drawn on.
     template <typename Draw>
-    void DrawOver(render::PixelBox box, const Draw& draw);
+    void DrawOver(raster::PixelBox box, const Draw& draw);
     // The same for a part of the picture within one row of tiles.
     template <typename Draw>
-    void DrawOverRow(const render::PixelBox& part, const Draw& draw);
+    void DrawOverRow(const raster::PixelBox& part, const Draw& draw);
     // Where the square of the grid holding this picture coordinate (0 or more) begins.
     static int FirstTileStart(int coordinate);
     // Makes the tile holding this square the one drawn on, reading it when it is not held.
-    void Use(const render::PixelBox& square);
+    void Use(const raster::PixelBox& square);
     void Park();
     void WriteBack(Tile& tile);
     // The part of box inside the clip and the picture.
-    render::PixelBox Visible(const render::PixelBox& box) const;
+    raster::PixelBox Visible(const raster::PixelBox& box) const;
 
     const RasterImage& logo_;
     PictureStore& store_;

@@ -1,18 +1,17 @@
 #include "render/TrackingSurface.h"
 
-#include "presentation/Overlays.h"
 #include "render/ChangedBox.h"
 #include "render/ThreadBand.h"
 
 namespace vireluna::raster {
 
 void TrackingSurface::SetPen(int width, ColourValue colour) {
-    reach_ = render::FlatPenReach(width);
+    reach_ = raster::FlatPenReach(width);
     target_.SetPen(width, colour);
 }
 
 void TrackingSurface::SetThreadPen(const ThreadPen& pen) {
-    reach_ = render::ThreadBand(pen).Reach();
+    reach_ = raster::ThreadBand(pen).Reach();
     target_.SetThreadPen(pen);
 }
 
@@ -23,7 +22,7 @@ void TrackingSurface::MoveTo(int x, int y) {
 }
 
 void TrackingSurface::LineTo(int x, int y) {
-    const render::PixelBox box = render::AroundLine(currentX_, currentY_, x, y, reach_);
+    const raster::PixelBox box = raster::AroundLine(currentX_, currentY_, x, y, reach_);
     changed_.Add(box.left, box.top, box.right, box.bottom);
     currentX_ = x;
     currentY_ = y;
@@ -42,7 +41,7 @@ void TrackingSurface::DrawLogo(int left, int top) {
 
 void TrackingSurface::DrawText(int x, int y, std::string_view utf8Text, const FontSpec& font,
                                ColourValue background) {
-    const render::PixelBox box = render::AroundText(x, y, font.height);
+    const raster::PixelBox box = raster::AroundText(x, y, font.height);
     changed_.Add(box.left, box.top, box.right, box.bottom);
     target_.DrawText(x, y, utf8Text, font, background);
 }

@@ -41,7 +41,7 @@ void WidePen::DrawThinLine(RasterImage& image, PixelPoint from, PixelPoint to, R
     if (walk.Steps() == 0) return;  // the end point is left out, so nothing is left
     std::uint32_t first = 0;
     std::uint32_t last = walk.Steps() - 1;
-    const PixelBox imageBox{0, 0, image.Width() - 1, image.Height() - 1};
+    const InclusiveBox imageBox{0, 0, image.Width() - 1, image.Height() - 1};
     if (!walk.ClipSteps(imageBox, first, last)) return;
     LineWalk::Cursor cursor(walk, first);
     for (std::uint32_t step = first;; ++step) {

@@ -1,6 +1,6 @@
 #include "shell/MonitorRuns.h"
 
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
 
 namespace vireluna {
 

@@ -38,8 +38,9 @@ class SaverSystem {
                                         const std::optional<MonitorLayout>& monitors) = 0;
 };
 
-// The application: start-up only. It reads the switch and either shows the About box, or
-// checks the playlist and starts the saver window, or ends.
+// The application: start-up only. It reads the switch and the run controls of the
+// environment and hands them to the start-up every driver shares: the About box, or the
+// playlist check and the saver window, or the end.
 class CSaverApp {
   public:
     explicit CSaverApp(SaverSystem& system) : system_(system) {}
@@ -49,8 +50,8 @@ class CSaverApp {
     bool InitInstance(const std::vector<std::string>& arguments);
 
   private:
-    bool StartPreview(ProfileStore& profile, const std::vector<std::string>& arguments,
-                      RunStart start);
+    // The preview's host window when the arguments name one that exists.
+    std::optional<std::int64_t> PreviewHost(const std::vector<std::string>& arguments);
 
     SaverSystem& system_;
 };

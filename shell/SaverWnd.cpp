@@ -5,6 +5,7 @@
 
 #include "design/DesignFileLoader.h"
 #include "presentation/StitchDrawing.h"
+#include "shell/PreviewRule.h"
 
 namespace vireluna {
 
@@ -38,7 +39,7 @@ void CSaverWnd::OnCreate() {
 void CSaverWnd::OnSize(int clientWidth, int /*clientHeight*/) {
     // Measured against the screen as it is now, as the size message does.
     const int currentScreenWidth = host.GetScreenSize().width;
-    isPreview = clientWidth != currentScreenWidth;
+    isPreview = IsPreviewWindow(clientWidth, currentScreenWidth);
     drawScale =
         currentScreenWidth > 0 ? static_cast<double>(clientWidth) / currentScreenWidth : 1.0;
 }

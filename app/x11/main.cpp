@@ -1,9 +1,10 @@
+// vireluna-saver: reads its command line and hands it to the X11 driver.
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/x11/SaverOptions.h"
-#include "app/x11/SaverStart.h"
+#include "platform/x11/SaverOptions.h"
+#include "platform/x11/SaverSession.h"
 
 int main(int argc, char** argv) {
     using namespace vireluna::saver;
@@ -23,5 +24,5 @@ int main(int argc, char** argv) {
         case ParseOutcome::Run:
             break;
     }
-    return RunSaver(options);
+    return vireluna::x11::RunSaver(options);
 }

@@ -146,15 +146,15 @@ int main(int argc, char** argv) {
     if (!WriteProfile(profilePath, options.holdTime, playlist))
         return CannotRun("cannot write the profile");
     raster::RasterImage emblem;
-    if (!raster::ReadBmp(raster::DefaultLogoPath(), emblem)) {
+    if (!raster::ReadBmp(DefaultLogoPath(), emblem)) {
         return CannotRun("cannot read the emblem picture");
     }
 
     IniProfileStore profile(profilePath.string());
     PosixFileSystem files;
-    raster::MessageLog messages(std::cerr);
+    headless::MessageLog messages(std::cerr);
     const ScreenSize bounds = Monitors.Bounds().Size();
-    raster::RasterWindowHost host(bounds, bounds, std::move(emblem), messages);
+    headless::RasterWindowHost host(bounds, bounds, std::move(emblem), messages);
     MonitorRuns runs(RunMode::FullScreen, profile, host, files, {Seed, std::nullopt}, Monitors);
     runs.Start();
     runs.ErasePending();

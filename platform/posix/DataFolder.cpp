@@ -46,4 +46,8 @@ std::string FindDataFile(std::string_view name) {
     return (folders.back() / name).string();
 }
 
+std::string DefaultLogoPath() {
+    return FindDataFile("logo.bmp");
+}
+
 }  // namespace vireluna

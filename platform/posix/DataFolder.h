@@ -10,4 +10,7 @@ namespace vireluna {
 // system's installed folders, then the source tree, which is also the answer when none has it.
 std::string FindDataFile(std::string_view name);
 
+// Where the emblem picture is found (the same file the Windows build embeds).
+std::string DefaultLogoPath();
+
 }  // namespace vireluna

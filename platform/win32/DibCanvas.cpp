@@ -55,7 +55,7 @@ bool DibCanvas::Resize(HDC reference, int width, int height) {
     return true;
 }
 
-render::PixelView DibCanvas::View() const {
+raster::PixelView DibCanvas::View() const {
     return {static_cast<std::uint8_t*>(bits_),
             width_,
             height_,
@@ -66,7 +66,7 @@ render::PixelView DibCanvas::View() const {
             DibBlue};
 }
 
-void DibCanvas::Present(HDC target, const render::PixelBox& box) const {
+void DibCanvas::Present(HDC target, const raster::PixelBox& box) const {
     const int left = std::max(box.left, 0);
     const int top = std::max(box.top, 0);
     const int right = std::min(box.right, width_);
@@ -102,8 +102,8 @@ void DibSurface::MoveTo(int x, int y) {
 void DibSurface::LineTo(int x, int y) {
     if (thread_) {
         GdiFlush();  // what GDI drew must be in the bits before a thread is shaded over it
-        const render::ViewPart part =
-            render::PartOf(canvas_.View(), clip_.left, clip_.top, clip_.right, clip_.bottom);
+        const raster::ViewPart part =
+            raster::PartOf(canvas_.View(), clip_.left, clip_.top, clip_.right, clip_.bottom);
         thread_->Lay(part.view, part.left, part.top, currentX_, currentY_, x, y);
         gdi_.MoveTo(x, y);
     } else {

@@ -26,9 +26,9 @@ class DibCanvas {
     // (the old one is gone then too).
     bool Resize(HDC reference, int width, int height);
     HDC Dc() const { return dc_; }
-    render::PixelView View() const;
+    raster::PixelView View() const;
     // Copies [left, right) x [top, bottom) of the canvas to the same place on target.
-    void Present(HDC target, const render::PixelBox& box) const;
+    void Present(HDC target, const raster::PixelBox& box) const;
     // Copies the canvas's top-left width x height pixels to (toX, toY) on target.
     void PresentCorner(HDC target, int width, int height, int toX, int toY) const;
     int Width() const { return width_; }
@@ -65,7 +65,7 @@ class DibSurface final : public Surface {
   private:
     DibCanvas& canvas_;
     GdiSurface gdi_;
-    std::optional<render::ThreadBand> thread_;
+    std::optional<raster::ThreadBand> thread_;
     ClipRect clip_ = Unclipped;
     int currentX_ = 0;
     int currentY_ = 0;

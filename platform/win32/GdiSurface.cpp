@@ -1,7 +1,6 @@
 #include "platform/win32/GdiSurface.h"
 
 #include "platform/win32/WideText.h"
-#include "presentation/Overlays.h"
 #include "resources/win32/ResourceIds.h"
 
 namespace vireluna::win32 {

@@ -210,12 +210,12 @@ LRESULT SaverWindow::OnEraseBackground(HDC dc) {
 
 // Each box on its own: runs on two monitors change two small places, not the screen between.
 void SaverWindow::PresentArea(HDC dc, const raster::ChangedArea& area) {
-    for (const render::PixelBox& box : area.Boxes()) PresentWithOverlays(dc, box);
+    for (const raster::PixelBox& box : area.Boxes()) PresentWithOverlays(dc, box);
 }
 
-void SaverWindow::PresentWithOverlays(HDC dc, const render::PixelBox& box) {
-    const render::PixelBox inside =
-        render::Intersection(box, {0, 0, canvas_.Width(), canvas_.Height()});
+void SaverWindow::PresentWithOverlays(HDC dc, const raster::PixelBox& box) {
+    const raster::PixelBox inside =
+        raster::Intersection(box, {0, 0, canvas_.Width(), canvas_.Height()});
     if (inside.Empty() || !overlayTrail_.Touches(inside)) return canvas_.Present(dc, box);
     const int width = inside.right - inside.left;
     const int height = inside.bottom - inside.top;
@@ -226,17 +226,17 @@ void SaverWindow::PresentWithOverlays(HDC dc, const render::PixelBox& box) {
             return canvas_.Present(dc, box);
         }
     }
-    const render::PixelView from = canvas_.View();
-    const render::PixelView to = overlayCanvas_.View();
+    const raster::PixelView from = canvas_.View();
+    const raster::PixelView to = overlayCanvas_.View();
     const auto rowBytes =
         static_cast<std::size_t>(width) * static_cast<std::size_t>(from.pixelBytes);
     for (int y = 0; y < height; ++y) {
         std::memcpy(to.At(0, y), from.At(inside.left, inside.top + y), rowBytes);
     }
-    render::PixelView part = to;
+    raster::PixelView part = to;
     part.width = width;
     part.height = height;
-    render::PaintOverlays(part, inside.left, inside.top, overlays_);
+    raster::PaintOverlays(part, inside.left, inside.top, overlays_);
     overlayCanvas_.PresentCorner(dc, width, height, inside.left, inside.top);
 }
 

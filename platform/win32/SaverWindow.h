@@ -60,7 +60,7 @@ class SaverWindow final : public WindowHost {
     bool DrawsOnCanvas() const;
     // Puts the changed parts of the canvas on dc, with the overlays shown over them.
     void PresentArea(HDC dc, const raster::ChangedArea& area);
-    void PresentWithOverlays(HDC dc, const render::PixelBox& box);
+    void PresentWithOverlays(HDC dc, const raster::PixelBox& box);
     // After a tick: machine playback's overlays move to where they are now.
     void UpdateOverlays();
     void ResizeCanvas(int width, int height);

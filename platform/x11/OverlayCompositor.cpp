@@ -23,8 +23,8 @@ void OverlayCompositor::Follow(const SteppedSaver* run, raster::ChangedArea& cha
     trail_.Follow(overlays_, changed);
 }
 
-void OverlayCompositor::PutOver(const render::PixelBox& whole) {
-    const render::PixelBox box = trail_.ShownWithin(whole);
+void OverlayCompositor::PutOver(const raster::PixelBox& whole) {
+    const raster::PixelBox box = trail_.ShownWithin(whole);
     if (box.Empty()) return;
     raster::PaintOverlayMask(box, overlays_, part_, mask_);
     const int width = box.right - box.left;

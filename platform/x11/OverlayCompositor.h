@@ -24,7 +24,7 @@ class OverlayCompositor {
     // they are join changed.
     void Follow(const SteppedSaver* run, raster::ChangedArea& changed);
     // Puts the overlays that lie in whole over the window, after the picture's part.
-    void PutOver(const render::PixelBox& whole);
+    void PutOver(const raster::PixelBox& whole);
 
   private:
     ImagePutter putter_;

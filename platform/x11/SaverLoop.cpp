@@ -33,7 +33,7 @@ SaverLoop::SaverLoop(Display* display, Window window, Visual* visual, int depth,
       deleteWindow_(deleteWindow),
       messageTime_(MessageShownFor) {}
 
-void SaverLoop::Attach(raster::RasterWindowHost& host) {
+void SaverLoop::Attach(headless::RasterWindowHost& host) {
     host_ = &host;
     picture_.Attach(host);
 }
@@ -138,10 +138,10 @@ void SaverLoop::Flush() {
     overlays_.Follow(run_, changed);
     const ScreenSize client = host_->ClientSize();
     if (!changed.Clip(client.width, client.height)) return;
-    for (const render::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
+    for (const raster::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
 }
 
-void SaverLoop::PutWithOverlays(const render::PixelBox& box) {
+void SaverLoop::PutWithOverlays(const raster::PixelBox& box) {
     picture_.Put(box);
     overlays_.PutOver(box);
 }

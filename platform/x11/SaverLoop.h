@@ -32,7 +32,7 @@ class SaverLoop final : public MessageBoxes {
 
     // The picture the loop puts on the window; set before anything is drawn. The X server
     // keeps it when it can.
-    void Attach(raster::RasterWindowHost& host);
+    void Attach(headless::RasterWindowHost& host);
     // Runs until a signal, a close request, the window being closed or destroyed.
     void Run(SteppedSaver& run);
     // Puts what changed on the window.
@@ -54,7 +54,7 @@ class SaverLoop final : public MessageBoxes {
     void HandleInput(const XEvent& event);
     void Repaint(int left, int top, int right, int bottom);
     // The picture's part, with machine playback's overlays over it where they lie.
-    void PutWithOverlays(const render::PixelBox& box);
+    void PutWithOverlays(const raster::PixelBox& box);
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
 
@@ -65,7 +65,7 @@ class SaverLoop final : public MessageBoxes {
     WindowMessage message_;
     SignalWake& wake_;
     Atom deleteWindow_;
-    raster::RasterWindowHost* host_ = nullptr;
+    headless::RasterWindowHost* host_ = nullptr;
     SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
     std::function<bool(XEvent&)> otherEvents_;

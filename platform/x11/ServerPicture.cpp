@@ -57,7 +57,7 @@ bool ServerPicture::Resize(int width, int height) {
     return true;
 }
 
-bool ServerPicture::Read(const render::PixelBox& box, raster::RasterImage& into) {
+bool ServerPicture::Read(const raster::PixelBox& box, raster::RasterImage& into) {
     if (pixmap_ == XNone) return false;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
@@ -86,13 +86,13 @@ bool ServerPicture::Read(const render::PixelBox& box, raster::RasterImage& into)
     return true;
 }
 
-void ServerPicture::Write(const raster::RasterImage& image, const render::PixelBox& part, int toX,
+void ServerPicture::Write(const raster::RasterImage& image, const raster::PixelBox& part, int toX,
                           int toY) {
     if (!putter_) return;
     putter_->Put(image, part.left, part.top, part.right, part.bottom, toX, toY);
 }
 
-void ServerPicture::Fill(const render::PixelBox& box, raster::Rgb colour) {
+void ServerPicture::Fill(const raster::PixelBox& box, raster::Rgb colour) {
     if (pixmap_ == XNone) return;
     XSetForeground(display_, gc_, format_.PixelOf(colour));
     XFillRectangle(display_, pixmap_, gc_, box.left, box.top,
@@ -100,7 +100,7 @@ void ServerPicture::Fill(const render::PixelBox& box, raster::Rgb colour) {
                    static_cast<unsigned>(box.bottom - box.top));
 }
 
-void ServerPicture::Show(const render::PixelBox& box) {
+void ServerPicture::Show(const raster::PixelBox& box) {
     if (pixmap_ == XNone || box.Empty()) return;
     XCopyArea(display_, pixmap_, window_, gc_, box.left, box.top,
               static_cast<unsigned>(box.right - box.left),

@@ -22,13 +22,13 @@ class ServerPicture final : public raster::PictureStore {
     // Whether a pixmap of this visual gives back every RGB value exactly (8 bits a channel).
     static bool Suits(const Visual* visual);
 
-    bool Read(const render::PixelBox& box, raster::RasterImage& into) override;
-    void Write(const raster::RasterImage& image, const render::PixelBox& part, int toX,
+    bool Read(const raster::PixelBox& box, raster::RasterImage& into) override;
+    void Write(const raster::RasterImage& image, const raster::PixelBox& part, int toX,
                int toY) override;
-    void Fill(const render::PixelBox& box, raster::Rgb colour) override;
+    void Fill(const raster::PixelBox& box, raster::Rgb colour) override;
     bool Resize(int width, int height) override;
     // Copies box of the picture onto the window.
-    void Show(const render::PixelBox& box);
+    void Show(const raster::PixelBox& box);
 
   private:
     void Free();

@@ -9,12 +9,12 @@ WindowPicture::WindowPicture(Display* display, Window window, Visual* visual, in
     }
 }
 
-void WindowPicture::Attach(raster::RasterWindowHost& host) {
+void WindowPicture::Attach(headless::RasterWindowHost& host) {
     host_ = &host;
     if (server_ && !host.KeepPictureIn(*server_)) server_.reset();
 }
 
-void WindowPicture::Put(const render::PixelBox& box) {
+void WindowPicture::Put(const raster::PixelBox& box) {
     if (host_->PictureInMemory()) {
         putter_.Put(host_->Image(), box.left, box.top, box.right, box.bottom);
     } else {

@@ -18,9 +18,9 @@ class WindowPicture {
     WindowPicture(Display* display, Window window, Visual* visual, int depth);
 
     // The picture to put; set before anything is drawn. The X server keeps it when it can.
-    void Attach(raster::RasterWindowHost& host);
+    void Attach(headless::RasterWindowHost& host);
     // Puts a part of the picture at its place in the window.
-    void Put(const render::PixelBox& box);
+    void Put(const raster::PixelBox& box);
     // Puts the first width x height pixels of another image at (x, y) in the window.
     void PutImage(const raster::RasterImage& image, int width, int height, int x, int y) {
         putter_.Put(image, 0, 0, width, height, x, y);
@@ -29,7 +29,7 @@ class WindowPicture {
   private:
     ImagePutter putter_;
     std::unique_ptr<ServerPicture> server_;  // while it keeps the picture
-    raster::RasterWindowHost* host_ = nullptr;
+    headless::RasterWindowHost* host_ = nullptr;
 };
 
 }  // namespace vireluna::x11

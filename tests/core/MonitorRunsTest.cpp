@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MemoryProfileStore.h"
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
 #include "shell/MonitorRuns.h"
 #include "shell/SaverSettings.h"
 #include "tests/core/FakeWindowHost.h"

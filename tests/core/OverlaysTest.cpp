@@ -4,7 +4,9 @@
 #include <tuple>
 #include <vector>
 
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
+#include "presentation/LogoCorner.h"
+#include "presentation/Notice.h"
 #include "presentation/Rounding.h"
 #include "tests/core/FakeSurface.h"
 

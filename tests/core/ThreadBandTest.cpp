@@ -8,10 +8,10 @@
 #include <set>
 #include <vector>
 
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
 #include "presentation/StitchDrawing.h"
 
-namespace vireluna::render {
+namespace vireluna::raster {
 namespace {
 
 constexpr ColourValue Crimson = 0x023020C8;  // red 200, green 32, blue 48
@@ -156,4 +156,4 @@ TEST(ThreadBand, APixelDoesNotDependOnThePartOfThePictureTheViewShows) {
 }
 
 }  // namespace
-}  // namespace vireluna::render
+}  // namespace vireluna::raster

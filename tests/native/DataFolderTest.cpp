@@ -19,9 +19,9 @@ TEST(DataFolder, TheEmblemComesFromTheDataFolderThatHasIt) {
     TempFolder data;
     const std::string emblem = data.Path() + "/logo.bmp";
     ScopedVariable dataDir("VIRELUNA_DATA_DIR", data.Path());
-    EXPECT_NE(raster::DefaultLogoPath(), emblem);  // not there yet
+    EXPECT_NE(DefaultLogoPath(), emblem);  // not there yet
     WriteFile(emblem, "BM");
-    EXPECT_EQ(raster::DefaultLogoPath(), emblem);
+    EXPECT_EQ(DefaultLogoPath(), emblem);
 }
 
 TEST(DataFolder, AFileNoFolderHasIsNamedInTheSourceTree) {

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-#include "presentation/Overlays.h"
+#include "platform/posix/DataFolder.h"
+#include "presentation/Background.h"
+#include "presentation/LogoCorner.h"
 #include "presentation/StitchDrawing.h"
 #include "render/RasterSurface.h"
 #include "tests/core/DesignFixture.h"
@@ -91,7 +93,7 @@ TEST(DrawingPixels, PreviewDrawsAtTheScaledPosition) {
 
 TEST(DrawingPixels, LogoLandsInEachCornerUnscaled) {
     RasterImage logo;
-    ASSERT_TRUE(raster::ReadBmp(raster::DefaultLogoPath(), logo));
+    ASSERT_TRUE(raster::ReadBmp(DefaultLogoPath(), logo));
     ASSERT_EQ(logo.Width(), LogoWidth);
     ASSERT_EQ(logo.Height(), LogoHeight);
     const ScreenSize screen{1024, 768};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/MemoryProfileStore.h"
+#include "platform/posix/DataFolder.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "render/MachineOverlayPainter.h"
 #include "render/RasterSurface.h"
@@ -27,8 +28,8 @@ struct Playing {
     MemoryProfileStore profile;
     PosixFileSystem files;
     std::ostringstream log;
-    raster::MessageLog messages{log};
-    raster::RasterWindowHost host{Screen, Screen, Emblem(), messages};
+    headless::MessageLog messages{log};
+    headless::RasterWindowHost host{Screen, Screen, Emblem(), messages};
     std::optional<MonitorRuns> runs;
 
     Playing(const std::string& design, Playback playback, StitchLook look, std::uint32_t seed,
@@ -43,7 +44,7 @@ struct Playing {
     }
     static raster::RasterImage Emblem() {
         raster::RasterImage emblem;
-        EXPECT_TRUE(raster::ReadBmp(raster::DefaultLogoPath(), emblem));
+        EXPECT_TRUE(raster::ReadBmp(DefaultLogoPath(), emblem));
         return emblem;
     }
     TickResult Step() {
@@ -53,7 +54,7 @@ struct Playing {
     // The window as it is shown: the picture with the overlays painted over a copy of it.
     raster::RasterImage Frame(const std::vector<MachineOverlay>& overlays) const {
         raster::RasterImage frame = host.Image();
-        render::PaintOverlays(raster::ViewOf(frame), 0, 0, overlays);
+        raster::PaintOverlays(raster::ViewOf(frame), 0, 0, overlays);
         return frame;
     }
     std::vector<MachineOverlay> Overlays() const {
@@ -66,7 +67,7 @@ struct Playing {
 // Pixels that differ, and the box around them.
 struct Difference {
     long count = 0;
-    render::PixelBox box{};
+    raster::PixelBox box{};
 };
 Difference Compare(const raster::RasterImage& a, const raster::RasterImage& b) {
     Difference difference;
@@ -74,13 +75,13 @@ Difference Compare(const raster::RasterImage& a, const raster::RasterImage& b) {
         for (int x = 0; x < a.Width(); ++x) {
             if (a.PixelAt(x, y) == b.PixelAt(x, y)) continue;
             ++difference.count;
-            difference.box = render::Union(difference.box, {x, y, x + 1, y + 1});
+            difference.box = raster::Union(difference.box, {x, y, x + 1, y + 1});
         }
     }
     return difference;
 }
 
-bool Within(const render::PixelBox& inner, const render::PixelBox& outer) {
+bool Within(const raster::PixelBox& inner, const raster::PixelBox& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }
@@ -133,7 +134,7 @@ TEST(MachineFrame, TravelThreadIsPaintedOverThePictureOnlyWhileTravelling) {
     const raster::RasterImage frame = machine.Frame(overlays);
     const Difference shown = Compare(frame, machine.host.Image());
     EXPECT_GT(shown.count, 0);
-    EXPECT_TRUE(Within(shown.box, render::OverlayBounds(travelling)))
+    EXPECT_TRUE(Within(shown.box, raster::OverlayBounds(travelling)))
         << "the overlay paints only within its bounds";
     MachineOverlay withoutThread = travelling;
     withoutThread.travel = false;
@@ -148,7 +149,7 @@ TEST(MachineFrame, TravelThreadIsPaintedOverThePictureOnlyWhileTravelling) {
     EXPECT_FALSE(overlays.front().lifted);
     const Difference after = Compare(machine.Frame(overlays), machine.host.Image());
     EXPECT_GT(after.count, 0);
-    EXPECT_TRUE(Within(after.box, render::OverlayBounds(overlays.front())))
+    EXPECT_TRUE(Within(after.box, raster::OverlayBounds(overlays.front())))
         << "nothing of the travel thread is left outside the needle and foot";
 }
 

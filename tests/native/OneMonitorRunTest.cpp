@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/MemoryProfileStore.h"
+#include "platform/posix/DataFolder.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "render/RasterSurface.h"
 #include "render/RasterWindowHost.h"
@@ -19,8 +20,8 @@ struct Playing {
     MemoryProfileStore profile;
     PosixFileSystem files;
     std::ostringstream log;
-    raster::MessageLog messages{log};
-    raster::RasterWindowHost host;
+    headless::MessageLog messages{log};
+    headless::RasterWindowHost host;
 
     Playing(ScreenSize screen, ScreenSize client) : host(screen, client, Emblem(), messages) {
         profile.WriteString(FileListSection, PlaylistEntryName(1),
@@ -31,7 +32,7 @@ struct Playing {
     }
     static raster::RasterImage Emblem() {
         raster::RasterImage emblem;
-        EXPECT_TRUE(raster::ReadBmp(raster::DefaultLogoPath(), emblem));
+        EXPECT_TRUE(raster::ReadBmp(DefaultLogoPath(), emblem));
         return emblem;
     }
 };

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/posix/DataFolder.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 

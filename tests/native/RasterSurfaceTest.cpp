@@ -4,7 +4,8 @@
 #include <climits>
 
 #include "presentation/NoticeFont.h"
-#include "presentation/Overlays.h"
+#include "presentation/Background.h"
+#include "presentation/Notice.h"
 #include "render/RasterSurface.h"
 #include "render/TextPainter.h"
 

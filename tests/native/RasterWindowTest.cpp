@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "presentation/Overlays.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
 #include "render/TickSchedule.h"
@@ -85,7 +84,7 @@ TEST(TrackingSurface, TheChangedAreaHoldsEveryPixelThatChanged) {
                 if (image.PixelAt(px, py) == before.PixelAt(px, py)) continue;
                 const auto& boxes = changed.Boxes();
                 ASSERT_TRUE(std::any_of(boxes.begin(), boxes.end(),
-                                        [&](const render::PixelBox& box) {
+                                        [&](const raster::PixelBox& box) {
                                             return px >= box.left && px < box.right &&
                                                    py >= box.top && py < box.bottom;
                                         }))

@@ -267,7 +267,7 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
     for (const auto& overrides : extremes) {
         MemoryProfileStore profile;
         PosixFileSystem files;
-        raster::RenderRequest request;
+        headless::RenderRequest request;
         request.files = {std::string(VIRELUNA_SOURCE_DIR) + "/resources/designs/koi.pxs"};
         request.output = PathOf("extreme.png");
         request.screen = {320, 240};
@@ -275,9 +275,10 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
         request.configOverrides = overrides;
         request.configOverrides["DrawStep"] = 3;
         std::ostringstream messages;
-        raster::RenderSummary summary;
+        headless::RenderSummary summary;
         std::string error;
-        ASSERT_TRUE(raster::RunRender(request, profile, files, messages, summary, error)) << error;
+        ASSERT_TRUE(headless::RunRender(request, profile, files, messages, summary, error))
+            << error;
         EXPECT_TRUE(messages.str().empty()) << messages.str();
         EXPECT_GT(summary.ticks, 1);
         EXPECT_GT(CountStitched(request.output, 0, 0, 320, 240), 0) << "logo and notice at least";
@@ -289,13 +290,13 @@ TEST_F(RenderCommand, ExtremeSettingsRenderAWholeDesignWithoutFaults) {
 TEST_F(RenderCommand, GivesUpOnceEveryFileHasFailedToLoad) {
     MemoryProfileStore profile;
     PosixFileSystem files;
-    raster::RenderRequest request;
+    headless::RenderRequest request;
     request.files = {PathOf("gone-one.pxs"), PathOf("gone-two.pxs")};
     request.output = PathOf("x.png");
     std::ostringstream messages;
-    raster::RenderSummary summary;
+    headless::RenderSummary summary;
     std::string error;
-    EXPECT_FALSE(raster::RunRender(request, profile, files, messages, summary, error));
+    EXPECT_FALSE(headless::RunRender(request, profile, files, messages, summary, error));
     EXPECT_EQ(error, "none of the design files could be loaded");
     for (const std::string& path : request.files) {
         const std::size_t first = messages.str().find(path);

@@ -7,7 +7,6 @@
 #include <sstream>
 #include <vector>
 
-#include "presentation/Overlays.h"
 #include "render/PictureStore.h"
 #include "render/RasterImage.h"
 #include "render/RasterSurface.h"
@@ -22,7 +21,7 @@ constexpr ColourValue Field = 0x02FFD7BE;
 // A store over an image of its own; it can refuse new pictures and lose the one it has.
 class ImageStore final : public raster::PictureStore {
   public:
-    bool Read(const render::PixelBox& box, raster::RasterImage& into) override {
+    bool Read(const raster::PixelBox& box, raster::RasterImage& into) override {
         ++reads;
         if (lost) return false;
         for (int y = box.top; y < box.bottom; ++y) {
@@ -32,7 +31,7 @@ class ImageStore final : public raster::PictureStore {
         }
         return true;
     }
-    void Write(const raster::RasterImage& image, const render::PixelBox& part, int toX,
+    void Write(const raster::RasterImage& image, const raster::PixelBox& part, int toX,
                int toY) override {
         for (int y = part.top; y < part.bottom; ++y) {
             for (int x = part.left; x < part.right; ++x) {
@@ -40,7 +39,7 @@ class ImageStore final : public raster::PictureStore {
             }
         }
     }
-    void Fill(const render::PixelBox& box, raster::Rgb colour) override {
+    void Fill(const raster::PixelBox& box, raster::Rgb colour) override {
         picture.FillRect(box.left, box.top, box.right, box.bottom, colour);
     }
     bool Resize(int width, int height) override {
@@ -218,9 +217,9 @@ struct HostWithStore {
         : host(size, size, raster::RasterImage(LogoWidth, LogoHeight), messages) {}
 
     std::ostringstream log;
-    raster::MessageLog messages{log};
+    headless::MessageLog messages{log};
     ImageStore store;
-    raster::RasterWindowHost host;
+    headless::RasterWindowHost host;
 };
 
 TEST(RasterWindowHost, APictureKeptInAStoreThatIsLostOrRefusedStartsAgainErased) {

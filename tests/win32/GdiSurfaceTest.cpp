@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/GdiSurface.h"
+#include "presentation/Background.h"
+#include "presentation/Notice.h"
 #include "presentation/NoticeFont.h"
-#include "presentation/Overlays.h"
 #include "shell/AreaSurface.h"
 
 namespace vireluna::win32 {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/x11/Xlib.h"
-#include "presentation/Overlays.h"
 #include "tests/x11/X11TestSupport.h"
 
 namespace vireluna::x11test {

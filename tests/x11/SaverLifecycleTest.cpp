@@ -209,16 +209,16 @@ std::uint32_t SeedStartingWithFirstFile() {
     for (std::uint32_t seed = 1;; ++seed) {
         MemoryProfileStore profile;
         PosixFileSystem files;
-        raster::RenderRequest request;
+        headless::RenderRequest request;
         request.files = {first, SamplePath("koi.pxs")};
         request.preview = ScreenSize{320, 240};
         request.seed = seed;
         request.ticks = 2;
         request.output = TestFolder() + "/first-design.png";
         std::ostringstream messages;
-        raster::RenderSummary summary;
+        headless::RenderSummary summary;
         std::string error;
-        if (!raster::RunRender(request, profile, files, messages, summary, error)) {
+        if (!headless::RunRender(request, profile, files, messages, summary, error)) {
             ADD_FAILURE() << error;
             return seed;
         }

@@ -1,9 +1,9 @@
 // The X11 saver's command line, without a server.
 #include <gtest/gtest.h>
 
-#include "app/x11/SaverOptions.h"
 #include "platform/x11/MessagePanel.h"
 #include "platform/x11/PixelFormat.h"
+#include "platform/x11/SaverOptions.h"
 #include "shell/SaverSettings.h"
 
 namespace vireluna {

@@ -23,9 +23,9 @@
 namespace vireluna::cli {
 namespace {
 
-using raster::CheckFilesOpen;
-using raster::RenderRequest;
-using raster::RenderSummary;
+using headless::CheckFilesOpen;
+using headless::RenderRequest;
+using headless::RenderSummary;
 
 constexpr int ExitFailure = 1;
 constexpr std::int32_t FullSize = 100;  // a reduction that leaves the design as it is

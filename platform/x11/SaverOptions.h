@@ -10,6 +10,10 @@
 
 namespace vireluna::saver {
 
+inline constexpr int ExitNormal = 0;
+inline constexpr int ExitCannotStart = 1;
+inline constexpr int ExitUsage = 2;
+
 enum class SaverMode { Window, FullScreen, Root, WindowId };
 
 inline constexpr ScreenSize DefaultWindowSize{1024, 768};

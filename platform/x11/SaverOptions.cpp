@@ -1,4 +1,4 @@
-#include "app/x11/SaverOptions.h"
+#include "platform/x11/SaverOptions.h"
 
 #include <charconv>
 #include <limits>
