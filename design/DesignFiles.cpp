@@ -11,8 +11,8 @@ namespace vireluna {
 namespace {
 
 // A new format is one reader file and one row here.
-constexpr std::array<const DesignFormat*, 5> FormatRows = {&OwnDesignFormat, &DstFormat, &ExpFormat,
-                                                           &PesFormat, &Vp3Format};
+constexpr std::array FormatRows = {&OwnDesignFormat, &DstFormat, &ExpFormat, &PesFormat, &Vp3Format,
+                                   &HusFormat,       &VipFormat, &XxxFormat, &PcsFormat};
 
 std::int32_t LittleEndianWord(const std::uint8_t* bytes) {
     const std::uint32_t word = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |

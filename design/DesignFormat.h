@@ -35,6 +35,10 @@ extern const DesignFormat DstFormat;
 extern const DesignFormat ExpFormat;
 extern const DesignFormat PesFormat;
 extern const DesignFormat Vp3Format;
+extern const DesignFormat HusFormat;
+extern const DesignFormat VipFormat;
+extern const DesignFormat XxxFormat;
+extern const DesignFormat PcsFormat;
 
 // ColourValue of an RGB colour, flagged as every colour of the saver is.
 constexpr ColourValue RgbColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {

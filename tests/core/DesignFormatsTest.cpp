@@ -69,13 +69,13 @@ class Loaded {
 // Short and long stitches, travels beyond every format's single move, three threads.
 DesignPlan SamplePlan() {
     DesignPlan plan;
-    formats::PlanBlock first{15, 5, 237, 23, 31, {}};
+    formats::PlanBlock first{15, 5, 237, 23, 31, {}, 3};
     first.runs.push_back({{0, 0}, {10, 0}, {10, 10}, {-111, 60}, {0, -61}});
     first.runs.push_back({{300, 200}, {310, 205}, {330, 180}});
-    formats::PlanBlock second{6, 37, 102, 186, 73, {}};
+    formats::PlanBlock second{6, 37, 102, 186, 73, {}, 2};
     second.runs.push_back({{330, 185}, {400, 185}, {400, 300}});
     second.runs.push_back({{-2600, -700}, {-2590, -690}});
-    formats::PlanBlock third{12, 2, 10, 85, 163, {}};
+    formats::PlanBlock third{12, 2, 10, 85, 163, {}, 1};
     third.runs.push_back({{0, 5}, {5, 5}});
     plan.blocks = {first, second, third};
     return plan;
@@ -98,6 +98,10 @@ TEST(DesignFormats, OneDesignLoadsToTheSameNeedleDropsInEveryFormat) {
         {"start-repeated.pes", formats::WritePes(plan, true)},
         {"bare.pec", formats::WriteBarePec(plan)},
         {"plan.vp3", formats::WriteVp3(plan)},
+        {"plan.hus", formats::WriteHus(plan)},
+        {"plan.vip", formats::WriteVip(plan)},
+        {"plan.xxx", formats::WriteXxx(plan)},
+        {"plan.pcs", formats::WritePcs(plan)},
     };
     for (const auto& [name, bytes] : files) {
         SCOPED_TRACE(name);
