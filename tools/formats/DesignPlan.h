@@ -66,6 +66,10 @@ Bytes PesWithStitchList(const Bytes& stitchList, const std::vector<std::uint8_t>
 // The bytes of a VP3 file of one block starting at the centre, of the given stitch bytes.
 Bytes Vp3WithStitchBytes(const Bytes& stitchBytes);
 
+// A HUS file of the given records (attribute, x, y with y up) and palette indices.
+Bytes HusWithRecords(const Bytes& attributes, const Bytes& xs, const Bytes& ys,
+                     const std::vector<std::uint16_t>& paletteIndices);
+
 // Bits most significant first, as the HUS and VIP streams hold them.
 class BitWriter {
   public:

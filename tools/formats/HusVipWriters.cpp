@@ -133,6 +133,19 @@ Bytes CompressStream(const Bytes& data, std::size_t blockSymbols) {
     return bits.Finish();
 }
 
+Bytes HusWithRecords(const Bytes& attributes, const Bytes& xs, const Bytes& ys,
+                     const std::vector<std::uint16_t>& paletteIndices) {
+    constexpr std::uint8_t Signature[4] = {0x5D, 0xFC, 0xC8, 0x00};
+    Records records;
+    records.attributes = attributes;
+    records.xs = xs;
+    records.ys = ys;
+    Bytes indices;
+    for (const std::uint16_t index : paletteIndices) PutLe(indices, indices.size(), index, 2);
+    return HusVipFile(Signature, records, static_cast<std::uint32_t>(paletteIndices.size()),
+                      indices);
+}
+
 Bytes WriteHus(const DesignPlan& plan) {
     constexpr std::uint8_t Signature[4] = {0x5B, 0xAF, 0xC8, 0x00};
     Bytes indices;
