@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "design/DesignFileNames.h"
 #include "design/DesignFiles.h"
 #include "tests/core/LoadedDesign.h"
 #include "tools/formats/DesignPlan.h"
@@ -58,6 +59,63 @@ TEST(HusVipXxxPcs, VipColoursAreUnscrambledByTheChainOfStoredBytes) {
     ASSERT_TRUE(loaded.Load(vip, "a.vip"));
     EXPECT_EQ(loaded.design.colours[0], RgbColour(10, 20, 30));
     EXPECT_EQ(loaded.design.colours[1], RgbColour(200, 100, 50));
+}
+
+formats::DesignPlan TwoBlockPlan() {
+    formats::DesignPlan plan;
+    formats::PlanBlock block{1, 1, 10, 20, 30, {{{0, 0}, {40, 0}, {40, 40}}, {{500, -300}}}, 5};
+    plan.blocks = {block, block};
+    return plan;
+}
+
+TEST(HusVipXxxPcs, RecognisedBySignatureOrName) {
+    const formats::DesignPlan plan = TwoBlockPlan();
+    const Bytes hus = formats::WriteHus(plan);
+    const Bytes vip = formats::WriteVip(plan);
+    const Bytes pcs = formats::WritePcs(plan);
+    const Bytes own = formats::WritePxs(plan);
+    const auto format = [](const Bytes& bytes, std::string_view name) {
+        return RecogniseDesignFormat(name, bytes.data(), bytes.size());
+    };
+    EXPECT_EQ(format(hus, "design"), &HusFormat);
+    EXPECT_EQ(format(hus, "design.vip"), &HusFormat);
+    EXPECT_EQ(format(vip, "design.HUS"), &VipFormat);
+    EXPECT_EQ(format(pcs, "design.bin"), &PcsFormat);
+    EXPECT_EQ(format(own, "design.PCS"), &PcsFormat);
+    EXPECT_EQ(format(own, "design.Xxx"), &XxxFormat);
+    // Bytes 2-3 alone are no signature.
+    Bytes other = hus;
+    other[0] = 0;
+    EXPECT_EQ(format(other, "design"), &OwnDesignFormat);
+    EXPECT_EQ(format(other, "design.hus"), nullptr);
+    EXPECT_EQ(format(own, "design.vip"), nullptr);
+    for (std::string_view name : {"a.hus", "a.VIP", "a.xXx", "a.Pcs"}) {
+        EXPECT_TRUE(IsDesignFileName(name)) << name;
+    }
+}
+
+// A HUS or VIP cut short loses records from its streams and is refused; XXX and PCS keep
+// what they have. Every cut leaves records the drawing can walk.
+TEST(HusVipXxxPcs, CutFilesAreRefusedOrEndCleanly) {
+    const formats::DesignPlan plan = TwoBlockPlan();
+    const std::pair<const char*, Bytes> files[] = {{"cut.hus", formats::WriteHus(plan)},
+                                                   {"cut.vip", formats::WriteVip(plan)},
+                                                   {"cut.xxx", formats::WriteXxx(plan)},
+                                                   {"cut.pcs", formats::WritePcs(plan)}};
+    Loaded cut;
+    for (const auto& [name, whole] : files) {
+        const bool compressed = name[5] == 'h' || name[5] == 'v';
+        for (std::size_t size = 0; size <= whole.size(); ++size) {
+            const bool loaded = cut.Load(Bytes(whole.begin(), whole.begin() + size), name);
+            // The last bytes may hold only the end symbol and padding.
+            if (compressed && size + 2 < whole.size()) {
+                EXPECT_FALSE(loaded) << name << size;
+            }
+            ASSERT_LT(cut.design.recordCount, MaxStitchRecords);
+            EXPECT_EQ(cut.design.records[cut.design.recordCount].kind, StitchKind::End);
+        }
+        EXPECT_EQ(cut.Drops().size(), 8u) << name;
+    }
 }
 
 // The end mark's offset at 0xFC, then the end mark and the colours (0, R, G, B).
