@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace vireluna {
 namespace {
@@ -17,6 +18,8 @@ constexpr int FirstMatchSymbol = 256;
 constexpr int MatchLengthBias = 253;  // symbol 256 copies 3 bytes
 // A distance code beyond this reaches back further than any output held.
 constexpr int MaxDistanceCode = 16;
+// A symbol, its distance code and the distance's extra bits.
+constexpr int LongestSymbolBits = MaxCodeLength * 2 + MaxDistanceCode - 1;
 
 constexpr int BlockSymbolsBits = 16;
 constexpr int LengthCodeCountBits = 5;
@@ -40,8 +43,51 @@ class BitReader {
   public:
     BitReader(DesignByteSource& source, std::uint64_t limit) : source_(source), limit_(limit) {}
 
-    // At least 57 bits available to Peek afterwards.
+    // At least `bits` (up to 57) available to Peek afterwards.
+    void Ensure(int bits) {
+        if (count_ < bits) Fill();
+    }
+
+    std::uint32_t Peek(int bits) const {
+        return bits == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - bits));
+    }
+    void Drop(int bits) {
+        bits_ <<= bits;
+        count_ -= bits;
+    }
+    // Bits already there (see Ensure).
+    std::uint32_t Take(int bits) {
+        const std::uint32_t value = Peek(bits);
+        Drop(bits);
+        return value;
+    }
+    std::uint32_t Read(int bits) {
+        Ensure(bits);
+        return Take(bits);
+    }
+    // Padding grows with count_ once it starts, so a zero bit taken is never given back.
+    bool Overrun() const { return count_ < padding_; }
+
+  private:
+    // Leaves at least 57 bits; only with fewer (a shift by 64 would be undefined).
     void Fill() {
+        if (padding_ == 0 && source_.Buffered() >= sizeof bits_ &&
+            limit_ - std::min(limit_, source_.Position()) >= sizeof bits_) {
+            // Eight bytes at once: the bits below count_ then already hold the bytes that
+            // follow, so the next fill ORs the same bits in again.
+            std::uint64_t word = 0;
+            for (std::size_t i = 0; i < sizeof word; ++i) word = word << 8 | source_.Next()[i];
+            bits_ |= word >> count_;
+            const int taken = (63 - count_) >> 3;
+            source_.Advance(static_cast<std::size_t>(taken));
+            count_ += taken * 8;
+            return;
+        }
+        FillByBytes();
+    }
+
+    // Near the end of the buffer, the limit or the file.
+    void FillByBytes() {
         while (count_ <= 56) {
             std::uint8_t byte = 0;
             if (padding_ == 0 && source_.Position() < limit_ && source_.TakeByte(byte)) {
@@ -52,29 +98,12 @@ class BitReader {
             count_ += 8;
         }
     }
-    std::uint32_t Peek(int bits) const {
-        return bits == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - bits));
-    }
-    void Drop(int bits) {
-        bits_ <<= bits;
-        count_ -= bits;
-        if (count_ < padding_) overrun_ = true;
-    }
-    std::uint32_t Read(int bits) {
-        Fill();
-        const std::uint32_t value = Peek(bits);
-        Drop(bits);
-        return value;
-    }
-    bool Overrun() const { return overrun_; }
 
-  private:
     DesignByteSource& source_;
     std::uint64_t limit_;
     std::uint64_t bits_ = 0;
     int count_ = 0;
     int padding_ = 0;  // zero bits at the end of bits_ that the input does not have
-    bool overrun_ = false;
 };
 
 // A canonical code: codes handed out by increasing length, then increasing symbol.
@@ -195,7 +224,7 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
     }
     std::array<std::uint8_t, SymbolCount> lengths{};
     for (int i = 0; i < count;) {
-        bits.Fill();
+        bits.Ensure(MaxCodeLength);
         const int value = lengthCode.Decode(bits);
         if (value < 0 || bits.Overrun()) return false;
         if (value == 0) {
@@ -242,7 +271,7 @@ bool DecodeLzHuffmanStream(DesignByteSource& source, std::uint64_t limit, std::u
             return false;
         }
         for (std::uint32_t n = 0; n < blockSymbols; ++n) {
-            bits.Fill();
+            bits.Ensure(LongestSymbolBits);
             const int symbol = codes.symbols.Decode(bits);
             if (symbol < 0) return false;
             if (symbol < FirstMatchSymbol) {
@@ -256,18 +285,26 @@ bool DecodeLzHuffmanStream(DesignByteSource& source, std::uint64_t limit, std::u
                 std::size_t distance = 1;
                 if (distanceCode > 0) {
                     distance +=
-                        (std::size_t{1} << (distanceCode - 1)) + bits.Read(distanceCode - 1);
+                        (std::size_t{1} << (distanceCode - 1)) + bits.Take(distanceCode - 1);
                 }
                 if (distance > produced) return false;
                 const std::size_t length =
                     std::min<std::size_t>(symbol - MatchLengthBias, size - produced);
-                // One byte at a time: a copy may overlap its own output.
-                for (std::size_t i = 0; i < length; ++i, ++produced) {
-                    out[produced] = out[produced - distance];
+                std::uint8_t* to = out + produced;
+                const std::uint8_t* from = to - distance;
+                if (distance == 1) {
+                    std::memset(to, *from, length);
+                } else if (distance >= length) {
+                    std::memcpy(to, from, length);
+                } else {
+                    // The copy overlaps its own output: one byte at a time.
+                    for (std::size_t i = 0; i < length; ++i) to[i] = from[i];
                 }
+                produced += length;
             }
-            if (bits.Overrun()) return false;
-            if (produced == size) return true;
+            // Past the input the bits are zeros: a block ends before it loops for long, and
+            // what they gave is refused here.
+            if (produced == size) return !bits.Overrun();
         }
     }
 }
