@@ -37,6 +37,27 @@ constexpr int ShortZeroRun = 1;  // length code values with a meaning of their o
 constexpr int LongZeroRun = 2;
 constexpr int LengthBias = 2;
 
+struct BitState {
+    std::uint64_t bits;
+    int count;
+    int padding;  // zero bits at the end of `bits` that the input does not have
+};
+
+// Refills near the end of the source's buffer, the limit or the file. Kept apart, and by
+// value, so that the reader's state stays in registers on the common path.
+BitState FillByBytes(DesignByteSource& source, std::uint64_t limit, BitState state) {
+    while (state.count <= 56) {
+        std::uint8_t byte = 0;
+        if (state.padding == 0 && source.Position() < limit && source.TakeByte(byte)) {
+            state.bits |= std::uint64_t{byte} << (56 - state.count);
+        } else {
+            state.padding += 8;
+        }
+        state.count += 8;
+    }
+    return state;
+}
+
 // Bits most significant first, at most `limit` (a file position) bytes in. Past the end it
 // gives zero bits and remembers that it did: a decoder must then stop with an error.
 class BitReader {
@@ -83,20 +104,10 @@ class BitReader {
             count_ += taken * 8;
             return;
         }
-        FillByBytes();
-    }
-
-    // Near the end of the buffer, the limit or the file.
-    void FillByBytes() {
-        while (count_ <= 56) {
-            std::uint8_t byte = 0;
-            if (padding_ == 0 && source_.Position() < limit_ && source_.TakeByte(byte)) {
-                bits_ |= std::uint64_t{byte} << (56 - count_);
-            } else {
-                padding_ += 8;
-            }
-            count_ += 8;
-        }
+        const BitState state = FillByBytes(source_, limit_, {bits_, count_, padding_});
+        bits_ = state.bits;
+        count_ = state.count;
+        padding_ = state.padding;
     }
 
     DesignByteSource& source_;

@@ -81,8 +81,8 @@ class BitWriter {
     Bytes bytes_;
     int used_ = 8;  // bits of the last byte taken
 };
-// One HUS/VIP stream: runs of a byte as matches at distance 1, blocks of at most blockSymbols
-// symbols, every symbol coded in 9 bits.
+// One HUS/VIP stream: LZ77 matches within the 1024-byte window, blocks of at most
+// blockSymbols symbols, every symbol coded in 9 bits and every distance code in 4.
 Bytes CompressStream(const Bytes& data, std::size_t blockSymbols = 26624);
 
 bool WriteBytes(const Bytes& bytes, const char* utf8Path);

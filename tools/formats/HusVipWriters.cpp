@@ -21,8 +21,13 @@ constexpr std::uint8_t Trim = 0x88;
 constexpr std::uint8_t End = 0x90;
 constexpr int LongestMove = 127;
 
-// The code tables of a block: every symbol 9 bits long. The length code has one symbol,
-// 11 (a length of 9), coded as a single 0 bit.
+constexpr int DistanceSymbols = 11;  // offsets up to 1023: a 1024-byte window
+constexpr int DistanceBits = 4;
+constexpr std::size_t Window = 1024;
+constexpr int ChainSteps = 64;
+
+// The code tables of a block: every symbol 9 bits long, every distance code 4. The length
+// code has one symbol, 11 (a length of 9), coded as a single 0 bit.
 void PutTables(BitWriter& bits) {
     bits.Put(12, 5);                              // length code entries
     for (int i = 0; i < 3; ++i) bits.Put(0, 3);   // entries 0-2 unused
@@ -31,8 +36,71 @@ void PutTables(BitWriter& bits) {
     bits.Put(1, 3);                               // entry 11: one bit
     bits.Put(511, 9);                             // symbol lengths
     for (int i = 0; i < 511; ++i) bits.Put(0, 1);
-    bits.Put(0, 5);  // the distance code reads no bits: always distance 1
-    bits.Put(0, 5);
+    bits.Put(DistanceSymbols, 5);
+    for (int i = 0; i < DistanceSymbols; ++i) bits.Put(DistanceBits, 3);
+}
+
+struct Symbol {
+    std::uint32_t value;
+    std::uint32_t offset;  // of a match: distance - 1
+};
+
+// Greedy LZ77 over a 1024-byte window, the longest match found along a short hash chain.
+std::vector<Symbol> Symbols(const Bytes& data) {
+    std::vector<Symbol> symbols;
+    std::vector<int> head(1 << 16, -1);
+    std::vector<int> previous(data.size(), -1);
+    const auto hash = [&](std::size_t i) {
+        return (data[i] << 8 ^ data[i + 1] << 4 ^ data[i + 2]) & 0xFFFF;
+    };
+    const auto insert = [&](std::size_t i) {
+        if (i + 2 >= data.size()) return;
+        previous[i] = head[hash(i)];
+        head[hash(i)] = static_cast<int>(i);
+    };
+    for (std::size_t i = 0; i < data.size();) {
+        std::size_t bestLength = 0;
+        std::size_t bestOffset = 0;
+        if (i + 2 < data.size()) {
+            int candidate = head[hash(i)];
+            for (int step = 0; step < ChainSteps && candidate >= 0; ++step) {
+                const auto from = static_cast<std::size_t>(candidate);
+                if (i - from > Window) break;
+                std::size_t length = 0;
+                while (i + length < data.size() && length < LongestMatch &&
+                       data[from + length] == data[i + length]) {
+                    ++length;
+                }
+                if (length > bestLength) {
+                    bestLength = length;
+                    bestOffset = i - from - 1;
+                }
+                candidate = previous[from];
+            }
+        }
+        if (bestLength >= ShortestMatch) {
+            symbols.push_back({static_cast<std::uint32_t>(bestLength + 253),
+                               static_cast<std::uint32_t>(bestOffset)});
+            for (std::size_t k = 0; k < bestLength; ++k) insert(i + k);
+            i += bestLength;
+        } else {
+            symbols.push_back({data[i], 0});
+            insert(i);
+            ++i;
+        }
+    }
+    symbols.push_back({EndSymbol, 0});
+    return symbols;
+}
+
+void PutSymbol(BitWriter& bits, const Symbol& symbol) {
+    bits.Put(symbol.value, SymbolBits);
+    if (symbol.value < 256 || symbol.value == EndSymbol) return;
+    // Distance code d: offset 0, or 2^(d-1) plus d-1 more bits.
+    int code = 0;
+    while (code < DistanceSymbols && (symbol.offset >> code) != 0) ++code;
+    bits.Put(static_cast<std::uint32_t>(code), DistanceBits);
+    if (code > 1) bits.Put(symbol.offset - (1u << (code - 1)), code - 1);
 }
 
 struct Records {
@@ -108,27 +176,13 @@ void BitWriter::Put(std::uint32_t value, int bits) {
 }
 
 Bytes CompressStream(const Bytes& data, std::size_t blockSymbols) {
-    std::vector<std::uint32_t> symbols;
-    for (std::size_t i = 0; i < data.size();) {
-        std::size_t run = 0;
-        while (i + 1 + run < data.size() && run < LongestMatch && data[i + 1 + run] == data[i]) {
-            ++run;
-        }
-        symbols.push_back(data[i]);
-        if (run >= ShortestMatch) {
-            symbols.push_back(static_cast<std::uint32_t>(run - ShortestMatch + 256));
-            i += 1 + run;
-        } else {
-            ++i;
-        }
-    }
-    symbols.push_back(EndSymbol);
+    const std::vector<Symbol> symbols = Symbols(data);
     BitWriter bits;
     for (std::size_t start = 0; start < symbols.size(); start += blockSymbols) {
         const std::size_t count = std::min(blockSymbols, symbols.size() - start);
         bits.Put(static_cast<std::uint32_t>(count), 16);
         PutTables(bits);
-        for (std::size_t i = start; i < start + count; ++i) bits.Put(symbols[i], SymbolBits);
+        for (std::size_t i = start; i < start + count; ++i) PutSymbol(bits, symbols[i]);
     }
     return bits.Finish();
 }
