@@ -66,7 +66,7 @@ inline constexpr std::string_view FileTooShortMessage =
     "bytes).\n\n";
 inline constexpr std::string_view FileUnreadableMessage =
     "Could not read the file because it is not a design file in a format the saver reads "
-    "(PXS, DST, EXP, PES, VP3), or it is damaged.\n\n";
+    "(PXS, DST, EXP, PES, VP3, HUS, VIP, XXX, PCS), or it is damaged.\n\n";
 inline constexpr std::string_view TooManyColoursMessage =
     "Could not process the file because it contains too many color changes. (Maximum 72)\n";
 inline constexpr std::string_view TooManyStitchesMessage =
