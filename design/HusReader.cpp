@@ -3,6 +3,7 @@
 #include <array>
 
 #include "design/DesignLimits.h"
+#include "design/HusColours.h"
 #include "design/HusVipStitches.h"
 
 namespace vireluna {
@@ -11,7 +12,7 @@ namespace {
 constexpr std::uint16_t HusKind = 0x00C8;
 
 // The fixed palette the indices select; an index beyond it is its first entry.
-constexpr std::array<ColourValue, 29> HusPalette = {
+constexpr std::array<ColourValue, HusPaletteSize> HusPalette = {
     RgbColour(0, 0, 0),       RgbColour(0, 0, 231),     RgbColour(0, 198, 0),
     RgbColour(255, 0, 0),     RgbColour(132, 0, 132),   RgbColour(255, 255, 0),
     RgbColour(132, 132, 132), RgbColour(132, 132, 231), RgbColour(0, 255, 132),
@@ -37,13 +38,16 @@ bool ReadHus(DesignByteSource& source, RecordBuilder& records) {
     for (std::size_t i = 0; i < listed; ++i) {
         std::uint8_t index[2];
         if (!source.Take(index, sizeof index)) return false;
-        const unsigned entry = index[0] | index[1] << 8;
-        colours[i] = HusPalette[entry < HusPalette.size() ? entry : 0];
+        colours[i] = index[1] == 0 ? HusColour(index[0]) : HusColour(HusPaletteSize);
     }
     return ReadHusVipStitches(source, header, colours.data(), listed, records);
 }
 
 }  // namespace
+
+ColourValue HusColour(std::uint8_t index) {
+    return HusPalette[index < HusPalette.size() ? index : 0];
+}
 
 const DesignFormat HusFormat{"HUS", ".hus", HasHusSignature, true, ReadHus};
 

@@ -8,8 +8,10 @@ namespace vireluna {
 namespace {
 
 constexpr int MaxCodeLength = 16;
-// Codes up to this long are decoded with one table look-up; longer ones bit by bit.
-constexpr int LookupBits = 10;
+// Symbol codes up to this long are decoded with one table look-up, longer ones bit by bit.
+// The small tables are always read bit by bit: they decode a few hundred values a block, and
+// filling a look-up table would cost more than it saves.
+constexpr int LookupBits = 9;
 constexpr int LengthCodeSymbols = 19;
 constexpr int SymbolCount = 511;  // bytes 0-255, matches 256-509, the end 510
 constexpr int DistanceSymbols = 32;
@@ -121,8 +123,9 @@ class BitReader {
 class HuffmanCode {
   public:
     // False when the lengths (each at most MaxCodeLength) are over-full.
-    bool Build(const std::uint8_t* lengths, int symbols) {
+    bool Build(const std::uint8_t* lengths, int symbols, bool withLookup) {
         constant_ = -1;
+        lookupBuilt_ = withLookup;
         counts_.fill(0);
         for (int s = 0; s < symbols; ++s) ++counts_[lengths[s]];
         counts_[0] = 0;
@@ -138,7 +141,8 @@ class HuffmanCode {
         for (int s = 0; s < symbols; ++s) {
             if (lengths[s] != 0) sorted_[next[lengths[s]]++] = static_cast<std::uint16_t>(s);
         }
-        lookup_.fill(0);
+        if (!withLookup) return true;
+        std::memset(lookup_.data(), 0, sizeof lookup_);
         std::uint32_t code = 0;
         int index = 0;
         for (int length = 1; length <= LookupBits; ++length) {
@@ -159,10 +163,12 @@ class HuffmanCode {
     // The next symbol, or -1 for a code no symbol has. The reader must hold 16 bits.
     int Decode(BitReader& bits) const {
         if (constant_ >= 0) return constant_;
-        const std::uint16_t entry = lookup_[bits.Peek(LookupBits)];
-        if ((entry & 31) != 0) {
-            bits.Drop(entry & 31);
-            return entry >> 5;
+        if (lookupBuilt_) {
+            const std::uint16_t entry = lookup_[bits.Peek(LookupBits)];
+            if ((entry & 31) != 0) {
+                bits.Drop(entry & 31);
+                return entry >> 5;
+            }
         }
         const std::uint32_t peeked = bits.Peek(MaxCodeLength);
         int code = 0;
@@ -184,6 +190,7 @@ class HuffmanCode {
 
   private:
     int constant_ = -1;
+    bool lookupBuilt_ = false;
     std::array<std::uint16_t, MaxCodeLength + 1> counts_{};
     std::array<std::uint16_t, SymbolCount> sorted_{};
     std::array<std::uint16_t, 1 << LookupBits> lookup_{};  // symbol << 5 | length, 0 if longer
@@ -222,7 +229,7 @@ bool ReadLengthCode(BitReader& bits, HuffmanCode& code) {
         // The skipped slots count toward the count.
         if (i == SkipAfter) i += static_cast<int>(bits.Read(SkipBits));
     }
-    return code.Build(lengths.data(), LengthCodeSymbols);
+    return code.Build(lengths.data(), LengthCodeSymbols, false);
 }
 
 bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode& code) {
@@ -248,7 +255,7 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
             lengths[i++] = static_cast<std::uint8_t>(value - LengthBias);
         }
     }
-    return code.Build(lengths.data(), SymbolCount);
+    return code.Build(lengths.data(), SymbolCount, true);
 }
 
 bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
@@ -263,7 +270,7 @@ bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
         if (length < 0) return false;
         lengths[i] = static_cast<std::uint8_t>(length);
     }
-    return code.Build(lengths.data(), DistanceSymbols);
+    return code.Build(lengths.data(), DistanceSymbols, false);
 }
 
 }  // namespace
