@@ -8,10 +8,10 @@ namespace vireluna {
 namespace {
 
 constexpr int MaxCodeLength = 16;
-// Symbol codes up to this long are decoded with one table look-up, longer ones bit by bit.
-// The small tables are always read bit by bit: they decode a few hundred values a block, and
-// filling a look-up table would cost more than it saves.
+// Codes up to this long are decoded with one table look-up, longer ones bit by bit. The small
+// tables decode a few hundred values a block: a shorter table is filled faster.
 constexpr int LookupBits = 9;
+constexpr int SmallLookupBits = 6;
 constexpr int LengthCodeSymbols = 19;
 constexpr int SymbolCount = 511;  // bytes 0-255, matches 256-509, the end 510
 constexpr int DistanceSymbols = 32;
@@ -123,9 +123,9 @@ class BitReader {
 class HuffmanCode {
   public:
     // False when the lengths (each at most MaxCodeLength) are over-full.
-    bool Build(const std::uint8_t* lengths, int symbols, bool withLookup) {
+    bool Build(const std::uint8_t* lengths, int symbols, int lookupBits) {
         constant_ = -1;
-        lookupBuilt_ = withLookup;
+        lookupBits_ = lookupBits;
         counts_.fill(0);
         for (int s = 0; s < symbols; ++s) ++counts_[lengths[s]];
         counts_[0] = 0;
@@ -141,14 +141,13 @@ class HuffmanCode {
         for (int s = 0; s < symbols; ++s) {
             if (lengths[s] != 0) sorted_[next[lengths[s]]++] = static_cast<std::uint16_t>(s);
         }
-        if (!withLookup) return true;
-        std::memset(lookup_.data(), 0, sizeof lookup_);
+        std::memset(lookup_.data(), 0, sizeof lookup_[0] << lookupBits);
         std::uint32_t code = 0;
         int index = 0;
-        for (int length = 1; length <= LookupBits; ++length) {
+        for (int length = 1; length <= lookupBits; ++length) {
             for (int i = 0; i < counts_[length]; ++i, ++index, ++code) {
-                const std::uint32_t first = code << (LookupBits - length);
-                const std::uint32_t last = (code + 1) << (LookupBits - length);
+                const std::uint32_t first = code << (lookupBits - length);
+                const std::uint32_t last = (code + 1) << (lookupBits - length);
                 const auto entry = static_cast<std::uint16_t>(sorted_[index] << 5 | length);
                 std::fill(lookup_.begin() + first, lookup_.begin() + last, entry);
             }
@@ -163,12 +162,10 @@ class HuffmanCode {
     // The next symbol, or -1 for a code no symbol has. The reader must hold 16 bits.
     int Decode(BitReader& bits) const {
         if (constant_ >= 0) return constant_;
-        if (lookupBuilt_) {
-            const std::uint16_t entry = lookup_[bits.Peek(LookupBits)];
-            if ((entry & 31) != 0) {
-                bits.Drop(entry & 31);
-                return entry >> 5;
-            }
+        const std::uint16_t entry = lookup_[bits.Peek(lookupBits_)];
+        if ((entry & 31) != 0) {
+            bits.Drop(entry & 31);
+            return entry >> 5;
         }
         const std::uint32_t peeked = bits.Peek(MaxCodeLength);
         int code = 0;
@@ -190,7 +187,7 @@ class HuffmanCode {
 
   private:
     int constant_ = -1;
-    bool lookupBuilt_ = false;
+    int lookupBits_ = LookupBits;
     std::array<std::uint16_t, MaxCodeLength + 1> counts_{};
     std::array<std::uint16_t, SymbolCount> sorted_{};
     std::array<std::uint16_t, 1 << LookupBits> lookup_{};  // symbol << 5 | length, 0 if longer
@@ -229,7 +226,7 @@ bool ReadLengthCode(BitReader& bits, HuffmanCode& code) {
         // The skipped slots count toward the count.
         if (i == SkipAfter) i += static_cast<int>(bits.Read(SkipBits));
     }
-    return code.Build(lengths.data(), LengthCodeSymbols, false);
+    return code.Build(lengths.data(), LengthCodeSymbols, SmallLookupBits);
 }
 
 bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode& code) {
@@ -255,7 +252,7 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
             lengths[i++] = static_cast<std::uint8_t>(value - LengthBias);
         }
     }
-    return code.Build(lengths.data(), SymbolCount, true);
+    return code.Build(lengths.data(), SymbolCount, LookupBits);
 }
 
 bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
@@ -270,7 +267,7 @@ bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
         if (length < 0) return false;
         lengths[i] = static_cast<std::uint8_t>(length);
     }
-    return code.Build(lengths.data(), DistanceSymbols, false);
+    return code.Build(lengths.data(), DistanceSymbols, SmallLookupBits);
 }
 
 }  // namespace
