@@ -21,6 +21,7 @@ constexpr int Stitches = 60000;
 constexpr int Blocks = 20;
 constexpr int RunsPerBlock = 3;
 constexpr int RoundsPerIteration = 5;
+constexpr std::size_t Formats = 9;
 
 // Satin-like zigzags with steps up to 100 units, travels of some 300 between runs.
 formats::DesignPlan LargePlan() {
@@ -31,6 +32,7 @@ formats::DesignPlan LargePlan() {
         block.thread = 1 + b % 20;
         block.pecIndex = static_cast<std::uint8_t>(1 + b % 64);
         block.red = static_cast<std::uint8_t>(b * 12);
+        block.husIndex = static_cast<std::uint8_t>(b % 29);
         for (int r = 0; r < RunsPerBlock; ++r) {
             formats::PlanRun run;
             const int originX = (b * RunsPerBlock + r) % 7 * 300;
@@ -61,14 +63,19 @@ void BM_LoadEachFormatSideBySide(benchmark::State& state) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "vireluna-format-bench";
     std::filesystem::create_directories(folder);
-    std::array<FormatFile, 5> files = {{{"PXS", (folder / "large.pxs").string()},
-                                        {"DST", (folder / "large.dst").string()},
-                                        {"EXP", (folder / "large.exp").string()},
-                                        {"PES", (folder / "large.pes").string()},
-                                        {"VP3", (folder / "large.vp3").string()}}};
-    const std::array<formats::Bytes, 5> bytes = {formats::WritePxs(plan), formats::WriteDst(plan),
-                                                 formats::WriteExp(plan), formats::WritePes(plan),
-                                                 formats::WriteVp3(plan)};
+    std::array<FormatFile, Formats> files = {{{"PXS", (folder / "large.pxs").string()},
+                                              {"DST", (folder / "large.dst").string()},
+                                              {"EXP", (folder / "large.exp").string()},
+                                              {"PES", (folder / "large.pes").string()},
+                                              {"VP3", (folder / "large.vp3").string()},
+                                              {"HUS", (folder / "large.hus").string()},
+                                              {"VIP", (folder / "large.vip").string()},
+                                              {"XXX", (folder / "large.xxx").string()},
+                                              {"PCS", (folder / "large.pcs").string()}}};
+    const std::array<formats::Bytes, Formats> bytes = {
+        formats::WritePxs(plan), formats::WriteDst(plan), formats::WriteExp(plan),
+        formats::WritePes(plan), formats::WriteVp3(plan), formats::WriteHus(plan),
+        formats::WriteVip(plan), formats::WriteXxx(plan), formats::WritePcs(plan)};
     Design design;
     design.records = AllocateStitchArray();
     PosixInputFile file;
@@ -80,7 +87,7 @@ void BM_LoadEachFormatSideBySide(benchmark::State& state) {
             return;
         }
     }
-    std::array<double, 5> seconds{};
+    std::array<double, Formats> seconds{};
     for (auto _ : state) {
         for (int round = 0; round < RoundsPerIteration; ++round) {
             for (std::size_t i = 0; i < files.size(); ++i) {

@@ -8,8 +8,8 @@ namespace vireluna {
 namespace {
 
 // A new format is one reader file and one row here.
-constexpr std::array<const FormatRow*, 5> FormatTableRows = {&PxsFormat, &DstFormat, &ExpFormat,
-                                                             &PesFormat, &Vp3Format};
+constexpr std::array FormatTableRows = {&PxsFormat, &DstFormat, &ExpFormat, &PesFormat, &Vp3Format,
+                                        &HusFormat, &VipFormat, &XxxFormat, &PcsFormat};
 
 // Reads a file of a format read through the builder; false when it is refused.
 bool ReadThroughBuilder(const FormatRow& format, DesignByteSource& source, RecordBuilder& builder) {

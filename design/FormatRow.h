@@ -63,6 +63,10 @@ extern const FormatRow DstFormat;
 extern const FormatRow ExpFormat;
 extern const FormatRow PesFormat;
 extern const FormatRow Vp3Format;
+extern const FormatRow HusFormat;
+extern const FormatRow VipFormat;
+extern const FormatRow XxxFormat;
+extern const FormatRow PcsFormat;
 
 // ColourValue of an RGB colour, flagged as every colour of the saver is.
 constexpr ColourValue RgbColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {

@@ -38,6 +38,11 @@ class RecordBuilder {
     }
     // The thread of the current colour block.
     void SetColour(ColourValue colour);
+    // The thread of colour block `block` (from 0), for a format that lists them after its
+    // stitches.
+    void SetBlockColour(std::int32_t block, ColourValue colour) {
+        if (block >= 0 && block < MaxDesignColours) colours_[block] = colour;
+    }
     // The reader saw its format's own end.
     void EndCodeSeen() { end_ = StreamEnd::EndCode; }
 

@@ -110,8 +110,10 @@ while IFS= read -r line; do summary+=("$line"); done < <(grep -E '^packages' "$l
 summary[-1]="${summary[-1]} ($((SECONDS - start)) s)"
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 
-# Fuzzers: the design reader longest, seeded with the sample designs; the other formats' readers
-# seeded with their corpus.
+# Fuzzers, each seeded with its corpus (the design reader also with the sample designs). The
+# readers share one total time, so that a new format does not lengthen the run.
+reader_seconds=180
+readers=$(find "$build/fuzz/fuzz" -maxdepth 1 -name 'fuzz_*_reader' -type f -perm -u+x 2>/dev/null | wc -l)
 for fuzzer in "$build"/fuzz/fuzz/fuzz_*; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
@@ -119,11 +121,12 @@ for fuzzer in "$build"/fuzz/fuzz/fuzz_*; do
   corpus="$logs/corpus-$name"
   mkdir -p "$corpus"
   case "$name" in
-    *design*) seconds=60
-      cp "$root"/resources/designs/*.pxs "$root"/fuzz/corpus/design_reader/*.pxs "$corpus"/ 2>/dev/null ;;
-    *_reader) seconds=30
+    *_reader) seconds=$((reader_seconds / readers))
       cp "$root/fuzz/corpus/${name#fuzz_}"/* "$corpus"/ 2>/dev/null ;;
   esac
+  if [ "$name" = fuzz_design_reader ]; then
+    cp "$root"/resources/designs/*.pxs "$corpus"/ 2>/dev/null
+  fi
   echo "== fuzz $name for ${seconds}s"
   if "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "$corpus" \
       >"$logs/$name.log" 2>&1; then

@@ -250,8 +250,8 @@ std::string SaverUsage() {
     std::ostringstream text;
     text << "usage: vireluna-saver [OPTION]... [DESIGN]...\n"
             "Stitches embroidery designs on X: as an XScreenSaver module (--root, --window-id),\n"
-            "in a window, or full screen. Design files given (.pxs, .dst, .exp, .pes, .vp3)\n"
-            "replace the profile's playlist.\n\n";
+            "in a window, or full screen. Design files given (.pxs, .dst, .exp, .pes, .vp3,\n"
+            ".hus, .vip, .xxx, .pcs) replace the profile's playlist.\n\n";
     for (const Flag& flag : Flags) {
         std::string left = std::string(flag.name);
         if (!flag.argument.empty()) left += " " + std::string(flag.argument);

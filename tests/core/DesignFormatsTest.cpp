@@ -11,6 +11,7 @@
 #include "design/DesignFileNames.h"
 #include "design/ThreadPalette.h"
 #include "platform/MemoryInputFile.h"
+#include "tests/core/LoadedDesign.h"
 #include "tools/formats/DesignPlan.h"
 
 namespace vireluna {
@@ -19,63 +20,16 @@ namespace {
 using formats::Bytes;
 using formats::DesignPlan;
 
-struct Drop {
-    std::int32_t x;
-    std::int32_t y;
-    bool joined;  // thread from the drop before
-    std::int32_t block;
-    bool operator==(const Drop& other) const {
-        return std::tie(x, y, joined, block) ==
-               std::tie(other.x, other.y, other.joined, other.block);
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Drop& drop) {
-    return out << "(" << drop.x << ", " << drop.y << (drop.joined ? ", joined" : "") << ", block "
-               << drop.block << ")";
-}
-
-class Loaded {
-  public:
-    Loaded() { design.records = AllocateStitchArray(); }
-
-    bool Load(const Bytes& bytes, const std::string& name, std::int32_t reduction = 100) {
-        MemoryInputFile file(bytes.data(), bytes.size());
-        return LoadDesignFile(file, name.c_str(), reduction, design, &info);
-    }
-
-    // The needle drops, relative to the first, as drawing joins them.
-    std::vector<Drop> Drops() const {
-        std::vector<Drop> drops;
-        std::int32_t block = 0;
-        for (std::int32_t i = 0; i < design.recordCount; ++i) {
-            const StitchRecord& record = design.records[i];
-            if (record.kind == StitchKind::ColourChange) ++block;
-            if (record.kind != StitchKind::Stitch) continue;
-            const bool joined = i > 0 && design.records[i - 1].kind == StitchKind::Stitch;
-            drops.push_back({record.x, record.y, joined, block});
-        }
-        for (std::size_t i = drops.size(); i-- > 0;) {
-            drops[i].x -= drops[0].x;
-            drops[i].y -= drops[0].y;
-        }
-        return drops;
-    }
-
-    Design design;
-    DesignLoadInfo info;
-};
-
 // Short and long stitches, travels beyond every format's single move, three threads.
 DesignPlan SamplePlan() {
     DesignPlan plan;
-    formats::PlanBlock first{15, 5, 237, 23, 31, {}};
+    formats::PlanBlock first{15, 5, 237, 23, 31, {}, 3};
     first.runs.push_back({{0, 0}, {10, 0}, {10, 10}, {-111, 60}, {0, -61}});
     first.runs.push_back({{300, 200}, {310, 205}, {330, 180}});
-    formats::PlanBlock second{6, 37, 102, 186, 73, {}};
+    formats::PlanBlock second{6, 37, 102, 186, 73, {}, 2};
     second.runs.push_back({{330, 185}, {400, 185}, {400, 300}});
     second.runs.push_back({{-2600, -700}, {-2590, -690}});
-    formats::PlanBlock third{12, 2, 10, 85, 163, {}};
+    formats::PlanBlock third{12, 2, 10, 85, 163, {}, 1};
     third.runs.push_back({{0, 5}, {5, 5}});
     plan.blocks = {first, second, third};
     return plan;
@@ -98,6 +52,10 @@ TEST(DesignFormats, OneDesignLoadsToTheSameNeedleDropsInEveryFormat) {
         {"start-repeated.pes", formats::WritePes(plan, true)},
         {"bare.pec", formats::WriteBarePec(plan)},
         {"plan.vp3", formats::WriteVp3(plan)},
+        {"plan.hus", formats::WriteHus(plan)},
+        {"plan.vip", formats::WriteVip(plan)},
+        {"plan.xxx", formats::WriteXxx(plan)},
+        {"plan.pcs", formats::WritePcs(plan)},
     };
     for (const auto& [name, bytes] : files) {
         SCOPED_TRACE(name);

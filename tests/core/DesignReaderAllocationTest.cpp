@@ -123,11 +123,12 @@ TEST(DesignReaderAllocation, LoadingADesignAllocatesNothing) {
     block.runs.push_back({{0, 0}, {100, 0}, {100, 100}});
     block.runs.push_back({{900, 900}, {950, 900}});
     plan.blocks = {block, block};
-    const std::pair<const char*, formats::Bytes> others[] = {{".pxs", formats::WritePxs(plan)},
-                                                             {".dst", formats::WriteDst(plan)},
-                                                             {".exp", formats::WriteExp(plan)},
-                                                             {".pes", formats::WritePes(plan)},
-                                                             {".vp3", formats::WriteVp3(plan)}};
+    const std::pair<const char*, formats::Bytes> others[] = {
+        {".pxs", formats::WritePxs(plan)}, {".dst", formats::WriteDst(plan)},
+        {".exp", formats::WriteExp(plan)}, {".pes", formats::WritePes(plan)},
+        {".vp3", formats::WriteVp3(plan)}, {".hus", formats::WriteHus(plan)},
+        {".vip", formats::WriteVip(plan)}, {".xxx", formats::WriteXxx(plan)},
+        {".pcs", formats::WritePcs(plan)}};
     for (const auto& [extension, bytes] : others) {
         const std::string otherPath = path + extension;
         ASSERT_TRUE(formats::WriteBytes(bytes, otherPath.c_str()));

@@ -130,14 +130,16 @@ TEST_F(FolderPlayTest, APassPlaysEveryDesignOnceAndTheNextPassSeesTheFolderAnew)
          {DesignIn("e.DST", formats::WriteDst), DesignIn("sub/f.exp", formats::WriteExp),
           DesignIn("sub/deeper/g.Pes",
                    [](const formats::DesignPlan& plan) { return formats::WritePes(plan); }),
-          DesignIn("sub/deeper/h.vp3", formats::WriteVp3)}) {
+          DesignIn("sub/deeper/h.vp3", formats::WriteVp3), DesignIn("i.HUS", formats::WriteHus),
+          DesignIn("sub/j.vip", formats::WriteVip), DesignIn("k.Xxx", formats::WriteXxx),
+          DesignIn("sub/deeper/l.pcs", formats::WritePcs)}) {
         designs.push_back(other);
     }
     std::ofstream(root / "notes.txt") << "not a design";
     std::ofstream(root / "sub" / "pxs") << "no extension";
     Open(listed);
 
-    std::vector<std::string> pass = Play(9);
+    std::vector<std::string> pass = Play(13);
     std::vector<std::string> expected = designs;
     expected.push_back(listed);
     std::sort(pass.begin(), pass.end());
@@ -147,7 +149,7 @@ TEST_F(FolderPlayTest, APassPlaysEveryDesignOnceAndTheNextPassSeesTheFolderAnew)
     // Designs added and removed while the saver runs count from the next pass on.
     fs::remove(root / "a.pxs");
     const std::string added = Design("sub/new.pxs");
-    pass = Play(9);
+    pass = Play(13);
     expected = designs;
     expected.erase(expected.begin());
     expected.push_back(added);

@@ -158,7 +158,7 @@ TEST_F(FilePageTest, AcceptsADstFileAndRefusesAFalseVp3) {
     program.PressOk();
     ExpectRefusal(program,
                   "Could not read the file because it is not a design file in a format the saver "
-                  "reads (PXS, DST, EXP, PES, VP3), or it is damaged.\n\n" +
+                  "reads (PXS, DST, EXP, PES, VP3, HUS, VIP, XXX, PCS), or it is damaged.\n\n" +
                       Narrow(fake));
     program.SelectListEntries({1});
     program.Click(FilePage, DeleteButton);

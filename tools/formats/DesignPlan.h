@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct PlanBlock {
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
     std::vector<PlanRun> runs;  // travel without thread between runs
+    std::uint8_t husIndex = 0;  // HUS: an index of its fixed palette
 };
 
 // Blocks in order, parted by colour changes. The first drop of the design is the origin, as
@@ -43,6 +45,13 @@ Bytes WritePes(const DesignPlan& plan, bool explicitStart = false);
 // A bare PEC file: its section at offset 8.
 Bytes WriteBarePec(const DesignPlan& plan);
 Bytes WriteVp3(const DesignPlan& plan);
+// HUS and VIP: three streams compressed by CompressStream.
+Bytes WriteHus(const DesignPlan& plan);
+Bytes WriteVip(const DesignPlan& plan);
+// XXX travels in short jumps then stitches on (its landing a needle drop), or in one long
+// jump then a zero stitch; PCS holds absolute positions with a jump before every run.
+Bytes WriteXxx(const DesignPlan& plan);
+Bytes WritePcs(const DesignPlan& plan);
 
 // --- single records, for the tests of the formats' facts ---------------------------
 enum class DstKind { Stitch, Jump, ColourChange, End };
@@ -56,6 +65,25 @@ void AppendPecValue(Bytes& bytes, int value, bool longForm, std::uint8_t flags =
 Bytes PesWithStitchList(const Bytes& stitchList, const std::vector<std::uint8_t>& colours);
 // The bytes of a VP3 file of one block starting at the centre, of the given stitch bytes.
 Bytes Vp3WithStitchBytes(const Bytes& stitchBytes);
+
+// A HUS file of the given records (attribute, x, y with y up) and palette indices.
+Bytes HusWithRecords(const Bytes& attributes, const Bytes& xs, const Bytes& ys,
+                     const std::vector<std::uint16_t>& paletteIndices);
+
+// Bits most significant first, as the HUS and VIP streams hold them.
+class BitWriter {
+  public:
+    void Put(std::uint32_t value, int bits);
+    // The bytes, the last one padded with zero bits.
+    const Bytes& Finish() { return bytes_; }
+
+  private:
+    Bytes bytes_;
+    int used_ = 8;  // bits of the last byte taken
+};
+// One HUS/VIP stream: LZ77 matches within the 1024-byte window, blocks of at most
+// blockSymbols symbols, every symbol coded in 9 bits and every distance code in 4.
+Bytes CompressStream(const Bytes& data, std::size_t blockSymbols = 26624);
 
 bool WriteBytes(const Bytes& bytes, const char* utf8Path);
 

@@ -1,10 +1,12 @@
 // Converts a design of the saver's own format into the other formats, for the README's
-// examples: formats-sample IN.pxs OUT_STEM writes OUT_STEM.dst, .exp, .pes and .vp3.
+// examples: formats-sample IN.pxs OUT_STEM writes OUT_STEM.dst, .exp, .pes, .vp3, .hus, .vip,
+// .xxx and .pcs.
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>
 
+#include "design/HusColours.h"
 #include "design/PecColours.h"
 #include "design/PxsReader.h"
 #include "platform/posix/PosixInputFile.h"
@@ -24,12 +26,13 @@ std::uint8_t Blue(ColourValue colour) {
     return static_cast<std::uint8_t>(colour >> 16 & 0xFF);
 }
 
-// The PEC palette index nearest to a colour.
-std::uint8_t NearestPecIndex(ColourValue colour) {
-    std::uint8_t best = 1;
+// The index of the palette entry nearest to a colour, from `first` up to `count`.
+std::uint8_t NearestIndex(ColourValue colour, int first, int count,
+                          ColourValue (*entry)(std::uint8_t)) {
+    std::uint8_t best = static_cast<std::uint8_t>(first);
     long bestDistance = std::numeric_limits<long>::max();
-    for (int index = 1; index < PecColourCount; ++index) {
-        const ColourValue pec = PecColour(static_cast<std::uint8_t>(index));
+    for (int index = first; index < count; ++index) {
+        const ColourValue pec = entry(static_cast<std::uint8_t>(index));
         const long dr = Red(pec) - Red(colour);
         const long dg = Green(pec) - Green(colour);
         const long db = Blue(pec) - Blue(colour);
@@ -64,7 +67,8 @@ int main(int argc, char** argv) {
         if (index < design.colourCount) {
             const ColourValue colour = design.colours[index];
             block.thread = details.threadNumbers[index];
-            block.pecIndex = NearestPecIndex(colour);
+            block.pecIndex = NearestIndex(colour, 1, PecColourCount, PecColour);
+            block.husIndex = NearestIndex(colour, 0, HusPaletteSize, HusColour);
             block.red = Red(colour);
             block.green = Green(colour);
             block.blue = Blue(colour);
@@ -95,6 +99,10 @@ int main(int argc, char** argv) {
     const bool written = formats::WriteBytes(formats::WriteDst(plan), (stem + ".dst").c_str()) &&
                          formats::WriteBytes(formats::WriteExp(plan), (stem + ".exp").c_str()) &&
                          formats::WriteBytes(formats::WritePes(plan), (stem + ".pes").c_str()) &&
-                         formats::WriteBytes(formats::WriteVp3(plan), (stem + ".vp3").c_str());
+                         formats::WriteBytes(formats::WriteVp3(plan), (stem + ".vp3").c_str()) &&
+                         formats::WriteBytes(formats::WriteHus(plan), (stem + ".hus").c_str()) &&
+                         formats::WriteBytes(formats::WriteVip(plan), (stem + ".vip").c_str()) &&
+                         formats::WriteBytes(formats::WriteXxx(plan), (stem + ".xxx").c_str()) &&
+                         formats::WriteBytes(formats::WritePcs(plan), (stem + ".pcs").c_str());
     return written ? 0 : 1;
 }

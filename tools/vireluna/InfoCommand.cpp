@@ -300,7 +300,8 @@ void AddInfoCommand(CLI::App& app, int& exitStatus) {
         "info", "Show what the saver reads from design files: header, colours, records, extents");
     auto options = std::make_shared<InfoOptions>();
     CLI::Option* files =
-        info->add_option("files", options->paths, "Design files (.pxs, .dst, .exp, .pes, .vp3)");
+        info->add_option("files", options->paths,
+                         "Design files (.pxs, .dst, .exp, .pes, .vp3, .hus, .vip, .xxx, .pcs)");
     info->add_option("-r,--reduction", options->reduction,
                      "Scale in percent, as the saver's Reduction setting")
         ->capture_default_str();

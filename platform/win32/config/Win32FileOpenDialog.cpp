@@ -15,7 +15,8 @@ namespace {
 // The saver's own format stays the first filter, as the dialog has always opened with it.
 constexpr wchar_t DesignFilter[] =
     L"PXS Files (*.pxs)\0*.pxs\0"
-    L"Embroidery designs (*.pxs;*.dst;*.exp;*.pes;*.vp3)\0*.pxs;*.dst;*.exp;*.pes;*.vp3\0"
+    L"Embroidery designs (*.pxs;*.dst;*.exp;*.pes;*.vp3;*.hus;*.vip;*.xxx;*.pcs)\0"
+    L"*.pxs;*.dst;*.exp;*.pes;*.vp3;*.hus;*.vip;*.xxx;*.pcs\0"
     L"All Files (*.*)\0*.*\0";
 
 // The buffer holds either one full path, or the folder followed by the names chosen in it,
