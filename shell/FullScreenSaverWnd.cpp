@@ -50,7 +50,7 @@ void CFullScreenSaverWnd::RequestClose() {
 void CFullScreenSaverWnd::AfterMessageClosed() {
     // With every design gone the next tick would only open the next box, and the user, whose
     // every key now answers a box, could never leave the saver: it ends instead.
-    if (NothingCanBePlayed()) {
+    if (NothingLeftAtMessageClose()) {
         OnNothingLeftToPlay();
         return;
     }

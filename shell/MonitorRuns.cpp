@@ -104,6 +104,7 @@ void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
     if (layout == layout_) return;
     const MonitorLayout before = layout_;
     const bool messageOpen = Primary().ShowingMessage();
+    const bool nothingLeft = Primary().NothingCanBePlayed();
     // When the window moves or changes size every picture has moved in it: all start afresh.
     const bool sameWindow = before.Bounds() == layout.Bounds();
     if (moveWindow_) moveWindow_(layout);
@@ -119,7 +120,7 @@ void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
         if (!kept[place]) StartRun(runs_[place]);
     }
     // The box is still up: the fresh primary's timer waits for its close as the old one did.
-    if (!kept.front() && messageOpen) runs_.front().run->TakeOverOpenMessage();
+    if (!kept.front() && messageOpen) runs_.front().run->TakeOverOpenMessage(nothingLeft);
     // A fresh primary takes the pointer's first position over, the same place on the screen.
     CFullScreenSaverWnd* rules = InputRules();
     if (!kept.front() && pointer && rules != nullptr) {

@@ -50,7 +50,8 @@ class MonitorRuns final : public SteppedSaver {
     // Another layout while the saver runs: the window moves over its bounds, the run of a
     // monitor whose rectangle is still there at the same place goes on, every other monitor
     // starts afresh, and the window is erased once. An empty layout changes nothing. A fresh
-    // primary takes over a load-failure message that is still open.
+    // primary takes over a load-failure message that is still open, and with it whether
+    // anything is left to play.
     void OnLayoutChange(const MonitorLayout& layout);
     // The primary's load-failure message was closed.
     void OnMessageClosed() override { runs_.front().run->OnMessageClosed(); }

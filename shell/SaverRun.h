@@ -105,7 +105,9 @@ class SaverRun : public SteppedSaver, private WindowHost {
     void OnMessageClosed() override { window_->OnMessageClosed(); }
     bool ShowingMessage() const { return window_->ShowingMessage(); }
     // A fresh run in place of one whose message is still open: it waits for the close too.
-    void TakeOverOpenMessage() { window_->TakeOverOpenMessage(); }
+    void TakeOverOpenMessage(bool nothingLeftToPlay) {
+        window_->TakeOverOpenMessage(nothingLeftToPlay);
+    }
 
   private:
     // The host as the saver window sees it: a timer never starts once the limit is reached.

@@ -157,12 +157,14 @@ void CSaverWnd::OnMessageClosed() {
     if (!messageOpen) return;
     messageOpen = false;
     AfterMessageClosed();
+    nothingLeftWhenTakenOver = false;
     host.SetTimer(settings.timerPeriod);
 }
 
-void CSaverWnd::TakeOverOpenMessage() {
+void CSaverWnd::TakeOverOpenMessage(bool nothingLeftToPlay) {
     host.KillTimer();
     messageOpen = true;
+    nothingLeftWhenTakenOver = nothingLeftToPlay;
 }
 
 bool CSaverWnd::LoadDesign() {

@@ -101,8 +101,9 @@ class CSaverWnd {
     // The driver closed the load-failure message: the run goes on, its timer running again.
     void OnMessageClosed();
     // A fresh run in place of one whose message is still open (the monitors changed under
-    // it) takes that message over: its timer waits for the close too.
-    void TakeOverOpenMessage();
+    // it) takes that message over: its timer waits for the close too, and what the old run
+    // knew still holds when it closes: nothing was left to play.
+    void TakeOverOpenMessage(bool nothingLeftToPlay);
     // True when every entry of the playlist has failed to load since the last design that
     // loaded, and with a folder every design of the folder in this pass too (or there is none):
     // nothing is left to play.
@@ -112,6 +113,10 @@ class CSaverWnd {
     WindowHost& Host() { return host; }
     // After the load-failure message has been closed, before the timer runs again.
     virtual void AfterMessageClosed() {}
+    // At the close: nothing is left to play, as this run or the one it replaced found.
+    bool NothingLeftAtMessageClose() const {
+        return NothingCanBePlayed() || nothingLeftWhenTakenOver;
+    }
     // A pass that had entries to try played none of them, and none is left that might play.
     virtual void OnNothingLeftToPlay() {}
 
@@ -159,6 +164,7 @@ class CSaverWnd {
     PlacementResult placement{};
     TickResult lastTick = TickResult::None;
     bool messageOpen = false;
+    bool nothingLeftWhenTakenOver = false;
     MachinePlayback machine;
 };
 
