@@ -17,4 +17,15 @@ class MessageBoxes {
                       MessageIcon icon) = 0;
 };
 
+// Where a run hands its load-failure message to the driver. The call returns at once: the
+// driver shows the box once the handler that handed it has returned, never inside it, and then
+// tells the runs it was closed (SteppedSaver::OnMessageClosed). False when no box is shown for
+// it (a monitor other than the primary): the run goes on at once.
+class MessageHandOff {
+  public:
+    virtual ~MessageHandOff() = default;
+    virtual bool OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                             MessageIcon icon) = 0;
+};
+
 }  // namespace vireluna

@@ -12,9 +12,9 @@ struct ScreenSize {
     int height;
 };
 
-// What the saver window logic needs from its window. Its message boxes (Show) belong to the
-// window.
-class WindowHost : public MessageBoxes {
+// What the saver window logic needs from its window. The load-failure message it hands over
+// (OpenMessage) is the window's to show.
+class WindowHost : public MessageHandOff {
   public:
     // A drawing context on the client area, valid until ReleaseSurface.
     virtual Surface& AcquireSurface() = 0;

@@ -1,5 +1,7 @@
 #include "render/RasterWindowHost.h"
 
+#include "shell/SaverRun.h"
+
 #include <algorithm>
 #include <ostream>
 #include <utility>
@@ -24,7 +26,7 @@ std::string_view IconName(MessageIcon icon) {
 }  // namespace
 
 RasterWindowHost::RasterWindowHost(ScreenSize screen, ScreenSize client, raster::RasterImage logo,
-                                   MessageBoxes& messages)
+                                   MessageHandOff& messages)
     : screen_(screen),
       client_{std::max(client.width, 0), std::max(client.height, 0)},
       logo_(std::move(logo)),
@@ -113,8 +115,17 @@ bool RasterWindowHost::TakeChangedArea(raster::ChangedArea& area) {
     return area.Clip(client_.width, client_.height);
 }
 
-void MessageLog::Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) {
+bool MessageLog::OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                             MessageIcon icon) {
     out_ << utf8Caption << " (" << IconName(icon) << "): " << utf8Text << '\n';
+    open_ = true;
+    return true;
+}
+
+void MessageLog::AnswerAfterStep(SteppedSaver& runs) {
+    if (!open_) return;
+    open_ = false;
+    runs.OnMessageClosed();
 }
 
 }  // namespace vireluna::headless

@@ -14,6 +14,10 @@
 #include "render/TileSurface.h"
 #include "render/TrackingSurface.h"
 
+namespace vireluna {
+class SteppedSaver;
+}
+
 namespace vireluna::headless {
 
 // The saver's window drawn into memory: the one host of every driver without a native window.
@@ -24,9 +28,9 @@ namespace vireluna::headless {
 class RasterWindowHost : public WindowHost {
   public:
     // screen: the whole screen; client: the window's client area, the picture that is kept.
-    // Message boxes go to messages.
+    // The load-failure message goes to messages, the driver's.
     RasterWindowHost(ScreenSize screen, ScreenSize client, raster::RasterImage logo,
-                     MessageBoxes& messages);
+                     MessageHandOff& messages);
     RasterWindowHost(const RasterWindowHost&) = delete;
     RasterWindowHost& operator=(const RasterWindowHost&) = delete;
 
@@ -39,8 +43,9 @@ class RasterWindowHost : public WindowHost {
     void PostCloseRequest() override { closeRequested_ = true; }
     ScreenSize GetScreenSize() const override { return screen_; }
     ScreenSize ClientSize() const override { return client_; }
-    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override {
-        messages_.Show(utf8Text, utf8Caption, icon);
+    bool OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                     MessageIcon icon) override {
+        return messages_.OpenMessage(utf8Text, utf8Caption, icon);
     }
 
     // Timer 1 on the monotonic clock.
@@ -78,19 +83,24 @@ class RasterWindowHost : public WindowHost {
     int acquired_ = 0;       // surfaces handed out and not yet released
     bool toMemory_ = false;  // once they are all back, the picture goes into memory
     raster::TickSchedule timer_;
-    MessageBoxes& messages_;
+    MessageHandOff& messages_;
     bool pendingErase_ = false;
     bool closeRequested_ = false;
 };
 
-// Message boxes written as lines, "caption (icon): text", and answered at once.
-class MessageLog final : public MessageBoxes {
+// Messages written as lines, "caption (icon): text", each answered as soon as it is written:
+// the driver tells the runs so once the step that handed it is over (AnswerAfterStep).
+class MessageLog final : public MessageHandOff {
   public:
     explicit MessageLog(std::ostream& out) : out_(out) {}
-    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
+    bool OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                     MessageIcon icon) override;
+    // Tells the runs that the message written during their last step is closed, if one was.
+    void AnswerAfterStep(SteppedSaver& runs);
 
   private:
     std::ostream& out_;
+    bool open_ = false;
 };
 
 }  // namespace vireluna::headless

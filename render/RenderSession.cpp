@@ -60,6 +60,7 @@ bool RunRender(const RenderRequest& request, ProfileStore& profile, FileSystem& 
             return false;
         }
         runs.Step();
+        log.AnswerAfterStep(runs);
         if (primary.NothingCanBePlayed()) {
             error = "none of the design files could be loaded";
             return false;

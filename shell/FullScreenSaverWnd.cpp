@@ -47,10 +47,10 @@ void CFullScreenSaverWnd::RequestClose() {
     Host().PostCloseRequest();
 }
 
-void CFullScreenSaverWnd::OnMessageClosed() {
+void CFullScreenSaverWnd::AfterMessageClosed() {
     // With every design gone the next tick would only open the next box, and the user, whose
     // every key now answers a box, could never leave the saver: it ends instead.
-    if (NothingCanBePlayed()) {
+    if (NothingLeftAtMessageClose()) {
         OnNothingLeftToPlay();
         return;
     }

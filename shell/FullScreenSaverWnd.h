@@ -37,7 +37,7 @@ class CFullScreenSaverWnd : public CSaverWnd {
 
   private:
     void RequestClose();
-    void OnMessageClosed() override;
+    void AfterMessageClosed() override;
     void OnNothingLeftToPlay() override;
 
     std::int32_t lastMouseX = NoPointerYet;

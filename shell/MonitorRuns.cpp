@@ -64,43 +64,19 @@ void MonitorRuns::EraseWindow() {
 }
 
 void MonitorRuns::Step() {
-    WhileStepping([this] { StepRuns(); });
-}
-
-void MonitorRuns::WhileStepping(const std::function<void()>& work) {
-    const bool outer = !stepping_;
-    stepping_ = true;
-    work();
-    if (!outer) return;
-    stepping_ = false;
-    ApplyPendingLayout();
-}
-
-void MonitorRuns::StepRuns() {
     if (OnWholeWindow()) return runs_.front().run->Step();
     EraseWindow();
     for (Run& run : runs_) {
         if (run.run) run.run->Step();
-        // The others go on in the next step, over the new layout.
-        if (pendingLayout_) return;
     }
 }
 
 void MonitorRuns::ErasePending() {
-    WhileStepping([this] {
-        if (OnWholeWindow()) return runs_.front().run->ErasePending();
-        EraseWindow();
-        for (Run& run : runs_) {
-            if (run.run) run.run->ErasePending();
-        }
-    });
-}
-
-void MonitorRuns::ApplyPendingLayout() {
-    if (!pendingLayout_) return;
-    const MonitorLayout layout = std::move(*pendingLayout_);
-    pendingLayout_.reset();
-    ApplyLayout(layout);
+    if (OnWholeWindow()) return runs_.front().run->ErasePending();
+    EraseWindow();
+    for (Run& run : runs_) {
+        if (run.run) run.run->ErasePending();
+    }
 }
 
 void MonitorRuns::CollectOverlays(std::vector<MachineOverlay>& into) const {
@@ -121,16 +97,14 @@ void MonitorRuns::CollectOverlays(std::vector<MachineOverlay>& into) const {
 
 void MonitorRuns::OnLayoutChange(const MonitorLayout& layout) {
     if (layout.Empty()) return;
-    if (stepping_) {
-        pendingLayout_ = layout;
-        return;
-    }
     ApplyLayout(layout);
 }
 
 void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
     if (layout == layout_) return;
     const MonitorLayout before = layout_;
+    const bool messageOpen = Primary().ShowingMessage();
+    const bool nothingLeft = Primary().NothingCanBePlayed();
     // When the window moves or changes size every picture has moved in it: all start afresh.
     const bool sameWindow = before.Bounds() == layout.Bounds();
     if (moveWindow_) moveWindow_(layout);
@@ -145,6 +119,8 @@ void MonitorRuns::ApplyLayout(const MonitorLayout& layout) {
     for (std::size_t place = 0; place < runs_.size(); ++place) {
         if (!kept[place]) StartRun(runs_[place]);
     }
+    // The box is still up: the fresh primary's timer waits for its close as the old one did.
+    if (!kept.front() && messageOpen) runs_.front().run->TakeOverOpenMessage(nothingLeft);
     // A fresh primary takes the pointer's first position over, the same place on the screen.
     CFullScreenSaverWnd* rules = InputRules();
     if (!kept.front() && pointer && rules != nullptr) {

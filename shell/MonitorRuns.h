@@ -49,10 +49,12 @@ class MonitorRuns final : public SteppedSaver {
     }
     // Another layout while the saver runs: the window moves over its bounds, the run of a
     // monitor whose rectangle is still there at the same place goes on, every other monitor
-    // starts afresh, and the window is erased once. An empty layout changes nothing. Inside a
-    // step (a load-failure box's own loop delivers the news) it waits until the step is over,
-    // since the runs being stepped cannot be replaced under themselves.
+    // starts afresh, and the window is erased once. An empty layout changes nothing. A fresh
+    // primary takes over a load-failure message that is still open, and with it whether
+    // anything is left to play.
     void OnLayoutChange(const MonitorLayout& layout);
+    // The primary's load-failure message was closed.
+    void OnMessageClosed() override { runs_.front().run->OnMessageClosed(); }
 
     bool MayTick() const { return Primary().MayTick(); }
     std::int64_t Ticks() const { return Primary().Ticks(); }
@@ -76,9 +78,6 @@ class MonitorRuns final : public SteppedSaver {
     bool OnWholeWindow() const { return !runs_.front().host; }
     void StartRun(Run& run);
     void EraseWindow();
-    // Runs work over the runs; a layout that arrives meanwhile is applied after it.
-    void WhileStepping(const std::function<void()>& work);
-    void StepRuns();
     // The steps of a new layout.
     struct ScreenPoint {
         int x, y;
@@ -89,7 +88,6 @@ class MonitorRuns final : public SteppedSaver {
     std::vector<bool> KeepOrMakeRuns(const MonitorLayout& before, bool sameWindow);
     // before's monitors not kept (at their places in it) turn to field.
     void ClearAreasLeft(const MonitorLayout& before, const std::vector<bool>& kept);
-    void ApplyPendingLayout();
 
     RunMode mode_;
     ProfileStore& profile_;
@@ -100,8 +98,6 @@ class MonitorRuns final : public SteppedSaver {
     FolderListing listing_;  // every run's: the folder read once a pass, not once a monitor
     std::vector<Run> runs_;  // by place
     std::function<void(const MonitorLayout&)> moveWindow_;
-    bool stepping_ = false;                       // inside a run's step or erase
-    std::optional<MonitorLayout> pendingLayout_;  // arrived while stepping
 };
 
 }  // namespace vireluna

@@ -44,8 +44,9 @@ class MonitorWindowHost final : public WindowHost {
     void PostCloseRequest() override { window_.PostCloseRequest(); }
     ScreenSize GetScreenSize() const override { return area_.Size(); }
     ScreenSize ClientSize() const override { return area_.Size(); }
-    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override {
-        if (primary_) window_.Show(utf8Text, utf8Caption, icon);
+    bool OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                     MessageIcon icon) override {
+        return primary_ && window_.OpenMessage(utf8Text, utf8Caption, icon);
     }
 
     const MonitorRect& Area() const { return area_; }

@@ -61,6 +61,8 @@ class SteppedSaver {
     virtual CFullScreenSaverWnd* InputRules() = 0;
     // Adds what machine playback shows over the picture now, in the window's pixels.
     virtual void CollectOverlays(std::vector<MachineOverlay>& into) const = 0;
+    // The load-failure message a run handed over (WindowHost::OpenMessage) was closed.
+    virtual void OnMessageClosed() = 0;
 };
 
 // One run of the saver, the same behind every driver: the Win32 window procedure, the X11
@@ -100,6 +102,12 @@ class SaverRun : public SteppedSaver, private WindowHost {
                                             : nullptr;
     }
     void CollectOverlays(std::vector<MachineOverlay>& into) const override;
+    void OnMessageClosed() override { window_->OnMessageClosed(); }
+    bool ShowingMessage() const { return window_->ShowingMessage(); }
+    // A fresh run in place of one whose message is still open: it waits for the close too.
+    void TakeOverOpenMessage(bool nothingLeftToPlay) {
+        window_->TakeOverOpenMessage(nothingLeftToPlay);
+    }
 
   private:
     // The host as the saver window sees it: a timer never starts once the limit is reached.
@@ -112,8 +120,9 @@ class SaverRun : public SteppedSaver, private WindowHost {
     void PostCloseRequest() override { host_.PostCloseRequest(); }
     ScreenSize GetScreenSize() const override { return host_.GetScreenSize(); }
     ScreenSize ClientSize() const override { return host_.ClientSize(); }
-    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override {
-        host_.Show(utf8Text, utf8Caption, icon);
+    bool OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                     MessageIcon icon) override {
+        return host_.OpenMessage(utf8Text, utf8Caption, icon);
     }
 
     const RunMode mode_;

@@ -56,7 +56,6 @@ void CSaverWnd::RestartTimer(std::int32_t periodMs) {
 void CSaverWnd::OnTimer() {
     Surface& surface = host.AcquireSurface();
     lastTick = RunTick(surface);
-    // Released before any message box: the box's own loop may repaint the window meanwhile.
     host.ReleaseSurface();
     if (lastTick == TickResult::LoadFailed) ReportLoadFailure();
     if (lastTick == TickResult::NothingPlayed && NothingCanBePlayed()) OnNothingLeftToPlay();
@@ -148,18 +147,25 @@ void CSaverWnd::ReportLoadFailure() {
     const std::string& path = playlist.paths[queue.FailedEntry()];
     std::string text{FileNotFoundPrefix};
     text += path;
-    ShowModalMessage(text, ApplicationTitle, MessageIcon::Stop);
+    // With the timer stopped no further tick can hand another message while this one is up.
+    host.KillTimer();
+    messageOpen = true;
+    if (!host.OpenMessage(text, ApplicationTitle, MessageIcon::Stop)) OnMessageClosed();
 }
 
-void CSaverWnd::ShowModalMessage(std::string_view utf8Text, std::string_view utf8Caption,
-                                 MessageIcon icon) {
-    // With the timer stopped no further tick can open another box underneath this one.
-    host.KillTimer();
-    showingMessage = true;
-    host.Show(utf8Text, utf8Caption, icon);
-    showingMessage = false;
-    OnMessageClosed();
+void CSaverWnd::OnMessageClosed() {
+    // Only the message this run is waiting for restarts its timer.
+    if (!messageOpen) return;
+    messageOpen = false;
+    AfterMessageClosed();
+    nothingLeftWhenTakenOver = false;
     host.SetTimer(settings.timerPeriod);
+}
+
+void CSaverWnd::TakeOverOpenMessage(bool nothingLeftToPlay) {
+    host.KillTimer();
+    messageOpen = true;
+    nothingLeftWhenTakenOver = nothingLeftToPlay;
 }
 
 bool CSaverWnd::LoadDesign() {

@@ -45,7 +45,7 @@ enum class TickResult {
     DesignStarted,   // a design was loaded, placed and its first batch drawn
     Drew,            // a further batch
     DesignFinished,  // the batch reached the design's End record (on a start tick too)
-    LoadFailed,      // the chosen file could not be loaded; the message box was shown
+    LoadFailed,      // the chosen file could not be loaded; its message went to the driver
     LoadSkipped,     // designs of the folder could not be loaded: passed over, nothing drawn
     NothingToPlay,   // the folder holds no design and the list is empty: a hold, then a new look
     NothingPlayed,   // no entry of the pass could be loaded: nothing drawn, a hold, a new look
@@ -98,8 +98,14 @@ class CSaverWnd {
     TickResult LastTick() const { return lastTick; }
     // What machine playback shows over the picture now; nothing in exact playback.
     MachineOverlay Overlay() const;
-    // True while the modal load-failure message is open.
-    bool ShowingMessage() const { return showingMessage; }
+    // True from handing the load-failure message to the driver until the driver says it closed.
+    bool ShowingMessage() const { return messageOpen; }
+    // The driver closed the load-failure message: the run goes on, its timer running again.
+    void OnMessageClosed();
+    // A fresh run in place of one whose message is still open (the monitors changed under
+    // it) takes that message over: its timer waits for the close too, and what the old run
+    // knew still holds when it closes: nothing was left to play.
+    void TakeOverOpenMessage(bool nothingLeftToPlay);
     // True when every entry of the playlist has failed to load since the last design that
     // loaded, and with a folder every design of the folder in this pass too (or there is none):
     // nothing is left to play.
@@ -107,8 +113,12 @@ class CSaverWnd {
 
   protected:
     WindowHost& Host() { return host; }
-    // Called after the load-failure message has been closed.
-    virtual void OnMessageClosed() {}
+    // After the load-failure message has been closed, before the timer runs again.
+    virtual void AfterMessageClosed() {}
+    // At the close: nothing is left to play, as this run or the one it replaced found.
+    bool NothingLeftAtMessageClose() const {
+        return NothingCanBePlayed() || nothingLeftWhenTakenOver;
+    }
     // A pass that had entries to try played none of them, and none is left that might play.
     virtual void OnNothingLeftToPlay() {}
 
@@ -129,10 +139,6 @@ class CSaverWnd {
     TickResult WaitBeforeLookingAgain(TickResult result);
     TickResult FinishIfEnded(bool reachedEnd, TickResult otherwise);
     void ReportLoadFailure();
-    // A modal message as the load failure shows it: no tick runs while it is open, and the
-    // full-screen rules know it is open.
-    void ShowModalMessage(std::string_view utf8Text, std::string_view utf8Caption,
-                          MessageIcon icon);
     ScreenSize Screen() const { return {screenWidth, screenHeight}; }
 
     WindowHost& host;
@@ -159,7 +165,8 @@ class CSaverWnd {
     LogoState logo;
     PlacementResult placement{};
     TickResult lastTick = TickResult::None;
-    bool showingMessage = false;
+    bool messageOpen = false;
+    bool nothingLeftWhenTakenOver = false;
     MachinePlayback machine;
 };
 

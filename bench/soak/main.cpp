@@ -181,6 +181,7 @@ int main(int argc, char** argv) {
         // timer's period is not waited for.
         if (!host.Timer().Running()) return CannotRun("the saver stopped its timer");
         runs.Step();
+        messages.AnswerAfterStep(runs);
         host.TakeChangedArea(changed);
         if (runs.NothingCanBePlayed()) return CannotRun("none of the designs could be loaded");
         if (host.CloseRequested()) return CannotRun("the saver asked to end");

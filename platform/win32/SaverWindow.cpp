@@ -15,6 +15,8 @@ namespace {
 
 constexpr wchar_t WindowClassName[] = L"VirelunaSaverWindow";
 constexpr UINT_PTR AnimationTimer = 1;
+// Posted by a run's load-failure message, so that its box opens outside the tick's handler.
+constexpr UINT ShowHandedMessageMessage = WM_APP + 1;
 
 // Registered at the first window creation and kept for the life of the process.
 bool RegisterSaverClass(HINSTANCE module, WNDPROC procedure) {
@@ -166,6 +168,9 @@ LRESULT SaverWindow::SaverMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+        case ShowHandedMessageMessage:
+            ShowHandedMessage();
+            return 0;
         case WM_DESTROY:
             // The saver's window is the application's main window: its end ends the program.
             PostQuitMessage(0);
@@ -255,7 +260,6 @@ void SaverWindow::UpdateOverlays() {
 
 void SaverWindow::OnDisplayChange() {
     if (!followsDisplay_) return;
-    // Inside the load-failure box's own loop the runs take the layout once the box is closed.
     if (window_ != nullptr) runs_.OnLayoutChange(DiscoverMonitors());
 }
 
@@ -310,14 +314,28 @@ ScreenSize SaverWindow::ClientSize() const {
     return {client.right, client.bottom};
 }
 
-void SaverWindow::Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) {
+bool SaverWindow::OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                              MessageIcon icon) {
+    if (window_ == nullptr) return false;
+    handed_ = HandedMessage{std::string(utf8Text), std::string(utf8Caption), icon};
+    if (PostMessageW(window_, ShowHandedMessageMessage, 0, 0) != FALSE) return true;
+    handed_.reset();
+    return false;
+}
+
+void SaverWindow::ShowHandedMessage() {
+    if (!handed_) return;
+    const HandedMessage message = std::move(*handed_);
+    handed_.reset();
     // Over the full screen the box belongs to the saver and stays above it, so it can be read.
     MessageBoxOptions options;
     if (runs_.InputRules() != nullptr) {
         options.owner = window_;
         options.topmost = true;
     }
-    win32::ShowMessageBox(utf8Text, utf8Caption, icon, options);
+    win32::ShowMessageBox(message.text, message.caption, message.icon, options);
+    // A window destroyed while the box was up has no runs to go on.
+    if (window_ != nullptr) runs_.OnMessageClosed();
 }
 
 }  // namespace vireluna::win32

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -44,7 +45,9 @@ class SaverWindow final : public WindowHost {
     void PostCloseRequest() override;
     ScreenSize GetScreenSize() const override;
     ScreenSize ClientSize() const override;
-    void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
+    // Held until the handler that handed it has returned: a posted message shows it.
+    bool OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                     MessageIcon icon) override;
 
   private:
     SaverWindow(RunMode mode, ProfileStore& profile, FileSystem& files, RunStart start,
@@ -67,6 +70,9 @@ class SaverWindow final : public WindowHost {
     LRESULT OnEraseBackground(HDC dc);
     // Monitors came, went or moved: the window covers the new layout.
     void OnDisplayChange();
+    // The box of the message a run handed over, shown with no tick under way; the runs are
+    // told once it is closed.
+    void ShowHandedMessage();
 
     HWND window_ = nullptr;
     HINSTANCE module_;
@@ -81,8 +87,15 @@ class SaverWindow final : public WindowHost {
     DibCanvas overlayCanvas_;  // a part of the canvas with the overlays painted over it
     std::vector<MachineOverlay> overlays_;  // shown now
     raster::OverlayTrail overlayTrail_;
-    // The object outlives a window destroyed under a running handler (a message box's own
-    // loop dispatches messages): it is deleted when the outermost handler returns.
+    struct HandedMessage {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+    };
+    std::optional<HandedMessage> handed_;  // handed over by a run, its box not yet shown
+    // The object outlives a window destroyed under a running handler (any modal loop inside
+    // one, as the box's or the system's own for moving a window, dispatches messages): it is
+    // deleted when the outermost handler returns.
     int handlerDepth_ = 0;
     bool windowGone_ = false;
     bool ownedByWindow_ = false;

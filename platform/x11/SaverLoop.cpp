@@ -50,9 +50,16 @@ void SaverLoop::Run(SteppedSaver& run) {
         RunDueTick();
         HandleEvents();
         if (Ending()) break;
+        OpenHandedMessage();
+        CloseMessageWhenRead(run);
         run.ErasePending();
         Flush();
-        Wait(host_->Timer().UntilDue(Clock::now()));
+        Clock::duration timeout = host_->Timer().UntilDue(Clock::now());
+        if (message_.IsOpen()) {
+            timeout =
+                std::min(timeout, std::max(Clock::duration::zero(), messageUntil_ - Clock::now()));
+        }
+        Wait(timeout);
     }
     run_ = nullptr;
 }
@@ -139,6 +146,8 @@ void SaverLoop::Flush() {
     const ScreenSize client = host_->ClientSize();
     if (!changed.Clip(client.width, client.height)) return;
     for (const raster::PixelBox& box : changed.Boxes()) PutWithOverlays(box);
+    // An open message stays over what was drawn under it (a new layout's erase).
+    message_.Put(picture_, client);
 }
 
 void SaverLoop::PutWithOverlays(const raster::PixelBox& box) {
@@ -156,11 +165,40 @@ void SaverLoop::Repaint(int left, int top, int right, int bottom) {
 
 void SaverLoop::Show(std::string_view utf8Text, std::string_view utf8Caption,
                      MessageIcon /*icon*/) {
+    OpenPanel(utf8Text, utf8Caption);
+    WaitWithoutTicks(messageTime_);
+    ClosePanel();
+}
+
+bool SaverLoop::OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                            MessageIcon /*icon*/) {
+    handed_ = HandedMessage{std::string(utf8Text), std::string(utf8Caption)};
+    return true;
+}
+
+void SaverLoop::OpenHandedMessage() {
+    if (!handed_) return;
+    const HandedMessage message = std::move(*handed_);
+    handed_.reset();
+    OpenPanel(message.text, message.caption);
+    const bool forever = messageTime_ == std::chrono::milliseconds::max();
+    messageUntil_ = forever ? Clock::time_point::max() : Clock::now() + messageTime_;
+}
+
+void SaverLoop::CloseMessageWhenRead(SteppedSaver& run) {
+    if (!message_.IsOpen() || Clock::now() < messageUntil_) return;
+    ClosePanel();
+    run.OnMessageClosed();
+}
+
+void SaverLoop::OpenPanel(std::string_view utf8Text, std::string_view utf8Caption) {
     std::cerr << utf8Caption << ": " << utf8Text << std::endl;
     message_.Open(utf8Text, utf8Caption, host_->ClientSize());
     Flush();
     message_.Put(picture_, host_->ClientSize());
-    WaitWithoutTicks(messageTime_);
+}
+
+void SaverLoop::ClosePanel() {
     message_.Close();
     const ScreenSize client = host_->ClientSize();
     Repaint(0, 0, client.width, client.height);

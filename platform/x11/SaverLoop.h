@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/MessageBoxes.h"
@@ -23,8 +24,9 @@ namespace vireluna::x11 {
 // and has what changed in the picture put on the window (WindowPicture), with machine
 // playback's overlays over it (OverlayCompositor). Input reaches the saver only in full
 // screen. It is the saver window's message box too: the text goes to stderr and over the
-// picture (WindowMessage), while the loop goes on without ticks.
-class SaverLoop final : public MessageBoxes {
+// picture (WindowMessage) for a while. A run's message is opened between events and its close
+// is told to the run; start-up's waits, events going on, before any run exists.
+class SaverLoop final : public MessageBoxes, public MessageHandOff {
   public:
     // deleteWindow: the window manager's close, for a window of our own.
     SaverLoop(Display* display, Window window, Visual* visual, int depth, SignalWake& wake,
@@ -45,6 +47,8 @@ class SaverLoop final : public MessageBoxes {
     // whole window.
     void ShowMessagesOver(const MonitorRect& area) { message_.ShowOver(area); }
     void Show(std::string_view utf8Text, std::string_view utf8Caption, MessageIcon icon) override;
+    bool OpenMessage(std::string_view utf8Text, std::string_view utf8Caption,
+                     MessageIcon icon) override;
 
   private:
     bool Ending() const { return signalled_ || gone_ || host_->CloseRequested(); }
@@ -55,6 +59,11 @@ class SaverLoop final : public MessageBoxes {
     void Repaint(int left, int top, int right, int bottom);
     // The picture's part, with machine playback's overlays over it where they lie.
     void PutWithOverlays(const raster::PixelBox& box);
+    // A run's message: the one handed over is opened, one shown long enough is closed.
+    void OpenHandedMessage();
+    void CloseMessageWhenRead(SteppedSaver& run);
+    void OpenPanel(std::string_view utf8Text, std::string_view utf8Caption);
+    void ClosePanel();
     void Wait(std::chrono::steady_clock::duration timeout);
     void WaitWithoutTicks(std::chrono::milliseconds duration);
 
@@ -68,6 +77,12 @@ class SaverLoop final : public MessageBoxes {
     headless::RasterWindowHost* host_ = nullptr;
     SteppedSaver* run_ = nullptr;  // while Run runs
     std::chrono::milliseconds messageTime_;
+    struct HandedMessage {
+        std::string text;
+        std::string caption;
+    };
+    std::optional<HandedMessage> handed_;  // handed over by a run, not yet opened
+    raster::TickSchedule::Clock::time_point messageUntil_;
     std::function<bool(XEvent&)> otherEvents_;
     bool signalled_ = false;
     bool gone_ = false;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,8 +28,7 @@ class FakeWindowHost : public WindowHost {
     int timerPeriod = 0;
     std::vector<Message> messages;
     int closeRequests = 0;
-    // Runs while a message box is open, as the box's own activation and input would.
-    std::function<void()> whileMessageOpen;
+    bool messageOpen = false;  // handed over and not yet answered
 
     Surface& AcquireSurface() override {
         ++surfacesHeld;
@@ -47,9 +45,19 @@ class FakeWindowHost : public WindowHost {
     void PostCloseRequest() override { ++closeRequests; }
     ScreenSize GetScreenSize() const override { return screen; }
     ScreenSize ClientSize() const override { return screen; }
-    void Show(std::string_view text, std::string_view caption, MessageIcon icon) override {
+    bool OpenMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(caption), icon, timerRunning});
-        if (whileMessageOpen) whileMessageOpen();
+        messageOpen = true;
+        return true;
+    }
+    // The user answers the open message, once the step that handed it is over, as a driver
+    // tells it; true when one was open.
+    template <typename Runs>
+    bool AnswerMessage(Runs& runs) {
+        if (!messageOpen) return false;
+        messageOpen = false;
+        runs.OnMessageClosed();
+        return true;
     }
 };
 

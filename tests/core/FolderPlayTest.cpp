@@ -180,6 +180,7 @@ TEST_F(FolderPlayTest, AFolderDesignThatCannotBeLoadedIsPassedOverLeavingNothing
         host.surface.calls.clear();
         const std::int32_t slot = window->LogoSlot();
         window->OnTimer();
+        host.AnswerMessage(*window);
         const TickResult result = window->LastTick();
         if (result == TickResult::DesignFinished) loaded.push_back(window->CurrentPath());
         EXPECT_NE(result, TickResult::NothingToPlay);

@@ -67,14 +67,16 @@ TEST_F(FullScreenInputTest, OnlyScreenSaveAndCloseCommandsAreSwallowed) {
 
 TEST_F(FullScreenInputTest, TheLoadFailureMessageCanBeReadAndAnsweredWithoutEndingTheSaver) {
     window->OnMouseMove(10, 10);
-    host.whileMessageOpen = [this] {
-        EXPECT_TRUE(window->ShowingMessage());
-        window->OnActivate(false);  // the box takes the activation
-        window->OnActivateApp(false);
-        window->OnMouseMove(600, 500);  // the pointer goes to the box's OK button
-    };
     window->OnTimer();
     ASSERT_EQ(host.messages.size(), 1u);
+    // While the driver shows the box, the box takes the activation and the pointer goes to
+    // its OK button.
+    EXPECT_TRUE(window->ShowingMessage());
+    EXPECT_FALSE(window->RefusesDeactivation());
+    window->OnActivate(false);
+    window->OnActivateApp(false);
+    window->OnMouseMove(600, 500);
+    ASSERT_TRUE(host.AnswerMessage(*window));
     EXPECT_EQ(host.closeRequests, 0);
     EXPECT_FALSE(window->ShowingMessage());
     // After OK the saver goes on, measuring from where the pointer now is.
@@ -87,9 +89,12 @@ TEST_F(FullScreenInputTest, TheLoadFailureMessageCanBeReadAndAnsweredWithoutEndi
 
 TEST_F(FullScreenInputTest, OnceEveryDesignHasFailedTheSaverEndsAfterTheMessage) {
     window->OnTimer();  // the first of the two entries fails
+    host.AnswerMessage(*window);
     EXPECT_EQ(host.closeRequests, 0);
     EXPECT_FALSE(window->NothingCanBePlayed());
     window->OnTimer();  // the second one too: nothing is left to play
+    EXPECT_EQ(host.closeRequests, 0) << "the message is read first";
+    host.AnswerMessage(*window);
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_TRUE(window->NothingCanBePlayed());
     EXPECT_EQ(host.closeRequests, 1);
@@ -117,6 +122,7 @@ TEST(NothingCanBePlayedTest, OneEntryFailingTwiceIsNotEveryEntryFailing) {
     window.OnSize(1024, 768);
     for (int tick = 0; tick < 20000 && host.messages.size() < 30; ++tick) {
         window.OnTimer();
+        host.AnswerMessage(window);
         EXPECT_FALSE(window.NothingCanBePlayed());
     }
     EXPECT_GE(host.messages.size(), 30u);

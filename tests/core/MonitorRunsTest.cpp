@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/MemoryProfileStore.h"
 #include "presentation/Background.h"
 #include "shell/MonitorRuns.h"
@@ -25,8 +27,10 @@ TEST(MonitorRuns, AMonitorRemovedKeepsTheRunsItCanAndThePointersPlace) {
     MonitorRuns runs(RunMode::FullScreen, profile, window, files, {7, 100},
                      MonitorLayout({primary, leftTall, above}));
     runs.Start();
-    runs.Step();
-    runs.Step();
+    for (int tick = 0; tick < 2; ++tick) {
+        runs.Step();
+        window.AnswerMessage(runs);
+    }
     ASSERT_NE(runs.InputRules(), nullptr);
     runs.InputRules()->OnMouseMove(900, 400);  // (100, 100) on the screen
 
@@ -65,13 +69,21 @@ TEST(MonitorRuns, OneFileThatFailsGivesOneBoxWhateverTheMonitorCount) {
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_NE(window.messages[0].text.find("/nonexistent/vireluna.pxs"), std::string::npos);
     EXPECT_FALSE(window.messages[0].timerRunningWhileOpen);
+    // The other monitors did not wait for a box of their own: the primary's close starts the
+    // timer, and every run is past its failure.
+    ASSERT_TRUE(window.AnswerMessage(runs));
+    EXPECT_TRUE(window.timerRunning);
+    for (std::size_t place = 0; place < 3; ++place) {
+        EXPECT_FALSE(runs.RunAt(place)->ShowingMessage()) << "monitor " << place;
+    }
 }
 
-// The box's own message loop may deliver a new layout (WM_DISPLAYCHANGE, a RandR notice) while
-// a run is inside its step. The runs are replaced only once the box is closed and the step is
-// over; until then the window stays where it is. From one run on the whole window and from
+// While the load-failure message is up no step is under way, so a new layout (WM_DISPLAYCHANGE,
+// a RandR notice) is taken at once. A fresh primary takes the open message over: the timer stays
+// stopped until the box is closed, then runs again; and as the one file failed, the
+// full-screen saver still ends after the close. From one run on the whole window and from
 // several alike.
-TEST(MonitorRuns, ALayoutArrivingWhileABoxIsOpenWaitsUntilTheStepIsOver) {
+TEST(MonitorRuns, ALayoutArrivingWhileAMessageIsUpIsTakenAtOnceAndTheTimerWaitsForTheClose) {
     const MonitorRect left{0, 0, 800, 600};
     const MonitorRect right{800, 0, 800, 600};
     for (const bool fromOne : {true, false}) {
@@ -86,20 +98,45 @@ TEST(MonitorRuns, ALayoutArrivingWhileABoxIsOpenWaitsUntilTheStepIsOver) {
         std::vector<MonitorRect> moves;
         runs.SetWindowMover([&](const MonitorLayout& layout) { moves.push_back(layout.Bounds()); });
         runs.Start();
-        window.whileMessageOpen = [&] {
-            runs.OnLayoutChange(after);
-            EXPECT_EQ(runs.Layout(), before) << "the runs changed under the open box";
-            EXPECT_TRUE(moves.empty());
-        };
         runs.Step();
-        EXPECT_EQ(window.messages.size(), 1u);
+        ASSERT_TRUE(window.messageOpen);
+        runs.OnLayoutChange(after);
         EXPECT_EQ(runs.Layout(), after);
         EXPECT_EQ(moves, std::vector<MonitorRect>{after.Bounds()});
         EXPECT_EQ(runs.Primary().Ticks(), 0) << "the window moved: the primary starts afresh";
-        window.whileMessageOpen = nullptr;
-        runs.Step();
-        EXPECT_EQ(runs.Primary().Ticks(), 1);
+        EXPECT_FALSE(window.timerRunning) << "the fresh runs started the timer under the box";
+        EXPECT_TRUE(runs.Primary().ShowingMessage());
+        EXPECT_EQ(window.closeRequests, 0);
+        ASSERT_TRUE(window.AnswerMessage(runs));
+        EXPECT_TRUE(window.timerRunning);
+        EXPECT_FALSE(runs.Primary().ShowingMessage());
+        EXPECT_EQ(window.closeRequests, 1) << "the fresh primary forgot that nothing plays";
+        EXPECT_EQ(window.messages.size(), 1u);
     }
+}
+
+// The window closes while the message is up (a key ends the full-screen saver, the window and
+// its runs go): the driver has nothing to tell when the box goes, and nothing refers to the
+// runs that are gone.
+TEST(MonitorRuns, TheWindowClosingWhileAMessageIsUpLeavesNothingBehind) {
+    MemoryProfileStore profile;
+    profile.WriteString(FileListSection, PlaylistEntryName(1), "/nonexistent/vireluna.pxs");
+    fakes::FakeWindowHost window{{1600, 600}};
+    fakes::SystemFileSystem files;
+    auto runs =
+        std::make_unique<MonitorRuns>(RunMode::FullScreen, profile, window, files, RunStart{9, {}},
+                                      MonitorLayout({{0, 0, 800, 600}, {800, 0, 800, 600}}));
+    runs->Start();
+    runs->Step();
+    ASSERT_TRUE(window.messageOpen);
+    runs->InputRules()->OnKeyDown();
+    EXPECT_EQ(window.closeRequests, 1);
+    runs.reset();
+    // What the box shows is the driver's own copy, whole after the runs are gone.
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text,
+              std::string(FileNotFoundPrefix) + "/nonexistent/vireluna.pxs");
+    EXPECT_FALSE(window.timerRunning);
 }
 
 }  // namespace

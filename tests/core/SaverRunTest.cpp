@@ -20,9 +20,11 @@ TEST(SaverRun, TheTickLimitStopsTheTimerAndNoLaterRestartRunsATick) {
     EXPECT_TRUE(host.timerRunning);
     EXPECT_EQ(host.eraseRequests, 1) << "the first paint";
 
-    run.Step();  // the load fails and the message box restarts the timer
+    run.Step();  // the load fails; the message's close restarts the timer
+    host.AnswerMessage(run);
     EXPECT_TRUE(host.timerRunning);
     run.Step();
+    host.AnswerMessage(run);
     EXPECT_FALSE(host.timerRunning);
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_FALSE(run.MayTick());

@@ -100,9 +100,11 @@ class SaverWndTest : public ::testing::Test {
         window->OnCreate();
         window->OnSize(client.width, client.height);
     }
+    // A timer message, and the answer to a message it handed over.
     TickResult Tick() {
         window->OnTimer();
         EXPECT_EQ(host.surfacesHeld, 0) << "the tick kept its drawing context";
+        host.AnswerMessage(*window);
         return window->LastTick();
     }
     std::size_t Count(SurfaceCallKind kind) const { return host.surface.CallsOf(kind).size(); }
@@ -224,7 +226,13 @@ TEST_F(SaverWndTest, FailedLoadShowsOneBoxWhileTheTimerIsStoppedAndStaysAtTheSta
     const std::string missing = TempPath("missing");
     Open({missing});
     for (std::size_t k = 1; k <= 3; ++k) {
-        EXPECT_EQ(Tick(), TickResult::LoadFailed);
+        window->OnTimer();
+        EXPECT_EQ(window->LastTick(), TickResult::LoadFailed);
+        // The message is the driver's to show now; the timer waits for its close.
+        EXPECT_TRUE(window->ShowingMessage());
+        EXPECT_FALSE(host.timerRunning);
+        ASSERT_TRUE(host.AnswerMessage(*window));
+        EXPECT_FALSE(window->ShowingMessage());
         ASSERT_EQ(host.messages.size(), k);
         // "ファイルが見つかりません" (file not found), two line breaks, the path.
         EXPECT_EQ(host.messages.back().text,

@@ -264,8 +264,8 @@ TEST(Monitors, TheSeventeenthMonitorIsCoveredWithTheField) {
 // A folder passes start-up and fails to load. Its message used to be centred on the bounds of
 // all monitors, across the bezel between two of them: it is centred on the primary, whose run
 // names it, once. A monitor removed while the message is up used to replace the runs under the
-// one showing it: a crash once the message closed. The change now waits for the message; with
-// nothing left to play the saver then ends as usual.
+// one showing it: a crash once the message closed. The runs now follow the change at once
+// and the message stays up; with nothing left to play the saver then ends as usual.
 TEST(Monitors, AFailedLoadsMessageIsCentredOnThePrimaryAndOutlastsAMonitorRemoved) {
     XvfbServer server(1280, 480);
     ASSERT_TRUE(server.Running());
