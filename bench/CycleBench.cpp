@@ -5,19 +5,19 @@
 #include <string>
 
 #include "bench/SampleDesigns.h"
-#include "design/PxsReader.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Random.h"
-#include "platform/posix/DataFolder.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixInputFile.h"
-#include "presentation/Placement.h"
-#include "presentation/StitchDrawing.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/RasterWindowHost.h"
-#include "render/RenderSession.h"
-#include "shell/SaverRun.h"
+#include "core/design/formats/PxsReader.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/ports/Random.h"
+#include "core/presentation/Placement.h"
+#include "core/presentation/StitchDrawing.h"
+#include "core/saver/SaverRun.h"
+#include "drivers/headless/RasterWindowHost.h"
+#include "drivers/headless/RenderSession.h"
+#include "raster/RasterImage.h"
+#include "raster/RasterSurface.h"
+#include "systems/posix/DataFolder.h"
+#include "systems/posix/PosixFileSystem.h"
+#include "systems/posix/PosixInputFile.h"
 
 // The animation cycle's costs: one drawing tick, a whole large design drawn batch by batch,
 // and the render tool from design file to PNG.

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "bench/SampleDesigns.h"
-#include "design/PxsReader.h"
-#include "design/ThreadPalette.h"
-#include "platform/posix/PosixInputFile.h"
+#include "core/design/ThreadPalette.h"
+#include "core/design/formats/PxsReader.h"
+#include "systems/posix/PosixInputFile.h"
 
 // Loading the largest sample design from its file, against the least any load must do: one
 // pass over the same bytes through the same file layer.

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "platform/posix/DataFolder.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "presentation/CollectionOrder.h"
-#include "render/RasterImage.h"
-#include "render/RasterWindowHost.h"
-#include "shell/DesignFolder.h"
-#include "shell/SaverRun.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/presentation/CollectionOrder.h"
+#include "core/saver/DesignFolder.h"
+#include "core/saver/SaverRun.h"
+#include "drivers/headless/RasterWindowHost.h"
+#include "raster/RasterImage.h"
+#include "systems/posix/DataFolder.h"
+#include "systems/posix/PosixFileSystem.h"
 #include "tools/pxs/PxsWriter.h"
 
 // A collection of 100,000 designs in nested folders: the start of the saver up to its first

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "design/DesignFileLoader.h"
-#include "platform/posix/PosixInputFile.h"
+#include "core/design/DesignFileLoader.h"
+#include "systems/posix/PosixInputFile.h"
 #include "tools/formats/DesignPlan.h"
 
 // Loading one design of 60,000 stitches from a file of each format, side by side with the

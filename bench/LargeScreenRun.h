@@ -9,14 +9,14 @@
 #include <string>
 
 #include "bench/SampleDesigns.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/posix/DataFolder.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/RasterWindowHost.h"
-#include "shell/SaverRun.h"
-#include "shell/SaverWnd.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/SaverRun.h"
+#include "core/saver/SaverWnd.h"
+#include "drivers/headless/RasterWindowHost.h"
+#include "raster/RasterImage.h"
+#include "raster/RasterSurface.h"
+#include "systems/posix/DataFolder.h"
+#include "systems/posix/PosixFileSystem.h"
 
 namespace vireluna::bench {
 

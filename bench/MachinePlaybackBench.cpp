@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "bench/LargeScreenRun.h"
-#include "render/OverlayMask.h"
-#include "render/OverlayTrail.h"
+#include "raster/OverlayMask.h"
+#include "raster/OverlayTrail.h"
 
 // Machine playback against exact playback, side by side in one run, at 1920 x 1080 on the
 // largest sample: the saver's work per tick at the defaults over whole cycles, and every tick

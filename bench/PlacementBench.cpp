@@ -5,9 +5,9 @@
 #include <string>
 
 #include "bench/SampleDesigns.h"
-#include "design/PxsReader.h"
-#include "platform/posix/PosixInputFile.h"
-#include "presentation/Placement.h"
+#include "core/design/formats/PxsReader.h"
+#include "core/presentation/Placement.h"
+#include "systems/posix/PosixInputFile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "render/RasterSurface.h"
+#include "raster/RasterSurface.h"
 
 namespace {
 

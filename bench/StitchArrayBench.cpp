@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "design/Design.h"
+#include "core/design/Design.h"
 
 // The saver window allocates its two record arrays once; this keeps an eye on that cost.
 static void BM_AllocateStitchArray(benchmark::State& state) {

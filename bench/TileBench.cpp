@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "render/PictureStore.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/TileSurface.h"
+#include "raster/PictureStore.h"
+#include "raster/RasterImage.h"
+#include "raster/RasterSurface.h"
+#include "raster/TileSurface.h"
 
 // Long diagonal stitches (635 pixels each way, the longest step at 500 %) drawn on a picture
 // in memory and through the tiles over a store, side by side: the tiles cost what they read

@@ -19,7 +19,7 @@ every=$((${VIRELUNA_SOAK_EVERY:-1000} * count))
 display=":${1:-18}"
 tree="$root/build/${2:-mingw64}"
 soak="$tree/tests/e2e_win32/saver_soak.exe"
-scr="$tree/app/win32/saver/VirelunaLogo.scr"
+scr="$tree/drivers/win32/saver/VirelunaLogo.scr"
 writer="$root/build/native/bench/vireluna_soak"
 dot_writer="$root/build/native/tests/e2e_win32/vireluna-e2e-designs"
 for program in "$soak" "$scr" "$writer" "$dot_writer"; do

@@ -4,7 +4,7 @@ private 1920x1080 Xvfb and reports CPU (per cent of one core), peak resident mem
 from start to the first stitch on screen and the tick rate against the period.
 
 usage: bench/x11_saver_bench.py [SECONDS] [SAVER [FLAG...]]
-       (60 s; build/native/app/x11/vireluna-saver; flags such as --look thread go to the saver)
+       (60 s; build/native/drivers/x11/saver/vireluna-saver; flags such as --look thread go to the saver)
 Figures only: it never fails on timing."""
 import ctypes
 import os
@@ -78,7 +78,7 @@ def peak_resident_kib(pid):
 
 def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
-    saver = sys.argv[2] if len(sys.argv) > 2 else f"{ROOT}/build/native/app/x11/vireluna-saver"
+    saver = sys.argv[2] if len(sys.argv) > 2 else f"{ROOT}/build/native/drivers/x11/saver/vireluna-saver"
     flags = sys.argv[3:]
     server, display = start_xvfb()
     try:

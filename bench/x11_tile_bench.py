@@ -7,7 +7,7 @@ drawn at 500 % (635 pixels each way) as fast as the saver goes (DrawSpeed 1, Dra
 the CPU time of the saver and of the X server from the saver's start until it has drawn them.
 
 usage: bench/x11_tile_bench.py [STITCHES [SAVER [FLAG...]]]
-       (400; build/native/app/x11/vireluna-saver; flags such as --look thread go to the saver)
+       (400; build/native/drivers/x11/saver/vireluna-saver; flags such as --look thread go to the saver)
 Figures only: it never fails on timing."""
 import os
 import signal
@@ -97,7 +97,7 @@ def measure(saver, flags, design, stitches, depth):
 
 def main():
     stitches = int(sys.argv[1]) if len(sys.argv) > 1 else 400
-    saver = sys.argv[2] if len(sys.argv) > 2 else f"{ROOT}/build/native/app/x11/vireluna-saver"
+    saver = sys.argv[2] if len(sys.argv) > 2 else f"{ROOT}/build/native/drivers/x11/saver/vireluna-saver"
     flags = sys.argv[3:]
     with tempfile.TemporaryDirectory(prefix="vireluna-tiles-") as folder:
         design = os.path.join(folder, "zigzag.pxs")

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <limits>
 
-#include "design/DesignFileLoader.h"
-#include "platform/MemoryInputFile.h"
+#include "core/design/DesignFileLoader.h"
+#include "core/ports/MemoryInputFile.h"
 
 namespace vireluna::fuzzing {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "design/PxsReader.h"
+#include "core/design/formats/PxsReader.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/posix/IniDocument.h"
-#include "platform/posix/IniProfileStore.h"
-#include "shell/SaverSettings.h"
+#include "core/settings/SaverSettings.h"
+#include "systems/posix/IniDocument.h"
+#include "systems/posix/IniProfileStore.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 # nothing to show; the renders in out/ are the pictures.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-saver="$root/build/native/app/x11/vireluna-saver"
+saver="$root/build/native/drivers/x11/saver/vireluna-saver"
 out="$root/out"
 play_seconds=8
 

@@ -19,16 +19,16 @@
 
 #include "bench/soak/ProcessMemory.h"
 #include "bench/soak/SmallDesigns.h"
-#include "design/DesignLimits.h"
-#include "platform/posix/DataFolder.h"
-#include "platform/posix/IniProfileStore.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "presentation/AnimationCycle.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/RasterWindowHost.h"
-#include "shell/MonitorRuns.h"
-#include "shell/SaverSettings.h"
+#include "core/design/DesignLimits.h"
+#include "core/presentation/AnimationCycle.h"
+#include "core/saver/MonitorRuns.h"
+#include "core/settings/SaverSettings.h"
+#include "drivers/headless/RasterWindowHost.h"
+#include "raster/RasterImage.h"
+#include "raster/RasterSurface.h"
+#include "systems/posix/DataFolder.h"
+#include "systems/posix/IniProfileStore.h"
+#include "systems/posix/PosixFileSystem.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "design/DesignLimits.h"
-#include "presentation/AnimationCycle.h"
+#include "core/design/DesignLimits.h"
+#include "core/presentation/AnimationCycle.h"
 
 namespace vireluna {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "shell/CommandLine.h"
-#include "shell/RunControls.h"
+#include "core/saver/CommandLine.h"
+#include "core/saver/RunControls.h"
 
 namespace vireluna {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "config/DesignListCheck.h"
-#include "config/OptionPage.h"
-#include "config/PageControls.h"
+#include "core/config/DesignListCheck.h"
+#include "core/config/OptionPage.h"
+#include "core/config/PageControls.h"
 #include "tests/core/TestPathLimit.h"
 
 // Fakes of the configuration pages' controls: they keep what a real control would show.

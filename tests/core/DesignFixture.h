@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "design/Design.h"
+#include "core/design/Design.h"
 
 namespace vireluna::fakes {
 

@@ -7,10 +7,10 @@
 #include <tuple>
 #include <vector>
 
-#include "design/DesignFileLoader.h"
-#include "design/DesignFileNames.h"
-#include "design/ThreadPalette.h"
-#include "platform/MemoryInputFile.h"
+#include "core/design/DesignFileLoader.h"
+#include "core/design/DesignFileNames.h"
+#include "core/design/ThreadPalette.h"
+#include "core/ports/MemoryInputFile.h"
 #include "tests/core/LoadedDesign.h"
 #include "tools/formats/DesignPlan.h"
 

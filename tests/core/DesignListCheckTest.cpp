@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/DesignListCheck.h"
+#include "core/config/DesignListCheck.h"
 #include "tests/core/ConfigFakes.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/formats/DesignPlan.h"

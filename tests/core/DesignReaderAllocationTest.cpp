@@ -11,8 +11,8 @@
 #include <new>
 #include <string>
 
-#include "design/DesignFileLoader.h"
-#include "design/PxsReader.h"
+#include "core/design/DesignFileLoader.h"
+#include "core/design/formats/PxsReader.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/formats/DesignPlan.h"
 #include "tools/pxs/PxsWriter.h"

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "design/PxsReader.h"
+#include "core/design/formats/PxsReader.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"
 

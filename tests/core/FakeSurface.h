@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Surface.h"
+#include "core/ports/Surface.h"
 
 namespace vireluna::fakes {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/WindowHost.h"
+#include "core/ports/WindowHost.h"
 #include "tests/core/FakeSurface.h"
 
 namespace vireluna::fakes {

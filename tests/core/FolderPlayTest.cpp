@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "shell/MonitorRuns.h"
-#include "shell/SaverRun.h"
-#include "shell/SaverWnd.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/FullScreenSaverWnd.h"
+#include "core/saver/MonitorRuns.h"
+#include "core/saver/SaverRun.h"
+#include "core/saver/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/formats/DesignPlan.h"

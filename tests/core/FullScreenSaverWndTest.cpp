@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/FullScreenSaverWnd.h"
-#include "shell/SaverSettings.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/FullScreenSaverWnd.h"
+#include "core/settings/SaverSettings.h"
 #include "tests/core/FakeWindowHost.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"

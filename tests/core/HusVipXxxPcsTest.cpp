@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "design/DesignFileNames.h"
-#include "design/DesignFileLoader.h"
+#include "core/design/DesignFileLoader.h"
+#include "core/design/DesignFileNames.h"
 #include "tests/core/LoadedDesign.h"
 #include "tools/formats/DesignPlan.h"
 

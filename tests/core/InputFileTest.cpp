@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-#include "platform/InputFile.h"
+#include "core/ports/InputFile.h"
 #include "tests/core/SystemFiles.h"
 
 namespace vireluna {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "config/SaverSheet.h"
+#include "core/config/SaverSheet.h"
 #include "tests/core/ConfigFakes.h"
 #include "tests/core/TestSheet.h"
 

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "design/DesignFileLoader.h"
-#include "platform/MemoryInputFile.h"
+#include "core/design/DesignFileLoader.h"
+#include "core/ports/MemoryInputFile.h"
 #include "tools/formats/DesignPlan.h"
 
 namespace vireluna {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "design/LzHuffmanStream.h"
-#include "platform/MemoryInputFile.h"
+#include "core/design/formats/LzHuffmanStream.h"
+#include "core/ports/MemoryInputFile.h"
 #include "tools/formats/DesignPlan.h"
 
 namespace vireluna {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/SaverWnd.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
 #include "tests/core/SystemFiles.h"
 #include "tools/pxs/PxsWriter.h"

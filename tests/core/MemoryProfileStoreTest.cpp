@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/MemoryProfileStore.h"
-#include "platform/ProfileText.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/ports/ProfileText.h"
 
 namespace vireluna {
 namespace {

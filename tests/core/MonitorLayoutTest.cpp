@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "platform/Random.h"
-#include "shell/MonitorLayout.h"
+#include "core/ports/Random.h"
+#include "core/saver/MonitorLayout.h"
 
 namespace vireluna {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "platform/MemoryProfileStore.h"
-#include "presentation/Background.h"
-#include "shell/MonitorRuns.h"
-#include "shell/SaverSettings.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/presentation/Background.h"
+#include "core/saver/MonitorRuns.h"
+#include "core/settings/SaverSettings.h"
 #include "tests/core/FakeWindowHost.h"
 #include "tests/core/SystemFiles.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "config/IntegerField.h"
-#include "config/SaverSheet.h"
+#include "core/config/IntegerField.h"
+#include "core/config/SaverSheet.h"
 #include "tests/core/ConfigFakes.h"
 #include "tests/core/TestSheet.h"
 

@@ -4,10 +4,10 @@
 #include <tuple>
 #include <vector>
 
-#include "presentation/Background.h"
-#include "presentation/LogoCorner.h"
-#include "presentation/Notice.h"
-#include "presentation/Rounding.h"
+#include "core/presentation/Background.h"
+#include "core/presentation/LogoCorner.h"
+#include "core/presentation/Notice.h"
+#include "core/presentation/Rounding.h"
 #include "tests/core/FakeSurface.h"
 
 namespace vireluna {

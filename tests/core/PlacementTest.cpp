@@ -5,7 +5,7 @@
 #include <limits>
 #include <tuple>
 
-#include "presentation/Placement.h"
+#include "core/presentation/Placement.h"
 #include "tests/core/DesignFixture.h"
 
 namespace vireluna {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/PreviewRule.h"
+#include "core/saver/PreviewRule.h"
 
 namespace vireluna {
 namespace {

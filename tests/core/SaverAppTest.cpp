@@ -3,9 +3,9 @@
 #include <map>
 #include <set>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/SaverApp.h"
-#include "shell/SaverSettings.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/SaverApp.h"
+#include "core/settings/SaverSettings.h"
 #include "tests/core/TestPathLimit.h"
 
 namespace vireluna {

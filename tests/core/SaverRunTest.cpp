@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/SaverRun.h"
-#include "shell/SaverSettings.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/SaverRun.h"
+#include "core/settings/SaverSettings.h"
 #include "tests/core/FakeWindowHost.h"
 #include "tests/core/SystemFiles.h"
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/SaverSettings.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/settings/SaverSettings.h"
 
 namespace vireluna {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "config/SheetTransfer.h"
-#include "platform/MemoryProfileStore.h"
+#include "core/config/SheetTransfer.h"
+#include "core/ports/MemoryProfileStore.h"
 #include "tests/core/ConfigFakes.h"
 #include "tests/core/TestSheet.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/SaverSettings.h"
-#include "shell/SaverStartup.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/SaverStartup.h"
+#include "core/settings/SaverSettings.h"
 #include "tests/core/TestPathLimit.h"
 
 namespace vireluna {

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "shell/SaverWnd.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/SaverWnd.h"
 #include "tests/core/FakeWindowHost.h"
 #include "tests/core/SystemFiles.h"
 #include "tests/core/TestPathLimit.h"

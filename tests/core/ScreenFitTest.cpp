@@ -5,10 +5,10 @@
 #include <map>
 #include <vector>
 
-#include "presentation/CollectionOrder.h"
-#include "presentation/Placement.h"
-#include "presentation/RecordScan.h"
-#include "presentation/ScreenFit.h"
+#include "core/presentation/CollectionOrder.h"
+#include "core/presentation/Placement.h"
+#include "core/presentation/RecordScan.h"
+#include "core/presentation/ScreenFit.h"
 #include "tests/core/DesignFixture.h"
 
 namespace vireluna {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "design/PxsReader.h"
-#include "design/ThreadPalette.h"
-#include "presentation/StitchDrawing.h"
+#include "core/design/ThreadPalette.h"
+#include "core/design/formats/PxsReader.h"
+#include "core/presentation/StitchDrawing.h"
 #include "tests/core/DesignFixture.h"
 #include "tests/core/FakeSurface.h"
 #include "tools/pxs/PxsWriter.h"

@@ -3,12 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "core/ports/FileSystem.h"
 #include "tests/core/TestPathLimit.h"
 #ifdef _WIN32
-#include "platform/win32/Win32FileSystem.h"
+#include "systems/win32/Win32FileSystem.h"
 #else
-#include "platform/posix/PosixFileSystem.h"
+#include "systems/posix/PosixFileSystem.h"
 #endif
 
 namespace vireluna::fakes {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PathLimit.h"
+#include "core/ports/PathLimit.h"
 
 namespace vireluna::testing {
 

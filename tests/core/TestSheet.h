@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "config/SaverSheet.h"
+#include "core/config/SaverSheet.h"
 
 namespace vireluna::fakes {
 

@@ -1,4 +1,4 @@
-#include "render/ThreadBand.h"
+#include "raster/ThreadBand.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <set>
 #include <vector>
 
-#include "presentation/Background.h"
-#include "presentation/StitchDrawing.h"
+#include "core/presentation/Background.h"
+#include "core/presentation/StitchDrawing.h"
 
 namespace vireluna::raster {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <set>
 
-#include "design/ThreadPalette.h"
+#include "core/design/ThreadPalette.h"
 
 namespace vireluna {
 namespace {

@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "design/ThreadPalette.h"
+#include "core/design/ThreadPalette.h"
 #include "tests/e2e_settings/SheetDriver.h"
 #include "tools/pxs/PxsWriter.h"
 

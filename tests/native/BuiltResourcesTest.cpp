@@ -267,8 +267,8 @@ const std::vector<ResourceRow> Resources{
 };
 
 const std::vector<std::pair<Program, std::string>> Programs{
-    {Saver, "app/win32/saver/VirelunaLogo.scr"},
-    {Settings, "app/win32/settings/VirelunaSettings.exe"}};
+    {Saver, "drivers/win32/saver/VirelunaLogo.scr"},
+    {Settings, "drivers/win32/settings/VirelunaSettings.exe"}};
 
 std::vector<std::string> WindowsTrees() {
     std::vector<std::string> trees;

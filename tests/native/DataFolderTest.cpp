@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/posix/DataFolder.h"
-#include "render/RasterSurface.h"
+#include "raster/RasterSurface.h"
+#include "systems/posix/DataFolder.h"
 #include "tests/native/ProfileTestFolder.h"
 
 namespace vireluna {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/posix/PosixFileSystem.h"
+#include "systems/posix/PosixFileSystem.h"
 #include "tests/native/ProfileTestFolder.h"
 
 namespace vireluna {

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "platform/posix/DataFolder.h"
-#include "presentation/Background.h"
-#include "presentation/LogoCorner.h"
-#include "presentation/StitchDrawing.h"
-#include "render/RasterSurface.h"
+#include "core/presentation/Background.h"
+#include "core/presentation/LogoCorner.h"
+#include "core/presentation/StitchDrawing.h"
+#include "raster/RasterSurface.h"
+#include "systems/posix/DataFolder.h"
 #include "tests/core/DesignFixture.h"
 
 namespace vireluna {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/PosixFileSystem.h"
+#include "systems/posix/PosixFileSystem.h"
 #include "tests/native/ProfileTestFolder.h"
 
 namespace vireluna {

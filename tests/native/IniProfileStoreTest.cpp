@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/posix/IniProfileStore.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/ProfileLocation.h"
+#include "systems/posix/IniProfileStore.h"
+#include "systems/posix/PosixFileSystem.h"
+#include "systems/posix/ProfileLocation.h"
 #include "tests/native/ProfileTestFolder.h"
 
 namespace vireluna {

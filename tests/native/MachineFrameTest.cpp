@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "platform/posix/DataFolder.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "render/MachineOverlayPainter.h"
-#include "render/RasterSurface.h"
-#include "render/RasterWindowHost.h"
-#include "shell/MonitorRuns.h"
-#include "shell/SaverSettings.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/MonitorRuns.h"
+#include "core/settings/SaverSettings.h"
+#include "drivers/headless/RasterWindowHost.h"
+#include "raster/MachineOverlayPainter.h"
+#include "raster/RasterSurface.h"
+#include "systems/posix/DataFolder.h"
+#include "systems/posix/PosixFileSystem.h"
 
 namespace vireluna {
 namespace {

@@ -7,9 +7,9 @@
 #include <random>
 #include <vector>
 
-#include "platform/posix/DataFolder.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
+#include "raster/RasterImage.h"
+#include "raster/RasterSurface.h"
+#include "systems/posix/DataFolder.h"
 
 namespace vireluna::raster {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/RasterSurface.h"
+#include "raster/RasterSurface.h"
 
 namespace vireluna::raster {
 namespace {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "presentation/NoticeFont.h"
-#include "presentation/Background.h"
-#include "presentation/Notice.h"
-#include "render/RasterSurface.h"
-#include "render/TextPainter.h"
+#include "core/presentation/Background.h"
+#include "core/presentation/Notice.h"
+#include "core/presentation/NoticeFont.h"
+#include "raster/RasterSurface.h"
+#include "raster/TextPainter.h"
 
 namespace vireluna::raster {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/Utf8.h"
+#include "raster/Utf8.h"
 
 namespace vireluna::raster {
 namespace {

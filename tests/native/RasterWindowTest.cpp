@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/TickSchedule.h"
-#include "render/TrackingSurface.h"
+#include "drivers/headless/TickSchedule.h"
+#include "raster/RasterImage.h"
+#include "raster/RasterSurface.h"
+#include "raster/TrackingSurface.h"
 
 namespace vireluna {
 namespace {

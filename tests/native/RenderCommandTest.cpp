@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "render/RenderSession.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "drivers/headless/RenderSession.h"
+#include "systems/posix/PosixFileSystem.h"
 #include "tests/native/ProfileTestFolder.h"
 #include "tests/native/ToolRun.h"
 #include "tools/pxs/PxsWriter.h"

@@ -7,11 +7,11 @@
 #include <sstream>
 #include <vector>
 
-#include "render/PictureStore.h"
-#include "render/RasterImage.h"
-#include "render/RasterSurface.h"
-#include "render/RasterWindowHost.h"
-#include "render/TileSurface.h"
+#include "drivers/headless/RasterWindowHost.h"
+#include "raster/PictureStore.h"
+#include "raster/RasterImage.h"
+#include "raster/RasterSurface.h"
+#include "raster/TileSurface.h"
 
 namespace vireluna {
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/win32/Win32FileSystem.h"
+#include "systems/win32/Win32FileSystem.h"
 
 namespace vireluna {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Win32FileSystem.h"
+#include "systems/win32/Win32FileSystem.h"
 
 namespace vireluna {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/GdiSurface.h"
-#include "presentation/Background.h"
-#include "presentation/Notice.h"
-#include "presentation/NoticeFont.h"
-#include "shell/AreaSurface.h"
+#include "core/presentation/Background.h"
+#include "core/presentation/Notice.h"
+#include "core/presentation/NoticeFont.h"
+#include "core/saver/AreaSurface.h"
+#include "drivers/win32/GdiSurface.h"
 
 namespace vireluna::win32 {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/RegistryProfileStore.h"
-#include "platform/win32/WideText.h"
+#include "systems/win32/RegistryProfileStore.h"
+#include "systems/win32/WideText.h"
 
 namespace vireluna::win32 {
 namespace {

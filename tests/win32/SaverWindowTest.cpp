@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "platform/win32/SaverWindow.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "shell/SaverSettings.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/settings/SaverSettings.h"
+#include "drivers/win32/SaverWindow.h"
+#include "systems/win32/Win32FileSystem.h"
 #include "tools/pxs/PxsWriter.h"
 
 namespace vireluna::win32 {

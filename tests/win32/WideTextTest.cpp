@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/WideText.h"
+#include "systems/win32/WideText.h"
 
 namespace vireluna::win32 {
 namespace {

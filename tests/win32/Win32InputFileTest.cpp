@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32InputFile.h"
+#include "systems/win32/Win32FileSystem.h"
+#include "systems/win32/Win32InputFile.h"
 
 namespace vireluna {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/Xlib.h"
+#include "drivers/x11/Xlib.h"
 #include "tests/x11/X11TestSupport.h"
 
 namespace vireluna::x11test {

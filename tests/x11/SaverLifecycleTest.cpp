@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/MemoryProfileStore.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "render/RenderSession.h"
-#include "shell/SaverRun.h"
-#include "shell/SaverWnd.h"
+#include "core/ports/MemoryProfileStore.h"
+#include "core/saver/SaverRun.h"
+#include "core/saver/SaverWnd.h"
+#include "drivers/headless/RenderSession.h"
+#include "systems/posix/PosixFileSystem.h"
 #include "tests/x11/X11TestSupport.h"
 
 namespace vireluna::x11test {

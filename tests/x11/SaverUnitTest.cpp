@@ -1,10 +1,10 @@
 // The X11 saver's command line, without a server.
 #include <gtest/gtest.h>
 
-#include "platform/x11/MessagePanel.h"
-#include "platform/x11/PixelFormat.h"
-#include "platform/x11/SaverOptions.h"
-#include "shell/SaverSettings.h"
+#include "core/settings/SaverSettings.h"
+#include "drivers/x11/MessagePanel.h"
+#include "drivers/x11/PixelFormat.h"
+#include "drivers/x11/SaverOptions.h"
 
 namespace vireluna {
 namespace {

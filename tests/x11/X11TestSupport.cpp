@@ -14,7 +14,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/x11/Xlib.h"
+#include "drivers/x11/Xlib.h"
 
 namespace vireluna::x11test {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/Xlib.h"
-#include "render/RasterImage.h"
+#include "drivers/x11/Xlib.h"
+#include "raster/RasterImage.h"
 
 namespace vireluna::x11test {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "design/VipColourKey.h"
+#include "core/design/formats/VipColourKey.h"
 #include "tools/formats/DesignPlan.h"
 #include "tools/formats/PlanWalk.h"
 

@@ -6,10 +6,10 @@
 #include <limits>
 #include <string>
 
-#include "design/HusColours.h"
-#include "design/PecColours.h"
-#include "design/PxsReader.h"
-#include "platform/posix/PosixInputFile.h"
+#include "core/design/formats/HusColours.h"
+#include "core/design/formats/PecColours.h"
+#include "core/design/formats/PxsReader.h"
+#include "systems/posix/PosixInputFile.h"
 #include "tools/formats/DesignPlan.h"
 
 namespace {

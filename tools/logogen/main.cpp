@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "render/RasterImage.h"
+#include "raster/RasterImage.h"
 #include "tools/logogen/Emblem.h"
 #include "tools/logogen/IndexedBmp.h"
 

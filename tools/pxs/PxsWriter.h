@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "design/PxsLayout.h"
+#include "core/design/formats/PxsLayout.h"
 
 namespace vireluna::pxs {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "config/DesignListCheck.h"
-#include "design/DesignLimits.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "shell/SaverSettings.h"
+#include "core/config/DesignListCheck.h"
+#include "core/design/DesignLimits.h"
+#include "core/settings/SaverSettings.h"
+#include "systems/posix/PosixFileSystem.h"
 #include "tools/vireluna/Commands.h"
 
 namespace vireluna::cli {

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "design/DesignFileLoader.h"
+#include "core/design/DesignFileLoader.h"
 
 namespace vireluna::cli {
 

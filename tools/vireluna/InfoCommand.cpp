@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "design/DesignFileLoader.h"
-#include "design/PxsReader.h"
-#include "design/ThreadPalette.h"
-#include "platform/posix/PosixInputFile.h"
+#include "core/design/DesignFileLoader.h"
+#include "core/design/ThreadPalette.h"
+#include "core/design/formats/PxsReader.h"
+#include "systems/posix/PosixInputFile.h"
 #include "tools/vireluna/Commands.h"
 #include "tools/vireluna/DesignJson.h"
 #include "tools/vireluna/LoadRefusalText.h"

@@ -1,6 +1,6 @@
 #include "tools/vireluna/LoadRefusalText.h"
 
-#include "design/DesignFileLoader.h"
+#include "core/design/DesignFileLoader.h"
 
 namespace vireluna::cli {
 

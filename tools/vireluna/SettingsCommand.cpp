@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "platform/ProfileText.h"
-#include "platform/posix/IniProfileStore.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "shell/SaverSettings.h"
-#include "shell/SettingOptions.h"
+#include "core/ports/ProfileText.h"
+#include "core/settings/SaverSettings.h"
+#include "core/settings/SettingOptions.h"
+#include "systems/posix/IniProfileStore.h"
+#include "systems/posix/PosixFileSystem.h"
 #include "tools/vireluna/Commands.h"
 
 // `vireluna settings`: the drawing settings and the playlist exactly as the saver

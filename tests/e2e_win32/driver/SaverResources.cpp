@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "design/Design.h"
-#include "design/PxsReader.h"
-#include "platform/win32/Win32InputFile.h"
+#include "core/design/Design.h"
+#include "core/design/formats/PxsReader.h"
+#include "systems/win32/Win32InputFile.h"
 #include "tests/e2e_win32/driver/TestPaths.h"
 
 namespace vireluna::e2e {

@@ -1,0 +1,327 @@
+#include "core/design/formats/LzHuffmanStream.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace vireluna {
+namespace {
+
+constexpr int MaxCodeLength = 16;
+// Codes up to this long are decoded with one table look-up, longer ones bit by bit. The small
+// tables decode a few hundred values a block: a shorter table is filled faster.
+constexpr int LookupBits = 9;
+constexpr int SmallLookupBits = 6;
+constexpr int LengthCodeSymbols = 19;
+constexpr int SymbolCount = 511;  // bytes 0-255, matches 256-509, the end 510
+constexpr int DistanceSymbols = 32;
+constexpr int EndSymbol = 510;
+constexpr int FirstMatchSymbol = 256;
+constexpr int MatchLengthBias = 253;  // symbol 256 copies 3 bytes
+// A distance code beyond this reaches back further than any output held.
+constexpr int MaxDistanceCode = 16;
+// A symbol, its distance code and the distance's extra bits.
+constexpr int LongestSymbolBits = MaxCodeLength * 2 + MaxDistanceCode - 1;
+
+constexpr int BlockSymbolsBits = 16;
+constexpr int LengthCodeCountBits = 5;
+constexpr int SymbolCountBits = 9;
+constexpr int DistanceCountBits = 5;
+constexpr int LengthNumberBits = 3;
+constexpr int LengthNumberEscape = 7;
+constexpr int SkipAfter = 3;  // the length code table may skip slots after its third
+constexpr int SkipBits = 2;
+constexpr int ShortZeroRunBits = 4;
+constexpr int ShortZeroRunBase = 3;
+constexpr int LongZeroRunBits = 9;
+constexpr int LongZeroRunBase = 20;
+constexpr int ShortZeroRun = 1;  // length code values with a meaning of their own
+constexpr int LongZeroRun = 2;
+constexpr int LengthBias = 2;
+
+struct BitState {
+    std::uint64_t bits;
+    int count;
+    int padding;  // zero bits at the end of `bits` that the input does not have
+};
+
+// Refills near the end of the source's buffer, the limit or the file. Kept apart, and by
+// value, so that the reader's state stays in registers on the common path.
+BitState FillByBytes(DesignByteSource& source, std::uint64_t limit, BitState state) {
+    while (state.count <= 56) {
+        std::uint8_t byte = 0;
+        if (state.padding == 0 && source.Position() < limit && source.TakeByte(byte)) {
+            state.bits |= std::uint64_t{byte} << (56 - state.count);
+        } else {
+            state.padding += 8;
+        }
+        state.count += 8;
+    }
+    return state;
+}
+
+// Bits most significant first, at most `limit` (a file position) bytes in. Past the end it
+// gives zero bits and remembers that it did: a decoder must then stop with an error.
+class BitReader {
+  public:
+    BitReader(DesignByteSource& source, std::uint64_t limit) : source_(source), limit_(limit) {}
+
+    // At least `bits` (up to 57) available to Peek afterwards.
+    void Ensure(int bits) {
+        if (count_ < bits) Fill();
+    }
+
+    std::uint32_t Peek(int bits) const {
+        return bits == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - bits));
+    }
+    void Drop(int bits) {
+        bits_ <<= bits;
+        count_ -= bits;
+    }
+    // Bits already there (see Ensure).
+    std::uint32_t Take(int bits) {
+        const std::uint32_t value = Peek(bits);
+        Drop(bits);
+        return value;
+    }
+    std::uint32_t Read(int bits) {
+        Ensure(bits);
+        return Take(bits);
+    }
+    // Padding grows with count_ once it starts, so a zero bit taken is never given back.
+    bool Overrun() const { return count_ < padding_; }
+
+  private:
+    // Leaves at least 57 bits; only with fewer (a shift by 64 would be undefined).
+    void Fill() {
+        if (padding_ == 0 && source_.Buffered() >= sizeof bits_ &&
+            limit_ - std::min(limit_, source_.Position()) >= sizeof bits_) {
+            // Eight bytes at once: the bits below count_ then already hold the bytes that
+            // follow, so the next fill ORs the same bits in again.
+            std::uint64_t word = 0;
+            for (std::size_t i = 0; i < sizeof word; ++i) word = word << 8 | source_.Next()[i];
+            bits_ |= word >> count_;
+            const int taken = (63 - count_) >> 3;
+            source_.Advance(static_cast<std::size_t>(taken));
+            count_ += taken * 8;
+            return;
+        }
+        const BitState state = FillByBytes(source_, limit_, {bits_, count_, padding_});
+        bits_ = state.bits;
+        count_ = state.count;
+        padding_ = state.padding;
+    }
+
+    DesignByteSource& source_;
+    std::uint64_t limit_;
+    std::uint64_t bits_ = 0;
+    int count_ = 0;
+    int padding_ = 0;  // zero bits at the end of bits_ that the input does not have
+};
+
+// A canonical code: codes handed out by increasing length, then increasing symbol.
+class HuffmanCode {
+  public:
+    // False when the lengths (each at most MaxCodeLength) are over-full.
+    bool Build(const std::uint8_t* lengths, int symbols, int lookupBits) {
+        constant_ = -1;
+        lookupBits_ = lookupBits;
+        counts_.fill(0);
+        for (int s = 0; s < symbols; ++s) ++counts_[lengths[s]];
+        counts_[0] = 0;
+        int left = 1;
+        for (int length = 1; length <= MaxCodeLength; ++length) {
+            left = left * 2 - counts_[length];
+            if (left < 0) return false;
+        }
+        std::array<std::uint16_t, MaxCodeLength + 2> next{};
+        for (int length = 1; length <= MaxCodeLength; ++length) {
+            next[length + 1] = static_cast<std::uint16_t>(next[length] + counts_[length]);
+        }
+        for (int s = 0; s < symbols; ++s) {
+            if (lengths[s] != 0) sorted_[next[lengths[s]]++] = static_cast<std::uint16_t>(s);
+        }
+        std::memset(lookup_.data(), 0, sizeof lookup_[0] << lookupBits);
+        std::uint32_t code = 0;
+        int index = 0;
+        for (int length = 1; length <= lookupBits; ++length) {
+            for (int i = 0; i < counts_[length]; ++i, ++index, ++code) {
+                const std::uint32_t first = code << (lookupBits - length);
+                const std::uint32_t last = (code + 1) << (lookupBits - length);
+                const auto entry = static_cast<std::uint16_t>(sorted_[index] << 5 | length);
+                std::fill(lookup_.begin() + first, lookup_.begin() + last, entry);
+            }
+            code <<= 1;
+        }
+        return true;
+    }
+
+    // Every symbol is `symbol`, reading no bits.
+    void BuildConstant(int symbol) { constant_ = symbol; }
+
+    // The next symbol, or -1 for a code no symbol has. The reader must hold 16 bits.
+    int Decode(BitReader& bits) const {
+        if (constant_ >= 0) return constant_;
+        const std::uint16_t entry = lookup_[bits.Peek(lookupBits_)];
+        if ((entry & 31) != 0) {
+            bits.Drop(entry & 31);
+            return entry >> 5;
+        }
+        const std::uint32_t peeked = bits.Peek(MaxCodeLength);
+        int code = 0;
+        int first = 0;
+        int index = 0;
+        for (int length = 1; length <= MaxCodeLength; ++length) {
+            code |= static_cast<int>(peeked >> (MaxCodeLength - length)) & 1;
+            const int count = counts_[length];
+            if (code - count < first) {
+                bits.Drop(length);
+                return sorted_[index + (code - first)];
+            }
+            index += count;
+            first = (first + count) << 1;
+            code <<= 1;
+        }
+        return -1;
+    }
+
+  private:
+    int constant_ = -1;
+    int lookupBits_ = LookupBits;
+    std::array<std::uint16_t, MaxCodeLength + 1> counts_{};
+    std::array<std::uint16_t, SymbolCount> sorted_{};
+    std::array<std::uint16_t, 1 << LookupBits> lookup_{};  // symbol << 5 | length, 0 if longer
+};
+
+// Three bits, or 7 and one more for each 1 bit before a 0; -1 beyond the longest code.
+int ReadLengthNumber(BitReader& bits) {
+    int value = static_cast<int>(bits.Read(LengthNumberBits));
+    if (value != LengthNumberEscape) return value;
+    while (bits.Read(1) == 1) {
+        if (++value > MaxCodeLength) return -1;
+    }
+    return value;
+}
+
+struct BlockCodes {
+    HuffmanCode lengthCode;
+    HuffmanCode symbols;
+    HuffmanCode distances;
+};
+
+bool ReadLengthCode(BitReader& bits, HuffmanCode& code) {
+    const int count = static_cast<int>(bits.Read(LengthCodeCountBits));
+    if (count == 0) {
+        const int constant = static_cast<int>(bits.Read(LengthCodeCountBits));
+        if (constant >= LengthCodeSymbols) return false;
+        code.BuildConstant(constant);
+        return true;
+    }
+    if (count > LengthCodeSymbols) return false;
+    std::array<std::uint8_t, LengthCodeSymbols> lengths{};
+    for (int i = 0; i < count;) {
+        const int length = ReadLengthNumber(bits);
+        if (length < 0) return false;
+        lengths[i++] = static_cast<std::uint8_t>(length);
+        // The skipped slots count toward the count.
+        if (i == SkipAfter) i += static_cast<int>(bits.Read(SkipBits));
+    }
+    return code.Build(lengths.data(), LengthCodeSymbols, SmallLookupBits);
+}
+
+bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode& code) {
+    const int count = static_cast<int>(bits.Read(SymbolCountBits));
+    if (count == 0) {
+        const int constant = static_cast<int>(bits.Read(SymbolCountBits));
+        if (constant >= SymbolCount) return false;
+        code.BuildConstant(constant);
+        return true;
+    }
+    std::array<std::uint8_t, SymbolCount> lengths{};
+    for (int i = 0; i < count;) {
+        bits.Ensure(MaxCodeLength);
+        const int value = lengthCode.Decode(bits);
+        if (value < 0 || bits.Overrun()) return false;
+        if (value == 0) {
+            ++i;
+        } else if (value == ShortZeroRun) {
+            i += ShortZeroRunBase + static_cast<int>(bits.Read(ShortZeroRunBits));
+        } else if (value == LongZeroRun) {
+            i += LongZeroRunBase + static_cast<int>(bits.Read(LongZeroRunBits));
+        } else {
+            lengths[i++] = static_cast<std::uint8_t>(value - LengthBias);
+        }
+    }
+    return code.Build(lengths.data(), SymbolCount, LookupBits);
+}
+
+bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
+    const int count = static_cast<int>(bits.Read(DistanceCountBits));
+    if (count == 0) {
+        code.BuildConstant(static_cast<int>(bits.Read(DistanceCountBits)));
+        return true;
+    }
+    std::array<std::uint8_t, DistanceSymbols> lengths{};
+    for (int i = 0; i < count; ++i) {
+        const int length = ReadLengthNumber(bits);
+        if (length < 0) return false;
+        lengths[i] = static_cast<std::uint8_t>(length);
+    }
+    return code.Build(lengths.data(), DistanceSymbols, SmallLookupBits);
+}
+
+}  // namespace
+
+bool DecodeLzHuffmanStream(DesignByteSource& source, std::uint64_t limit, std::uint8_t* out,
+                           std::size_t size) {
+    BitReader bits(source, limit);
+    BlockCodes codes;
+    std::size_t produced = 0;
+    if (size == 0) return true;
+    for (;;) {
+        const std::uint32_t blockSymbols = bits.Read(BlockSymbolsBits);
+        if (!ReadLengthCode(bits, codes.lengthCode) ||
+            !ReadSymbolCode(bits, codes.lengthCode, codes.symbols) ||
+            !ReadDistanceCode(bits, codes.distances) || bits.Overrun()) {
+            return false;
+        }
+        for (std::uint32_t n = 0; n < blockSymbols; ++n) {
+            bits.Ensure(LongestSymbolBits);
+            const int symbol = codes.symbols.Decode(bits);
+            if (symbol < 0) return false;
+            if (symbol < FirstMatchSymbol) {
+                out[produced++] = static_cast<std::uint8_t>(symbol);
+            } else if (symbol == EndSymbol) {
+                // Fewer bytes than the records the header counts: the stream is cut.
+                return false;
+            } else {
+                const int distanceCode = codes.distances.Decode(bits);
+                if (distanceCode < 0 || distanceCode > MaxDistanceCode) return false;
+                std::size_t distance = 1;
+                if (distanceCode > 0) {
+                    distance +=
+                        (std::size_t{1} << (distanceCode - 1)) + bits.Take(distanceCode - 1);
+                }
+                if (distance > produced) return false;
+                const std::size_t length =
+                    std::min<std::size_t>(symbol - MatchLengthBias, size - produced);
+                std::uint8_t* to = out + produced;
+                const std::uint8_t* from = to - distance;
+                if (distance == 1) {
+                    std::memset(to, *from, length);
+                } else if (distance >= length) {
+                    std::memcpy(to, from, length);
+                } else {
+                    // The copy overlaps its own output: one byte at a time.
+                    for (std::size_t i = 0; i < length; ++i) to[i] = from[i];
+                }
+                produced += length;
+            }
+            // Past the input the bits are zeros: a block ends before it loops for long, and
+            // what they gave is refused here.
+            if (produced == size) return !bits.Overrun();
+        }
+    }
+}
+
+}  // namespace vireluna

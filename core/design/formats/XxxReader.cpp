@@ -1,0 +1,110 @@
+// XXX: a 256-byte header, records of signed byte pairs (y growing up) and escaped commands up
+// to the end mark, then the thread colours.
+#include <algorithm>
+#include <array>
+
+#include "core/design/DesignLimits.h"
+#include "core/design/FormatRow.h"
+
+namespace vireluna {
+namespace {
+
+constexpr std::size_t HeaderBytes = 0x100;
+constexpr std::size_t ColoursOffset = 0x27;
+constexpr std::size_t EndMarkOffsetOffset = 0xFC;
+constexpr std::size_t EndMarkBytes = 4 + 2;  // 7F 7F 03 14, then two zero bytes
+constexpr std::size_t ColourBytes = 4;       // 0, R, G, B
+
+constexpr std::uint8_t Escape = 0x7F;
+constexpr std::uint8_t LongJump = 0x7E;
+constexpr std::uint8_t OtherLongJump = 0x7D;
+constexpr std::size_t LongJumpBytes = 4;  // two 16-bit values
+constexpr std::size_t CommandBytes = 3;   // the command and a pair
+constexpr std::uint8_t ColourChangeCommand = 0x08;
+constexpr std::uint8_t FirstOtherColourChange = 0x0A;
+constexpr std::uint8_t LastOtherColourChange = 0x17;
+constexpr std::uint8_t StitchingEndCommand = 0x18;
+constexpr std::uint8_t EndMarkCommand = 0x7F;
+
+bool IsColourChange(std::uint8_t command) {
+    return command == ColourChangeCommand ||
+           (command >= FirstOtherColourChange && command <= LastOtherColourChange);
+}
+
+std::uint32_t LittleEndian(const std::uint8_t* bytes, std::size_t count) {
+    std::uint32_t value = 0;
+    for (std::size_t i = count; i-- > 0;) value = value << 8 | bytes[i];
+    return value;
+}
+
+// The records up to the end mark, or until the design is full.
+void ReadRecords(DesignByteSource& source, std::uint64_t endMark, RecordBuilder& records) {
+    // After a jump the needle goes down where it landed when a stitch follows.
+    bool landed = false;
+    const auto jump = [&](std::int64_t x, std::int64_t y) {
+        landed = true;
+        return records.Jump(x, y);
+    };
+    std::uint8_t bytes[LongJumpBytes];
+    std::uint8_t first = 0;
+    while (source.Position() < endMark && source.TakeByte(first)) {
+        const bool longJump = first == LongJump || first == OtherLongJump;
+        const std::size_t more = longJump ? LongJumpBytes : first == Escape ? CommandBytes : 1;
+        if (source.Position() + more > endMark || !source.Take(bytes, more)) return;
+        if (longJump) {
+            const auto dx = static_cast<std::int16_t>(LittleEndian(bytes, 2));
+            const auto dy = static_cast<std::int16_t>(LittleEndian(bytes + 2, 2));
+            if (!jump(records.X() + dx, records.Y() - dy)) return;
+            continue;
+        }
+        if (first != Escape) {
+            if (landed && !records.Stitch(records.X(), records.Y())) return;
+            landed = false;
+            const std::int64_t x = records.X() + static_cast<std::int8_t>(first);
+            if (!records.Stitch(x, records.Y() - static_cast<std::int8_t>(bytes[0]))) return;
+            continue;
+        }
+        const std::int64_t x = records.X() + static_cast<std::int8_t>(bytes[1]);
+        const std::int64_t y = records.Y() - static_cast<std::int8_t>(bytes[2]);
+        const std::uint8_t command = bytes[0];
+        if (command == StitchingEndCommand || command == EndMarkCommand) {
+            records.EndCodeSeen();
+            return;
+        }
+        if (IsColourChange(command)) {
+            if ((x != records.X() || y != records.Y()) && !jump(x, y)) return;
+            if (!records.ColourChange()) return;
+            records.SetColour(DefaultBlockColour(records.ColourBlocks() - 1));
+            continue;
+        }
+        // A jump, a trim (its move a jump too), or a command not known: no thread across it.
+        if (!jump(x, y)) return;
+    }
+}
+
+bool ReadXxx(DesignByteSource& source, RecordBuilder& records) {
+    std::array<std::uint8_t, HeaderBytes> header;
+    if (!source.Take(header.data(), header.size())) return false;
+    const std::uint32_t colourCount = LittleEndian(&header[ColoursOffset], 2);
+    const std::uint32_t endMark = LittleEndian(&header[EndMarkOffsetOffset], 4);
+    if (endMark < HeaderBytes) return false;
+    // Until the colour list is read, a block has the colour of a format without colours.
+    records.SetColour(DefaultBlockColour(0));
+    ReadRecords(source, endMark, records);
+    const std::uint64_t gap = endMark - std::min<std::uint64_t>(endMark, source.Position());
+    if (source.Read(nullptr, gap + EndMarkBytes) != gap + EndMarkBytes) return true;
+    const std::uint32_t listed = std::min<std::uint32_t>(colourCount, MaxDesignColours);
+    for (std::uint32_t i = 0; i < listed; ++i) {
+        std::uint8_t colour[ColourBytes];
+        if (!source.Take(colour, sizeof colour)) return true;  // a cut list: the rest keep theirs
+        records.SetBlockColour(static_cast<std::int32_t>(i),
+                               RgbColour(colour[1], colour[2], colour[3]));
+    }
+    return true;
+}
+
+}  // namespace
+
+const FormatRow XxxFormat{"XXX", ".xxx", nullptr, false, ReadXxx};
+
+}  // namespace vireluna

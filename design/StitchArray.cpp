@@ -1,9 +1,0 @@
-#include "design/Design.h"
-
-namespace vireluna {
-
-StitchArray AllocateStitchArray() {
-    return StitchArray(new StitchRecord[MaxStitchRecords]);
-}
-
-}  // namespace vireluna
