@@ -63,6 +63,16 @@ else
   status=1
 fi
 
+# Every include points along the table of docs/architecture.md, and no two folders include
+# each other.
+echo "== layers"
+if python3 "$root/scripts/check-layers.py" "$root"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  status=1
+fi
+
 # Windows: every build in the prefixes it ships for, each prefix private and made here
 # (scripts/wine-prefix), on a private display.
 export WINEDEBUG=-all
