@@ -2,8 +2,8 @@
 # Runs every test: native, native under AddressSanitizer and UndefinedBehaviorSanitizer,
 # the Windows tests under Wine on an Xvfb display (the x86_64 build on 64-bit Windows, the
 # i686 build on 32-bit and on 64-bit Windows where the kernel executes 32-bit code), the
-# packages, and each fuzzer for a bounded time. Prints the counts and time of each suite,
-# then the total. Ends non-zero on any failure.
+# packages, the layer check, and each fuzzer for a bounded time. Prints the counts and time of
+# each suite, then the total. Ends non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
