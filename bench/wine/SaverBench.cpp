@@ -12,12 +12,12 @@
 #include <set>
 #include <string>
 
-#include "tests/e2e_win32/driver/Input.h"
-#include "tests/e2e_win32/driver/Picture.h"
-#include "tests/e2e_win32/driver/SaverProcess.h"
-#include "tests/e2e_win32/driver/SaverProfile.h"
-#include "tests/e2e_win32/driver/SaverResources.h"
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/Input.h"
+#include "tools/windriver/Picture.h"
+#include "tools/windriver/SaverProcess.h"
+#include "tools/windriver/SaverProfile.h"
+#include "tools/windriver/SaverResources.h"
+#include "tools/windriver/TestPaths.h"
 
 namespace {
 

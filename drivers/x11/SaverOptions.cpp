@@ -5,7 +5,6 @@
 #include <sstream>
 #include <string_view>
 
-#include "core/design/DesignLimits.h"
 #include "core/saver/RunControls.h"
 #include "core/saver/ScreenSizeText.h"
 #include "core/settings/SettingOptions.h"

@@ -2,11 +2,11 @@
 // itself rather than against another drawing.
 #include <gtest/gtest.h>
 
-#include "tests/e2e_win32/driver/Input.h"
-#include "tests/e2e_win32/driver/PictureComparison.h"
-#include "tests/e2e_win32/driver/SaverProfile.h"
-#include "tests/e2e_win32/driver/SaverResources.h"
 #include "tests/e2e_win32/driver/SaverTest.h"
+#include "tools/windriver/Input.h"
+#include "tools/windriver/PictureComparison.h"
+#include "tools/windriver/SaverProfile.h"
+#include "tools/windriver/SaverResources.h"
 
 namespace vireluna::e2e {
 namespace {

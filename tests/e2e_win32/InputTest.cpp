@@ -3,10 +3,10 @@
 
 #include <functional>
 
-#include "tests/e2e_win32/driver/Input.h"
-#include "tests/e2e_win32/driver/SaverProfile.h"
 #include "tests/e2e_win32/driver/SaverTest.h"
-#include "tests/e2e_win32/driver/Windows.h"
+#include "tools/windriver/Input.h"
+#include "tools/windriver/SaverProfile.h"
+#include "tools/windriver/Windows.h"
 
 namespace vireluna::e2e {
 namespace {

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <map>
 
-#include "tests/e2e_win32/driver/Input.h"
 #include "tests/e2e_win32/driver/PictureCases.h"
-#include "tests/e2e_win32/driver/PictureComparison.h"
-#include "tests/e2e_win32/driver/SaverProfile.h"
 #include "tests/e2e_win32/driver/SaverTest.h"
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/Input.h"
+#include "tools/windriver/PictureComparison.h"
+#include "tools/windriver/SaverProfile.h"
+#include "tools/windriver/TestPaths.h"
 
 namespace vireluna::e2e {
 

@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "tests/e2e_win32/driver/DialogReader.h"
-#include "tests/e2e_win32/driver/Input.h"
-#include "tests/e2e_win32/driver/SaverProfile.h"
 #include "tests/e2e_win32/driver/SaverTest.h"
-#include "tests/e2e_win32/driver/Windows.h"
+#include "tools/windriver/DialogReader.h"
+#include "tools/windriver/Input.h"
+#include "tools/windriver/SaverProfile.h"
+#include "tools/windriver/Windows.h"
 
 namespace vireluna::e2e {
 namespace {

@@ -2,12 +2,12 @@
 // goes missing while the saver runs.
 #include <gtest/gtest.h>
 
-#include "tests/e2e_win32/driver/DialogReader.h"
-#include "tests/e2e_win32/driver/Input.h"
-#include "tests/e2e_win32/driver/SaverProfile.h"
 #include "tests/e2e_win32/driver/SaverTest.h"
-#include "tests/e2e_win32/driver/TestPaths.h"
-#include "tests/e2e_win32/driver/Windows.h"
+#include "tools/windriver/DialogReader.h"
+#include "tools/windriver/Input.h"
+#include "tools/windriver/SaverProfile.h"
+#include "tools/windriver/TestPaths.h"
+#include "tools/windriver/Windows.h"
 
 namespace vireluna::e2e {
 namespace {

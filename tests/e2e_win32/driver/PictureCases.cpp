@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/TestPaths.h"
 
 namespace vireluna::e2e {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e_win32/driver/Deadline.h"
-#include "tests/e2e_win32/driver/Picture.h"
-#include "tests/e2e_win32/driver/SaverProcess.h"
+#include "tools/windriver/Deadline.h"
+#include "tools/windriver/Picture.h"
+#include "tools/windriver/SaverProcess.h"
 
 namespace vireluna::e2e {
 

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/e2e_win32/driver/Input.h"
-#include "tests/e2e_win32/driver/Picture.h"
-#include "tests/e2e_win32/driver/SaverProcess.h"
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/Input.h"
+#include "tools/windriver/Picture.h"
+#include "tools/windriver/SaverProcess.h"
+#include "tools/windriver/TestPaths.h"
 
 namespace {
 

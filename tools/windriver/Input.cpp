@@ -1,6 +1,6 @@
-#include "tests/e2e_win32/driver/Input.h"
+#include "tools/windriver/Input.h"
 
-#include "tests/e2e_win32/driver/Deadline.h"
+#include "tools/windriver/Deadline.h"
 
 namespace vireluna::e2e::input {
 

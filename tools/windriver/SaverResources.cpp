@@ -1,11 +1,11 @@
-#include "tests/e2e_win32/driver/SaverResources.h"
+#include "tools/windriver/SaverResources.h"
 
 #include <windows.h>
 
 #include "core/design/Design.h"
 #include "core/design/formats/PxsReader.h"
 #include "systems/win32/Win32InputFile.h"
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/TestPaths.h"
 
 namespace vireluna::e2e {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e_win32/driver/Deadline.h"
+#include "tools/windriver/Deadline.h"
 
 namespace vireluna::e2e {
 

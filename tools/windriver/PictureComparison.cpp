@@ -1,4 +1,4 @@
-#include "tests/e2e_win32/driver/PictureComparison.h"
+#include "tools/windriver/PictureComparison.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "tests/e2e_win32/driver/Picture.h"
+#include "tools/windriver/Picture.h"
 
 namespace vireluna::e2e {
 

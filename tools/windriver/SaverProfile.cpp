@@ -1,4 +1,4 @@
-#include "tests/e2e_win32/driver/SaverProfile.h"
+#include "tools/windriver/SaverProfile.h"
 
 #include <windows.h>
 

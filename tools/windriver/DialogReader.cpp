@@ -1,10 +1,10 @@
-#include "tests/e2e_win32/driver/DialogReader.h"
+#include "tools/windriver/DialogReader.h"
 
 #include <cstdlib>
 #include <set>
 #include <vector>
 
-#include "tests/e2e_win32/driver/Picture.h"
+#include "tools/windriver/Picture.h"
 
 namespace vireluna::e2e {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/e2e_win32/driver/SaverProcess.h"
+#include "tools/windriver/SaverProcess.h"
 
 namespace vireluna::e2e {
 

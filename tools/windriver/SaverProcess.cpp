@@ -1,4 +1,4 @@
-#include "tests/e2e_win32/driver/SaverProcess.h"
+#include "tools/windriver/SaverProcess.h"
 
 #include <winternl.h>
 
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/TestPaths.h"
 
 namespace vireluna::e2e {
 

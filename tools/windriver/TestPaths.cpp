@@ -1,4 +1,4 @@
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/TestPaths.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "tests/e2e_win32/driver/Windows.h"
+#include "tools/windriver/Windows.h"
 
 namespace vireluna::e2e {
 

@@ -1,9 +1,9 @@
-#include "tests/e2e_win32/driver/Picture.h"
+#include "tools/windriver/Picture.h"
 
 #include <filesystem>
 #include <fstream>
 
-#include "tests/e2e_win32/driver/TestPaths.h"
+#include "tools/windriver/TestPaths.h"
 
 namespace vireluna::e2e {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "tests/e2e_win32/driver/Picture.h"
+#include "tools/windriver/Picture.h"
 
 namespace vireluna::e2e {
 
