@@ -81,7 +81,7 @@ bool RasterWindowHost::TakePendingErase() {
 }
 
 void RasterWindowHost::SetTimer(int periodMs) {
-    timer_.Start(raster::TickSchedule::Clock::now(), std::chrono::milliseconds(periodMs));
+    timer_.Start(headless::TickSchedule::Clock::now(), std::chrono::milliseconds(periodMs));
 }
 
 void RasterWindowHost::Resize(ScreenSize client) {

@@ -49,7 +49,7 @@ class RasterWindowHost : public WindowHost {
     }
 
     // Timer 1 on the monotonic clock.
-    raster::TickSchedule& Timer() { return timer_; }
+    headless::TickSchedule& Timer() { return timer_; }
     bool CloseRequested() const { return closeRequested_; }
     // The picture, while it is kept in memory.
     const raster::RasterImage& Image() const;
@@ -82,7 +82,7 @@ class RasterWindowHost : public WindowHost {
     std::optional<raster::TrackingSurface> tracking_;
     int acquired_ = 0;       // surfaces handed out and not yet released
     bool toMemory_ = false;  // once they are all back, the picture goes into memory
-    raster::TickSchedule timer_;
+    headless::TickSchedule timer_;
     MessageHandOff& messages_;
     bool pendingErase_ = false;
     bool closeRequested_ = false;

@@ -1,6 +1,6 @@
 #include "drivers/headless/TickSchedule.h"
 
-namespace vireluna::raster {
+namespace vireluna::headless {
 
 void TickSchedule::Start(Clock::time_point now, std::chrono::milliseconds period) {
     running_ = true;
@@ -18,4 +18,4 @@ TickSchedule::Clock::duration TickSchedule::UntilDue(Clock::time_point now) cons
     return due_ > now ? due_ - now : Clock::duration::zero();
 }
 
-}  // namespace vireluna::raster
+}  // namespace vireluna::headless

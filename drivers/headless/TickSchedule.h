@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-namespace vireluna::raster {
+namespace vireluna::headless {
 
 // Timer 1 on a monotonic clock: ticks fall on a fixed grid one period apart, so the rate
 // does not drift; a tick that runs late moves the grid instead of firing a burst of
@@ -28,4 +28,4 @@ class TickSchedule {
     Clock::time_point due_{};
 };
 
-}  // namespace vireluna::raster
+}  // namespace vireluna::headless

@@ -9,7 +9,7 @@
 namespace vireluna::x11 {
 namespace {
 
-using Clock = raster::TickSchedule::Clock;
+using Clock = headless::TickSchedule::Clock;
 
 // Mouse buttons 4 to 7 are the wheel, which does not end the saver.
 constexpr unsigned FirstWheelButton = 4;

@@ -82,7 +82,7 @@ class SaverLoop final : public MessageBoxes, public MessageHandOff {
         std::string caption;
     };
     std::optional<HandedMessage> handed_;  // handed over by a run, not yet opened
-    raster::TickSchedule::Clock::time_point messageUntil_;
+    headless::TickSchedule::Clock::time_point messageUntil_;
     std::function<bool(XEvent&)> otherEvents_;
     bool signalled_ = false;
     bool gone_ = false;

@@ -13,7 +13,7 @@ namespace vireluna {
 namespace {
 
 using namespace std::chrono_literals;
-using raster::TickSchedule;
+using headless::TickSchedule;
 
 TEST(TickSchedule, TicksStayOnTheirGridSoTheRateDoesNotDrift) {
     TickSchedule schedule;
