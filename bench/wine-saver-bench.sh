@@ -60,7 +60,7 @@ wait_for 10 xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "no X display
 measure() {  # name, tree, win64|win32, loader (the build's own: wine64 for x86_64, wine for i686)
   local name="$1" tree="$root/build/$2" arch="$3" loader="$4" scr bench figures="$work/$1.figures"
   bench="$tree/tests/e2e_win32/saver_bench.exe"
-  scr=$(find "$tree/app" -name VirelunaLogo.scr -print -quit 2>/dev/null || true)
+  scr=$(find "$tree/drivers" -name VirelunaLogo.scr -print -quit 2>/dev/null || true)
   if [ ! -x "$bench" ] || [ -z "$scr" ]; then
     echo "== $name: not built ($tree)"
     return
