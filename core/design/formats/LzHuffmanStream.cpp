@@ -12,6 +12,9 @@ constexpr int MaxCodeLength = 16;
 // tables decode a few hundred values a block: a shorter table is filled faster.
 constexpr int LookupBits = 9;
 constexpr int SmallLookupBits = 6;
+// The symbol table is filled once a block has decoded this many symbols: a damaged block
+// usually fails sooner, and a short one does not repay filling 512 entries.
+constexpr std::uint32_t SymbolsBeforeLookup = 32;
 constexpr int LengthCodeSymbols = 19;
 constexpr int SymbolCount = 511;  // bytes 0-255, matches 256-509, the end 510
 constexpr int DistanceSymbols = 32;
@@ -127,7 +130,8 @@ class HuffmanCode {
     // False when the lengths (each at most MaxCodeLength) are over-full. `used` lists, in
     // increasing order, the symbols whose length is not zero, and `counts` how many have each
     // length, both gathered as the lengths were read: the work is in proportion to the
-    // symbols used, not to those a block could have.
+    // symbols used, not to those a block could have. A `lookupBits` of 0 leaves the table
+    // for BuildLookup.
     bool Build(const std::uint8_t* lengths, const std::uint16_t* used, int usedCount,
                const LengthCounts& counts, int lookupBits) {
         constant_ = -1;
@@ -143,6 +147,18 @@ class HuffmanCode {
             next[length + 1] = static_cast<std::uint16_t>(next[length] + counts_[length]);
         }
         for (int u = 0; u < usedCount; ++u) sorted_[next[lengths[used[u]]]++] = used[u];
+        if (lookupBits == 0) {
+            // No table yet: every look-up falls to the bit by bit search.
+            lookup_[0] = 0;
+        } else {
+            BuildLookup(lookupBits);
+        }
+        return true;
+    }
+
+    // Fills the table of codes up to `lookupBits` long, for a code built without one.
+    void BuildLookup(int lookupBits) {
+        lookupBits_ = lookupBits;
         std::memset(lookup_.data(), 0, sizeof lookup_[0] << lookupBits);
         std::uint32_t code = 0;
         int index = 0;
@@ -155,7 +171,6 @@ class HuffmanCode {
             }
             code <<= 1;
         }
-        return true;
     }
 
     // The same for lengths with zeros among them.
@@ -271,7 +286,7 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
             }
             counts[length] = static_cast<std::uint16_t>(count);
         }
-        return code.Build(lengths.data(), used.data(), usedCount, counts, LookupBits);
+        return code.Build(lengths.data(), used.data(), usedCount, counts, 0);
     }
     for (int i = 0; i < count;) {
         bits.Ensure(MaxCodeLength);
@@ -289,7 +304,7 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
             ++counts[value - LengthBias];
         }
     }
-    return code.Build(lengths.data(), used.data(), usedCount, counts, LookupBits);
+    return code.Build(lengths.data(), used.data(), usedCount, counts, 0);
 }
 
 bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
@@ -367,6 +382,7 @@ bool DecodeLzHuffmanStream(DesignByteSource& source, std::uint64_t limit, std::u
             continue;
         }
         for (std::uint32_t n = 0; n < blockSymbols; ++n) {
+            if (n == SymbolsBeforeLookup) codes.symbols.BuildLookup(LookupBits);
             bits.Ensure(LongestSymbolBits);
             const int symbol = codes.symbols.Decode(bits);
             if (symbol < 0) return false;
