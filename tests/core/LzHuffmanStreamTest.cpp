@@ -188,6 +188,73 @@ TEST(LzHuffmanStream, ConstantCodesReadNoBits) {
     EXPECT_EQ(Decode(symbols.Finish(), 258), expected);
 }
 
+// A block header whose symbol and distance codes are constant, after a constant length code.
+void PutConstantBlock(BitWriter& bits, int symbols, int symbol, int distanceCode) {
+    bits.Put(symbols, 16);
+    bits.Put(0, 10);
+    bits.Put(0, 9);
+    bits.Put(symbol, 9);
+    bits.Put(0, 5);
+    bits.Put(distanceCode, 5);
+}
+
+Bytes Repeating(const std::string& pattern, std::size_t size) {
+    Bytes bytes;
+    while (bytes.size() < size) bytes.push_back(pattern[bytes.size() % pattern.size()]);
+    return bytes;
+}
+
+TEST(LzHuffmanStream, BlocksOfOneRepeatedStepCopyTheirOwnOutput) {
+    const auto abcThen = [](auto more) {
+        BitWriter bits = AbcHeader(3);
+        bits.Put(0b00, 2);
+        bits.Put(0b01, 2);
+        bits.Put(0b10, 2);
+        more(bits);
+        return bits.Finish();
+    };
+    // 100 matches of 12 bytes at distance 2, cut by the count, then a block of 'x's.
+    const Bytes atTwo = abcThen([](BitWriter& bits) {
+        PutConstantBlock(bits, 100, 256 + 9, 1);
+        PutConstantBlock(bits, 4, 'x', 0);
+    });
+    const auto aThenBc = [](std::size_t bcs) {
+        Bytes bytes = Text("a");
+        const Bytes tail = Repeating("bc", bcs);
+        bytes.insert(bytes.end(), tail.begin(), tail.end());
+        return bytes;
+    };
+    EXPECT_EQ(Decode(atTwo, 1200), aThenBc(1199));
+    Bytes withXs = aThenBc(1202);
+    withXs.insert(withXs.end(), 4, 'x');
+    EXPECT_EQ(Decode(atTwo, 1207), withXs);
+    EXPECT_EQ(Decode(atTwo, 1208), std::nullopt);  // the input ends first
+
+    // Matches of 256 at distance 3, its extra bit read per symbol: the copy reaches further
+    // back than its own start many times over.
+    const Bytes atThree = abcThen([](BitWriter& bits) {
+        PutConstantBlock(bits, 2, 509, 2);
+        bits.Put(0, 1);
+        bits.Put(0, 1);
+    });
+    EXPECT_EQ(Decode(atThree, 3 + 512), Repeating("abc", 3 + 512));
+
+    // A repeated match before there is enough output, the end as the repeated step, and an
+    // empty block of ends that is passed over.
+    BitWriter early;
+    PutConstantBlock(early, 1, 'a', 0);
+    PutConstantBlock(early, 5, 256, 1);
+    EXPECT_EQ(Decode(early.Finish(), 4), std::nullopt);
+    BitWriter ends;
+    PutConstantBlock(ends, 0, 510, 0);
+    PutConstantBlock(ends, 2, 'q', 0);
+    const Bytes endsStream = ends.Finish();
+    EXPECT_EQ(Decode(endsStream, 2), Text("qq"));
+    BitWriter endNow;
+    PutConstantBlock(endNow, 1, 510, 0);
+    EXPECT_EQ(Decode(endNow.Finish(), 1), std::nullopt);
+}
+
 TEST(LzHuffmanStream, WriterStreamsAcrossBlocks) {
     Bytes data;
     for (int i = 0; i < 3000; ++i) {

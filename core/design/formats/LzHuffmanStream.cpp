@@ -12,6 +12,9 @@ constexpr int MaxCodeLength = 16;
 // tables decode a few hundred values a block: a shorter table is filled faster.
 constexpr int LookupBits = 9;
 constexpr int SmallLookupBits = 6;
+// The symbol table is filled once a block has decoded this many symbols: a damaged block
+// usually fails sooner, and a short one does not repay filling 512 entries.
+constexpr std::uint32_t SymbolsBeforeLookup = 32;
 constexpr int LengthCodeSymbols = 19;
 constexpr int SymbolCount = 511;  // bytes 0-255, matches 256-509, the end 510
 constexpr int DistanceSymbols = 32;
@@ -119,16 +122,21 @@ class BitReader {
     int padding_ = 0;  // zero bits at the end of bits_ that the input does not have
 };
 
+using LengthCounts = std::array<std::uint16_t, MaxCodeLength + 1>;
+
 // A canonical code: codes handed out by increasing length, then increasing symbol.
 class HuffmanCode {
   public:
-    // False when the lengths (each at most MaxCodeLength) are over-full.
-    bool Build(const std::uint8_t* lengths, int symbols, int lookupBits) {
+    // False when the lengths (each at most MaxCodeLength) are over-full. `used` lists, in
+    // increasing order, the symbols whose length is not zero, and `counts` how many have each
+    // length, both gathered as the lengths were read: the work is in proportion to the
+    // symbols used, not to those a block could have. A `lookupBits` of 0 leaves the table
+    // for BuildLookup.
+    bool Build(const std::uint8_t* lengths, const std::uint16_t* used, int usedCount,
+               const LengthCounts& counts, int lookupBits) {
         constant_ = -1;
         lookupBits_ = lookupBits;
-        counts_.fill(0);
-        for (int s = 0; s < symbols; ++s) ++counts_[lengths[s]];
-        counts_[0] = 0;
+        counts_ = counts;
         int left = 1;
         for (int length = 1; length <= MaxCodeLength; ++length) {
             left = left * 2 - counts_[length];
@@ -138,9 +146,19 @@ class HuffmanCode {
         for (int length = 1; length <= MaxCodeLength; ++length) {
             next[length + 1] = static_cast<std::uint16_t>(next[length] + counts_[length]);
         }
-        for (int s = 0; s < symbols; ++s) {
-            if (lengths[s] != 0) sorted_[next[lengths[s]]++] = static_cast<std::uint16_t>(s);
+        for (int u = 0; u < usedCount; ++u) sorted_[next[lengths[used[u]]]++] = used[u];
+        if (lookupBits == 0) {
+            // No table yet: every look-up falls to the bit by bit search.
+            lookup_[0] = 0;
+        } else {
+            BuildLookup(lookupBits);
         }
+        return true;
+    }
+
+    // Fills the table of codes up to `lookupBits` long, for a code built without one.
+    void BuildLookup(int lookupBits) {
+        lookupBits_ = lookupBits;
         std::memset(lookup_.data(), 0, sizeof lookup_[0] << lookupBits);
         std::uint32_t code = 0;
         int index = 0;
@@ -153,11 +171,25 @@ class HuffmanCode {
             }
             code <<= 1;
         }
-        return true;
+    }
+
+    // The same for lengths with zeros among them.
+    bool Build(const std::uint8_t* lengths, int symbols, int lookupBits) {
+        std::array<std::uint16_t, SymbolCount> used;
+        int usedCount = 0;
+        LengthCounts counts{};
+        for (int s = 0; s < symbols; ++s) {
+            if (lengths[s] != 0) used[usedCount++] = static_cast<std::uint16_t>(s);
+            ++counts[lengths[s]];
+        }
+        counts[0] = 0;
+        return Build(lengths, used.data(), usedCount, counts, lookupBits);
     }
 
     // Every symbol is `symbol`, reading no bits.
     void BuildConstant(int symbol) { constant_ = symbol; }
+    // The symbol of a code built by BuildConstant, else -1.
+    int Constant() const { return constant_; }
 
     // The next symbol, or -1 for a code no symbol has. The reader must hold 16 bits.
     int Decode(BitReader& bits) const {
@@ -188,7 +220,7 @@ class HuffmanCode {
   private:
     int constant_ = -1;
     int lookupBits_ = LookupBits;
-    std::array<std::uint16_t, MaxCodeLength + 1> counts_{};
+    LengthCounts counts_{};
     std::array<std::uint16_t, SymbolCount> sorted_{};
     std::array<std::uint16_t, 1 << LookupBits> lookup_{};  // symbol << 5 | length, 0 if longer
 };
@@ -237,7 +269,25 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
         code.BuildConstant(constant);
         return true;
     }
-    std::array<std::uint8_t, SymbolCount> lengths{};
+    // Only the lengths of the symbols in `used` are set and read.
+    std::array<std::uint8_t, SymbolCount> lengths;
+    std::array<std::uint16_t, SymbolCount> used;
+    int usedCount = 0;
+    LengthCounts counts{};
+    const int constant = lengthCode.Constant();
+    if (constant == 0 || constant > LongZeroRun) {
+        // A constant length code reads no bits, so every length is the same: set them at once
+        // rather than decode each.
+        if (constant != 0) {
+            const auto length = static_cast<std::uint8_t>(constant - LengthBias);
+            for (; usedCount < count; ++usedCount) {
+                lengths[usedCount] = length;
+                used[usedCount] = static_cast<std::uint16_t>(usedCount);
+            }
+            counts[length] = static_cast<std::uint16_t>(count);
+        }
+        return code.Build(lengths.data(), used.data(), usedCount, counts, 0);
+    }
     for (int i = 0; i < count;) {
         bits.Ensure(MaxCodeLength);
         const int value = lengthCode.Decode(bits);
@@ -249,10 +299,12 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
         } else if (value == LongZeroRun) {
             i += LongZeroRunBase + static_cast<int>(bits.Read(LongZeroRunBits));
         } else {
+            used[usedCount++] = static_cast<std::uint16_t>(i);
             lengths[i++] = static_cast<std::uint8_t>(value - LengthBias);
+            ++counts[value - LengthBias];
         }
     }
-    return code.Build(lengths.data(), SymbolCount, LookupBits);
+    return code.Build(lengths.data(), used.data(), usedCount, counts, 0);
 }
 
 bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
@@ -267,7 +319,29 @@ bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
         if (length < 0) return false;
         lengths[i] = static_cast<std::uint8_t>(length);
     }
-    return code.Build(lengths.data(), DistanceSymbols, SmallLookupBits);
+    return code.Build(lengths.data(), count, SmallLookupBits);
+}
+
+// Copies `length` bytes from `distance` back, the copy running on over its own output.
+void CopyMatch(std::uint8_t* to, std::size_t distance, std::size_t length) {
+    if (distance == 1) {
+        std::memset(to, to[-1], length);
+        return;
+    }
+    // What is written repeats every `distance` bytes, so each copy may reach back twice as
+    // far as the one before: a few memcpy calls rather than a byte at a time.
+    for (std::size_t span = distance; length > 0; span *= 2) {
+        const std::size_t n = std::min(span, length);
+        std::memcpy(to, to - span, n);
+        to += n;
+        length -= n;
+    }
+}
+
+// A distance code that reads no extra bits, or -1.
+int DistanceOfNoBits(const HuffmanCode& distances) {
+    const int code = distances.Constant();
+    return code == 0 || code == 1 ? code + 1 : -1;
 }
 
 }  // namespace
@@ -285,7 +359,30 @@ bool DecodeLzHuffmanStream(DesignByteSource& source, std::uint64_t limit, std::u
             !ReadDistanceCode(bits, codes.distances) || bits.Overrun()) {
             return false;
         }
+        // A block of one constant step that reads no bits is done at once: symbol by symbol a
+        // few header bits could make tens of thousands of steps.
+        const int constant = codes.symbols.Constant();
+        const int constantDistance = DistanceOfNoBits(codes.distances);
+        if (blockSymbols > 0 && constant >= 0 &&
+            (constant < FirstMatchSymbol || constant == EndSymbol || constantDistance > 0)) {
+            if (constant == EndSymbol) return false;
+            const bool literal = constant < FirstMatchSymbol;
+            const std::size_t step = literal ? 1 : constant - MatchLengthBias;
+            const std::size_t length = std::min<std::size_t>(blockSymbols * step, size - produced);
+            if (literal) {
+                std::memset(out + produced, constant, length);
+            } else {
+                const auto distance = static_cast<std::size_t>(constantDistance);
+                if (distance > produced) return false;
+                CopyMatch(out + produced, distance, length);
+            }
+            produced += length;
+            // The header was not overrun and nothing has been read since.
+            if (produced == size) return true;
+            continue;
+        }
         for (std::uint32_t n = 0; n < blockSymbols; ++n) {
+            if (n == SymbolsBeforeLookup) codes.symbols.BuildLookup(LookupBits);
             bits.Ensure(LongestSymbolBits);
             const int symbol = codes.symbols.Decode(bits);
             if (symbol < 0) return false;
@@ -305,21 +402,13 @@ bool DecodeLzHuffmanStream(DesignByteSource& source, std::uint64_t limit, std::u
                 if (distance > produced) return false;
                 const std::size_t length =
                     std::min<std::size_t>(symbol - MatchLengthBias, size - produced);
-                std::uint8_t* to = out + produced;
-                const std::uint8_t* from = to - distance;
-                if (distance == 1) {
-                    std::memset(to, *from, length);
-                } else if (distance >= length) {
-                    std::memcpy(to, from, length);
-                } else {
-                    // The copy overlaps its own output: one byte at a time.
-                    for (std::size_t i = 0; i < length; ++i) to[i] = from[i];
-                }
+                CopyMatch(out + produced, distance, length);
                 produced += length;
             }
-            // Past the input the bits are zeros: a block ends before it loops for long, and
-            // what they gave is refused here.
-            if (produced == size) return !bits.Overrun();
+            // Past the input the bits are zeros and what they give is refused: stop at once
+            // rather than run out a block of up to 65,535 symbols.
+            if (bits.Overrun()) return false;
+            if (produced == size) return true;
         }
     }
 }
