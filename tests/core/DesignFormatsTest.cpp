@@ -1,5 +1,7 @@
 // The other formats read into the same records as the saver's own: one design written in
-// each loads to the same needle drops, the formats' checked facts hold, and damaged files end.
+// each loads to the same needle drops, each format's own facts hold (where a run of jumps
+// lands, the colours each keeps, PCS positions), and damaged or too long files end or are
+// refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +21,17 @@ namespace {
 
 using formats::Bytes;
 using formats::DesignPlan;
+
+void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int count) {
+    if (bytes.size() < at + count) bytes.resize(at + count);
+    for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+DesignFileCounts Count(const Bytes& bytes, const char* name) {
+    MemoryInputFile file(bytes.data(), bytes.size());
+    file.Open(name);
+    return CountDesignFile(file, name);
+}
 
 // Short and long stitches, travels beyond every format's single move, three threads.
 DesignPlan SamplePlan() {
@@ -217,34 +230,53 @@ TEST(DesignFormats, Vp3TravelsLandOnNeedleDropsButABlockStartDoesNot) {
     EXPECT_EQ(extents.maxY - extents.minY + 1, 501);
 }
 
+// The content's signature decides; a name counts only where no signature is found, and a name
+// of a format with a signature the content lacks is refused.
 TEST(DesignFormats, RecognisedBySignatureThenExtension) {
     const DesignPlan plan = SamplePlan();
-    const Bytes pes = formats::WritePes(plan);
     const Bytes dst = formats::WriteDst(plan);
     const Bytes own = formats::WritePxs(plan);
-    const auto format = [](const Bytes& bytes, std::string_view name) {
-        return RecogniseDesignFormat(name, bytes.data(), bytes.size());
+    const Bytes hus = formats::WriteHus(plan);
+    Bytes husUnsigned = hus;
+    husUnsigned[0] = 0;  // bytes 2-3 alone are no signature
+    const struct {
+        Bytes bytes;
+        std::string_view name;
+        const FormatRow* format;
+    } cases[] = {
+        {formats::WritePes(plan), "design", &PesFormat},
+        {formats::WriteBarePec(plan), "design.bin", &PesFormat},
+        {formats::WriteVp3(plan), "design.PES", &Vp3Format},
+        {dst, "design.txt", &DstFormat},
+        {hus, "design", &HusFormat},
+        {hus, "design.vip", &HusFormat},
+        {formats::WriteVip(plan), "design.HUS", &VipFormat},
+        {formats::WritePcs(plan), "design.bin", &PcsFormat},
+        {Bytes(dst.begin(), dst.begin() + 511), "short", &PxsFormat},
+        {husUnsigned, "design", &PxsFormat},
+        {own, "plan.EXP", &ExpFormat},
+        {own, "design.PCS", &PcsFormat},
+        {own, "design.Xxx", &XxxFormat},
+        {own, "plan", &PxsFormat},
+        {own, "folder.v2/plan", &PxsFormat},
+        {own, "folder/.plan", &PxsFormat},
+        // A file named as the saver's own format is read as it always was.
+        {dst, "labelled.pxs", &PxsFormat},
+        {own, "plan.pes", nullptr},
+        {own, "plan.vp3", nullptr},
+        {own, "plan.Dst", nullptr},
+        {own, "design.vip", nullptr},
+        {husUnsigned, "design.hus", nullptr},
+        {formats::WriteExp(plan), "renamed.dst", nullptr},
     };
-    EXPECT_EQ(format(pes, "design"), &PesFormat);
-    EXPECT_EQ(format(formats::WriteBarePec(plan), "design.bin"), &PesFormat);
-    EXPECT_EQ(format(formats::WriteVp3(plan), "design.PES"), &Vp3Format);
-    EXPECT_EQ(format(dst, "design.txt"), &DstFormat);
-    EXPECT_EQ(format(Bytes(dst.begin(), dst.begin() + 511), "short"), &PxsFormat);
-    EXPECT_EQ(format(own, "plan.EXP"), &ExpFormat);
-    EXPECT_EQ(format(own, "plan"), &PxsFormat);
-    EXPECT_EQ(format(own, "folder.v2/plan"), &PxsFormat);
-    EXPECT_EQ(format(own, "folder/.plan"), &PxsFormat);
-    // A name of a format with a signature the content lacks is refused.
-    EXPECT_EQ(format(own, "plan.pes"), nullptr);
-    EXPECT_EQ(format(own, "plan.vp3"), nullptr);
-    EXPECT_EQ(format(own, "plan.Dst"), nullptr);
-    EXPECT_EQ(format(formats::WriteExp(plan), "renamed.dst"), nullptr);
+    for (const auto& c : cases) {
+        EXPECT_EQ(RecogniseDesignFormat(c.name, c.bytes.data(), c.bytes.size()), c.format)
+            << c.name;
+    }
     // A name we do not read, without a signature we read: not a design at all.
     for (std::string_view name : {"plan.shv", "plan.csd", "plan.art", "plan.emb", "plan.txt"}) {
-        EXPECT_EQ(format(own, name), nullptr) << name;
+        EXPECT_EQ(RecogniseDesignFormat(name, own.data(), own.size()), nullptr) << name;
     }
-    // A file named as the saver's own format is read as it always was, whatever it starts with.
-    EXPECT_EQ(format(dst, "labelled.pxs"), &PxsFormat);
 
     Loaded refused;
     refused.design.colours[0] = 0x12345;
@@ -253,7 +285,8 @@ TEST(DesignFormats, RecognisedBySignatureThenExtension) {
     EXPECT_EQ(refused.design.records[0].kind, StitchKind::End);
     EXPECT_EQ(refused.design.colours[0], 0x12345u);
 
-    for (std::string_view name : {"a.pxs", "a.DST", "a.exp", "a.Pes", "a.vp3"}) {
+    for (std::string_view name :
+         {"a.pxs", "a.DST", "a.exp", "a.Pes", "a.vp3", "a.hus", "a.VIP", "a.xXx", "a.Pcs"}) {
         EXPECT_TRUE(IsDesignFileName(name)) << name;
     }
     EXPECT_FALSE(IsDesignFileName("dir/.pes"));
@@ -261,22 +294,29 @@ TEST(DesignFormats, RecognisedBySignatureThenExtension) {
 }
 
 // Every length a file can be cut to loads as far as it goes or is refused, and leaves records
-// the drawing can walk.
+// the drawing can walk. A HUS or VIP cut short loses records from its streams and is refused
+// (its last bytes may hold only the end symbol and padding).
 TEST(DesignFormats, DamagedFilesEndCleanly) {
     const DesignPlan plan = SamplePlan();
-    const std::vector<std::pair<std::string, Bytes>> files = {
-        {"cut.dst", formats::WriteDst(plan)},
-        {"cut.exp", formats::WriteExp(plan)},
-        {"cut.pes", formats::WritePes(plan)},
-        {"cut.vp3", formats::WriteVp3(plan)},
+    const struct {
+        std::string name;
+        Bytes whole;
+        bool compressed;
+    } files[] = {
+        {"cut.dst", formats::WriteDst(plan), false}, {"cut.exp", formats::WriteExp(plan), false},
+        {"cut.pes", formats::WritePes(plan), false}, {"cut.vp3", formats::WriteVp3(plan), false},
+        {"cut.hus", formats::WriteHus(plan), true},  {"cut.vip", formats::WriteVip(plan), true},
+        {"cut.xxx", formats::WriteXxx(plan), false}, {"cut.pcs", formats::WritePcs(plan), false},
     };
     Loaded cut;
-    for (const auto& [name, whole] : files) {
+    for (const auto& [name, whole, compressed] : files) {
         for (std::size_t size = 0; size <= whole.size(); ++size) {
-            const Bytes bytes(whole.begin(), whole.begin() + size);
-            if (!cut.Load(bytes, name)) {
-                EXPECT_EQ(cut.design.records[0].kind, StitchKind::End);
-                continue;
+            const bool loaded = cut.Load(Bytes(whole.begin(), whole.begin() + size), name);
+            if (compressed && size + 2 < whole.size()) {
+                EXPECT_FALSE(loaded) << name << size;
+            }
+            if (!loaded) {
+                EXPECT_EQ(cut.design.recordCount, 0) << name << size;
             }
             ASSERT_LT(cut.design.recordCount, MaxStitchRecords);
             EXPECT_EQ(cut.design.records[cut.design.recordCount].kind, StitchKind::End);
@@ -338,10 +378,7 @@ TEST(DesignFormats, CountsForTheLimitsComeFromTheContent) {
         colour.runs.push_back({{block, 0}, {block, 1}});
         plan.blocks.push_back(colour);
     }
-    const Bytes manyColours = formats::WriteExp(plan);
-    MemoryInputFile colours(manyColours.data(), manyColours.size());
-    ASSERT_TRUE(colours.Open("many.exp"));
-    const DesignFileCounts colourCounts = CountDesignFile(colours, "many.exp");
+    const DesignFileCounts colourCounts = Count(formats::WriteExp(plan), "many.exp");
     EXPECT_EQ(colourCounts.outcome, DesignFileCounts::Outcome::Read);
     EXPECT_EQ(colourCounts.colourCount, 73);
 
@@ -350,14 +387,9 @@ TEST(DesignFormats, CountsForTheLimitsComeFromTheContent) {
     for (int i = 0; i < MaxStitchRecords; ++i) {
         manyStitches.insert(manyStitches.end(), {static_cast<std::uint8_t>(i % 2 ? 1 : 2), 0, 3});
     }
-    const auto count = [](const Bytes& bytes) {
-        MemoryInputFile file(bytes.data(), bytes.size());
-        file.Open("many.dst");
-        return CountDesignFile(file, "many.dst").stitchCount;
-    };
-    EXPECT_EQ(count(manyStitches), MaxStitchRecords + 1);
+    EXPECT_EQ(Count(manyStitches, "many.dst").stitchCount, MaxStitchRecords + 1);
     manyStitches.resize(manyStitches.size() - 3);
-    EXPECT_EQ(count(manyStitches), MaxStitchRecords);
+    EXPECT_EQ(Count(manyStitches, "many.dst").stitchCount, MaxStitchRecords);
 
     // A load of the longer design stops at the records' end.
     manyStitches.insert(manyStitches.end(), {1, 0, 3});
@@ -365,6 +397,129 @@ TEST(DesignFormats, CountsForTheLimitsComeFromTheContent) {
     ASSERT_TRUE(loaded.Load(manyStitches, "many.dst"));
     EXPECT_EQ(loaded.design.recordCount, MaxStitchRecords - 1);
     EXPECT_EQ(loaded.info.details.streamEnd, StreamEnd::RecordLimit);
+
+    // A HUS with every record a needle drop is as too long as in any format; repeats that
+    // would fit beyond the records decoded are refused, not cut short.
+    constexpr std::size_t Records = 70000;
+    Bytes attributes(Records, 0x80);
+    Bytes xs(Records);
+    const Bytes ys(Records, 0);
+    for (std::size_t i = 0; i < Records; ++i) xs[i] = i % 2 ? 0x01 : 0xFF;
+    attributes.back() = 0x90;
+    const DesignFileCounts husCounts =
+        Count(formats::HusWithRecords(attributes, xs, ys, {1}), "a.hus");
+    EXPECT_EQ(husCounts.outcome, DesignFileCounts::Outcome::Read);
+    EXPECT_EQ(husCounts.stitchCount, MaxStitchRecords + 1);
+    const Bytes repeats = formats::HusWithRecords(attributes, Bytes(Records, 0), ys, {1});
+    EXPECT_EQ(Count(repeats, "a.hus").outcome, DesignFileCounts::Outcome::Unreadable);
+    EXPECT_FALSE(loaded.Load(repeats, "a.hus"));
+}
+
+TEST(DesignFormats, HusJumpLandingsAreNoNeedleDropsAndColoursComeFromItsPalette) {
+    // A trim, two jumps, two stitches, a change, an attribute not known, a stitch, the end.
+    const Bytes attributes = {0x88, 0x81, 0x81, 0x80, 0x80, 0x84, 0x99, 0x80, 0x90};
+    const Bytes xs = {0, 5, 5, 1, 0, 0, 3, 1, 0};
+    const Bytes ys = {0, 5, 5, 0, 2, 0, 3, 1, 0};  // y up
+    Loaded hus;
+    ASSERT_TRUE(hus.Load(formats::HusWithRecords(attributes, xs, ys, {3, 40}), "a.hus"));
+    const std::vector<Drop> expected = {{0, 0, false, 0}, {0, -2, true, 0}, {4, -6, false, 1}};
+    EXPECT_EQ(hus.Drops(), expected);
+    EXPECT_EQ(hus.design.records[0].kind, StitchKind::Jump);
+    EXPECT_EQ(hus.info.details.streamEnd, StreamEnd::EndCode);
+    ASSERT_EQ(hus.design.colourCount, 2);
+    EXPECT_EQ(hus.design.colours[0], RgbColour(255, 0, 0));  // index 3
+    EXPECT_EQ(hus.design.colours[1], RgbColour(0, 0, 0));    // beyond the palette: entry 0
+}
+
+TEST(DesignFormats, VipColoursAreUnscrambledByTheChainOfStoredBytes) {
+    formats::DesignPlan plan;
+    formats::PlanBlock first{1, 1, 10, 20, 30, {{{0, 0}, {5, 5}}}};
+    formats::PlanBlock second{1, 1, 200, 100, 50, {{{9, 9}, {5, 5}}}};
+    plan.blocks = {first, second};
+    const Bytes vip = formats::WriteVip(plan);
+    // Each stored byte is plain XOR key XOR the stored byte before it; the key's first bytes.
+    const std::uint8_t key[8] = {0x2e, 0x82, 0xe4, 0x6f, 0x38, 0xa9, 0xdc, 0xc6};
+    const std::uint8_t plain[8] = {10, 20, 30, 0, 200, 100, 50, 0};
+    std::uint8_t previous = 0;
+    for (int i = 0; i < 8; ++i) {
+        previous = plain[i] ^ key[i] ^ previous;
+        EXPECT_EQ(vip[0x2E + i], previous) << i;
+    }
+    Loaded loaded;
+    ASSERT_TRUE(loaded.Load(vip, "a.vip"));
+    EXPECT_EQ(loaded.design.colours[0], RgbColour(10, 20, 30));
+    EXPECT_EQ(loaded.design.colours[1], RgbColour(200, 100, 50));
+}
+
+// The end mark's offset at 0xFC, then the end mark and the colours (0, R, G, B).
+Bytes XxxOf(const Bytes& records, const Bytes& colours, std::uint16_t colourCount) {
+    Bytes bytes(0x100, 0);
+    PutLe(bytes, 0x27, colourCount, 2);
+    PutLe(bytes, 0xFC, static_cast<std::uint32_t>(0x100 + records.size()), 4);
+    bytes.insert(bytes.end(), records.begin(), records.end());
+    bytes.insert(bytes.end(), {0x7F, 0x7F, 0x03, 0x14, 0, 0});
+    bytes.insert(bytes.end(), colours.begin(), colours.end());
+    return bytes;
+}
+
+TEST(DesignFormats, XxxJumpLandingIsANeedleDropWhenAStitchFollows) {
+    const Bytes records = {
+        0x7F, 0x01, 0x05, 0x05,        // jump
+        0x01, 0x00,                    // stitch: the landing first
+        0x7F, 0x03, 0x0A, 0x00,        // trim with a move: a jump
+        0x7F, 0x08, 0x00, 0x00,        // change
+        0x02, 0x00,                    // the landing survives the change
+        0x7D, 0x2C, 0x01, 0x38, 0xFF,  // long jump (300, -200)
+        0x00, 0x00,                    // stitch on the landing: one drop
+        0x7F, 0x01, 0x03, 0x00,        // jump, and nothing after it
+        0x7F, 0x18, 0x00, 0x00,        // the stitching ends
+        0x05, 0x05,                    // past its end: not read
+    };
+    const Bytes colours = {0, 1, 2, 3, 0, 4, 5, 6};
+    Loaded xxx;
+    ASSERT_TRUE(xxx.Load(XxxOf(records, colours, 2), "a.XXX"));
+    const std::vector<Drop> expected = {{0, 0, false, 0},
+                                        {1, 0, true, 0},
+                                        {11, 0, false, 1},
+                                        {13, 0, true, 1},
+                                        {313, 200, false, 1}};
+    EXPECT_EQ(xxx.Drops(), expected);
+    EXPECT_EQ(xxx.design.colours[0], RgbColour(1, 2, 3));
+    EXPECT_EQ(xxx.design.colours[1], RgbColour(4, 5, 6));
+
+    // Cut before its colours: the stitches stay, each block with a colour of the saver's.
+    const Bytes whole = XxxOf(records, colours, 2);
+    Loaded cut;
+    ASSERT_TRUE(cut.Load(Bytes(whole.begin(), whole.end() - 8), "cut.xxx"));
+    EXPECT_EQ(cut.Drops(), expected);
+    EXPECT_EQ(cut.design.colours[1], DefaultBlockColour(1));
+}
+
+// One 9-byte record: x and y with 8 fraction bits in 1/6 mm, then the flags.
+void PcsRecord(Bytes& bytes, std::int32_t x, std::int32_t y, std::uint8_t flags) {
+    PutLe(bytes, bytes.size(), static_cast<std::uint32_t>(x), 4);
+    PutLe(bytes, bytes.size(), static_cast<std::uint32_t>(y), 4);
+    bytes.push_back(flags);
+}
+
+TEST(DesignFormats, PcsPositionsRoundToTheNearestUnitAndSlotsWrap) {
+    Bytes pcs = {0x32, 0x03, 16, 0};
+    for (std::uint8_t slot = 0; slot < 16; ++slot) pcs.insert(pcs.end(), {slot, 2, 3, 0});
+    PutLe(pcs, pcs.size(), 3, 2);  // moves: colour records are not counted
+    PcsRecord(pcs, 1, 0, 0x03);    // slot 1: the first thread, not a change
+    PcsRecord(pcs, 0, 0, 0x04);
+    // 2150 / 256 * 6 = 13.99 units: nearest 14; truncated 13.
+    PcsRecord(pcs, 2150, 0, 0x00);
+    PcsRecord(pcs, 17, 0, 0x03);  // slot 17 wraps to 1
+    PcsRecord(pcs, 0, -2150, 0x00);
+    PcsRecord(pcs, 0, 0, 0x00);  // beyond the count: a zero padding, no stitch
+    Loaded loaded;
+    ASSERT_TRUE(loaded.Load(pcs, "a.PCS"));
+    const std::vector<Drop> expected = {{0, 0, false, 0}, {14, 0, true, 0}, {0, 14, false, 1}};
+    EXPECT_EQ(loaded.Drops(), expected);
+    ASSERT_EQ(loaded.design.colourCount, 2);
+    EXPECT_EQ(loaded.design.colours[0], RgbColour(1, 2, 3));
+    EXPECT_EQ(loaded.design.colours[1], RgbColour(1, 2, 3));
 }
 
 }  // namespace
