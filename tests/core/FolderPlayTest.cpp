@@ -23,36 +23,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
+using fakes::Utf8;
 
 // The system's files, with names the folder walk also gives that are not there: files that
 // vanish between the walk and their turn.
-class VanishingFiles final : public FileSystem {
+class VanishingFiles final : public fakes::SystemFileSystem {
   public:
     std::vector<std::string> vanished;
     int folderReads = 0;
 
-    std::unique_ptr<InputFile> NewInputFile() override { return system_.NewInputFile(); }
-    bool DirectorySearchFinds(const std::string& pattern) override {
-        return system_.DirectorySearchFinds(pattern);
-    }
-    std::string DefaultDesignPath() override { return system_.DefaultDesignPath(); }
-    PathLimit DesignPathLimit() const override { return system_.DesignPathLimit(); }
     bool ListFilesBelow(const std::string& folder,
                         const std::function<bool(const std::string&)>& found) override {
         ++folderReads;
-        if (!system_.ListFilesBelow(folder, found)) return false;
+        if (!SystemFileSystem::ListFilesBelow(folder, found)) return false;
         for (const std::string& path : vanished) {
             if (!found(path)) break;
         }
         return true;
     }
-
-  private:
-    fakes::SystemFileSystem system_;
 };
 
 class FolderPlayTest : public ::testing::Test {

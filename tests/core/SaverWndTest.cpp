@@ -42,10 +42,7 @@ std::vector<std::int32_t> FirstAppearances(Random& random, int count) {
     return order;
 }
 
-std::string Utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
+using fakes::Utf8;
 std::u8string AsU8(const std::string& utf8) {
     return {utf8.begin(), utf8.end()};
 }

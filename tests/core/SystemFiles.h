@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,7 @@ namespace vireluna::fakes {
 
 // The files of the system the tests run on, through the backend the programs use, with
 // Windows' path limit on every platform so that the core tests count UTF-16 units everywhere.
-class SystemFileSystem final : public FileSystem {
+class SystemFileSystem : public FileSystem {
   public:
     std::unique_ptr<InputFile> NewInputFile() override { return system_.NewInputFile(); }
     bool DirectorySearchFinds(const std::string& utf8Pattern) override {
@@ -35,5 +36,11 @@ class SystemFileSystem final : public FileSystem {
     PosixFileSystem system_;
 #endif
 };
+
+// A path as the programs hold it, in UTF-8, whatever the platform's own form.
+inline std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
 
 }  // namespace vireluna::fakes
