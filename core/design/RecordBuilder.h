@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "core/design/Design.h"
@@ -68,7 +69,8 @@ class RecordBuilder {
         y_ = y;
         lastWasStitch_ = kind == StitchKind::Stitch;
         if (records_ != nullptr) {
-            StitchRecord& record = records_[count_];
+            // An unsigned index: a checked build then tests it once, not three ways.
+            StitchRecord& record = records_[static_cast<std::size_t>(count_)];
             record.kind = kind;
             record.x = scale_(x);
             record.y = scale_(y);

@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 
+#include "core/design/ByteOrder.h"
 #include "core/design/DesignLimits.h"
 #include "core/design/formats/LzHuffmanStream.h"
 
@@ -25,11 +26,6 @@ constexpr std::uint8_t EndAttribute = 0x90;
 // Records decoded per stream: one more than a design may hold is enough to tell that it
 // does not fit. Each stream is decoded whole before the next, since the file is read forward.
 constexpr std::size_t StreamCapacity = MaxStitchRecords + 1;
-
-std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
-}
 
 bool SkipTo(DesignByteSource& source, std::uint64_t offset) {
     if (offset < source.Position()) return false;  // streams overlap or run backwards

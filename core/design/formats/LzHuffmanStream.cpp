@@ -1,8 +1,10 @@
 #include "core/design/formats/LzHuffmanStream.h"
 
 #include <algorithm>
-#include <array>
+#include <cstddef>
 #include <cstring>
+
+#include "core/design/ByteOrder.h"
 
 namespace vireluna {
 namespace {
@@ -73,11 +75,18 @@ class BitReader {
     void Ensure(int bits) {
         if (count_ < bits) Fill();
     }
-
-    std::uint32_t Peek(int bits) const {
-        return bits == 0 ? 0 : static_cast<std::uint32_t>(bits_ >> (64 - bits));
+    // The same, false when the input was overrun before it (checked only when it fills).
+    bool EnsureWithin(int bits) {
+        if (count_ >= bits) return true;
+        Fill();
+        return !Overrun();
     }
-    void Drop(int bits) {
+
+    // Two shifts, so that no bits is no special case.
+    std::uint32_t Peek(int bits) const {
+        return static_cast<std::uint32_t>((bits_ >> 1) >> (63 - bits));
+    }
+    [[gnu::always_inline]] void Drop(int bits) {
         bits_ <<= bits;
         count_ -= bits;
     }
@@ -95,15 +104,14 @@ class BitReader {
     bool Overrun() const { return count_ < padding_; }
 
   private:
-    // Leaves at least 57 bits; only with fewer (a shift by 64 would be undefined).
-    void Fill() {
+    // Leaves at least 57 bits; only with fewer (a shift by 64 would be undefined). Out of
+    // line: it runs once in several reads.
+    [[gnu::noinline]] void Fill() {
         if (padding_ == 0 && source_.Buffered() >= sizeof bits_ &&
             limit_ - std::min(limit_, source_.Position()) >= sizeof bits_) {
             // Eight bytes at once: the bits below count_ then already hold the bytes that
             // follow, so the next fill ORs the same bits in again.
-            std::uint64_t word = 0;
-            for (std::size_t i = 0; i < sizeof word; ++i) word = word << 8 | source_.Next()[i];
-            bits_ |= word >> count_;
+            bits_ |= BigEndian64(source_.Next()) >> count_;
             const int taken = (63 - count_) >> 3;
             source_.Advance(static_cast<std::size_t>(taken));
             count_ += taken * 8;
@@ -122,33 +130,65 @@ class BitReader {
     int padding_ = 0;  // zero bits at the end of bits_ that the input does not have
 };
 
-using LengthCounts = std::array<std::uint16_t, MaxCodeLength + 1>;
+// A symbol and its code length in one word, as the look-up table keeps them:
+// symbol << LengthBitsOfEntry | length, 0 for a code longer than the table.
+constexpr int LengthBitsOfEntry = 5;
+constexpr std::uint16_t LengthOfEntry = (1 << LengthBitsOfEntry) - 1;
+
+constexpr std::uint16_t Entry(int symbol, int length) {
+    return static_cast<std::uint16_t>(symbol << LengthBitsOfEntry | length);
+}
+
+// The lengths of one code as they are read, kept as the symbols of each length in
+// increasing order: the code's order (by length, then symbol) is then these lists one after
+// another, with no sort. The work is in proportion to the symbols used, not to those a block
+// could have.
+//
+// Array indices in this decoder are unsigned where they run per symbol: a checked build
+// tests a signed index for overflow three ways and an unsigned one once.
+template <std::size_t Symbols>
+struct CodeLengths {
+    std::uint16_t symbols[MaxCodeLength + 1][Symbols];
+    std::uint16_t* ends[MaxCodeLength + 1];
+
+    CodeLengths() {
+        for (std::size_t length = 0; length <= MaxCodeLength; ++length) {
+            ends[length] = symbols[length];
+        }
+    }
+    // A length from 1 to MaxCodeLength, for a symbol above those added before.
+    [[gnu::always_inline]] void Add(int symbol, std::size_t length) {
+        *ends[length]++ = static_cast<std::uint16_t>(symbol);
+    }
+    std::size_t Count(std::size_t length) const {
+        return static_cast<std::size_t>(ends[length] - symbols[length]);
+    }
+};
 
 // A canonical code: codes handed out by increasing length, then increasing symbol.
 class HuffmanCode {
   public:
-    // False when the lengths (each at most MaxCodeLength) are over-full. `used` lists, in
-    // increasing order, the symbols whose length is not zero, and `counts` how many have each
-    // length, both gathered as the lengths were read: the work is in proportion to the
-    // symbols used, not to those a block could have. A `lookupBits` of 0 leaves the table
-    // for BuildLookup.
-    bool Build(const std::uint8_t* lengths, const std::uint16_t* used, int usedCount,
-               const LengthCounts& counts, int lookupBits) {
+    // False when the lengths are over-full. A `lookupBits` of 0 leaves the table for
+    // BuildLookup.
+    template <std::size_t Symbols>
+    bool Build(const CodeLengths<Symbols>& lengths, int lookupBits) {
         constant_ = -1;
-        lookupBits_ = lookupBits;
-        counts_ = counts;
+        // Codes left free at each length; once negative it stays so, and it stays within int
+        // (at most 511 codes a length), so one test at the end tells an over-full code.
         int left = 1;
-        for (int length = 1; length <= MaxCodeLength; ++length) {
-            left = left * 2 - counts_[length];
-            if (left < 0) return false;
+        std::size_t first = 0;
+        for (std::size_t length = 1; length <= MaxCodeLength; ++length) {
+            const std::size_t count = lengths.Count(length);
+            counts_[length] = static_cast<std::uint16_t>(count);
+            left = left * 2 - static_cast<int>(count);
+            // Each symbol has one length, so the lists fill at most the whole table.
+            std::memcpy(sorted_ + first, lengths.symbols[length], sizeof sorted_[0] * count);
+            first += count;
         }
-        std::array<std::uint16_t, MaxCodeLength + 2> next{};
-        for (int length = 1; length <= MaxCodeLength; ++length) {
-            next[length + 1] = static_cast<std::uint16_t>(next[length] + counts_[length]);
-        }
-        for (int u = 0; u < usedCount; ++u) sorted_[next[lengths[used[u]]]++] = used[u];
+        if (left < 0) return false;
         if (lookupBits == 0) {
             // No table yet: every look-up falls to the bit by bit search.
+            lookupBits_ = 0;
             lookup_[0] = 0;
         } else {
             BuildLookup(lookupBits);
@@ -156,34 +196,32 @@ class HuffmanCode {
         return true;
     }
 
-    // Fills the table of codes up to `lookupBits` long, for a code built without one.
+    // Fills the table of codes up to `lookupBits` long, for a code built without one. A
+    // constant code needs none.
     void BuildLookup(int lookupBits) {
+        if (constant_ >= 0) return;
         lookupBits_ = lookupBits;
-        std::memset(lookup_.data(), 0, sizeof lookup_[0] << lookupBits);
+        std::memset(lookup_, 0, sizeof lookup_[0] << lookupBits);
         std::uint32_t code = 0;
-        int index = 0;
+        std::size_t index = 0;
         for (int length = 1; length <= lookupBits; ++length) {
+            const int span = 1 << (lookupBits - length);
             for (int i = 0; i < counts_[length]; ++i, ++index, ++code) {
-                const std::uint32_t first = code << (lookupBits - length);
-                const std::uint32_t last = (code + 1) << (lookupBits - length);
-                const auto entry = static_cast<std::uint16_t>(sorted_[index] << 5 | length);
-                std::fill(lookup_.begin() + first, lookup_.begin() + last, entry);
+                const std::uint16_t entry = Entry(sorted_[index], length);
+                std::uint16_t* to = lookup_ + (code << (lookupBits - length));
+                for (int k = 0; k < span; ++k) to[k] = entry;
             }
             code <<= 1;
         }
     }
 
-    // The same for lengths with zeros among them.
+    // The same from a length for each symbol, zero for those unused.
     bool Build(const std::uint8_t* lengths, int symbols, int lookupBits) {
-        std::array<std::uint16_t, SymbolCount> used;
-        int usedCount = 0;
-        LengthCounts counts{};
+        CodeLengths<DistanceSymbols> used;
         for (int s = 0; s < symbols; ++s) {
-            if (lengths[s] != 0) used[usedCount++] = static_cast<std::uint16_t>(s);
-            ++counts[lengths[s]];
+            if (lengths[s] != 0) used.Add(s, lengths[s]);
         }
-        counts[0] = 0;
-        return Build(lengths, used.data(), usedCount, counts, lookupBits);
+        return Build(used, lookupBits);
     }
 
     // Every symbol is `symbol`, reading no bits.
@@ -192,12 +230,14 @@ class HuffmanCode {
     int Constant() const { return constant_; }
 
     // The next symbol, or -1 for a code no symbol has. The reader must hold 16 bits.
-    int Decode(BitReader& bits) const {
-        if (constant_ >= 0) return constant_;
+    int Decode(BitReader& bits) const { return constant_ >= 0 ? constant_ : DecodeBits(bits); }
+
+    // The same for a code that is not constant.
+    [[gnu::always_inline]] int DecodeBits(BitReader& bits) const {
         const std::uint16_t entry = lookup_[bits.Peek(lookupBits_)];
-        if ((entry & 31) != 0) {
-            bits.Drop(entry & 31);
-            return entry >> 5;
+        if ((entry & LengthOfEntry) != 0) {
+            bits.Drop(entry & LengthOfEntry);
+            return entry >> LengthBitsOfEntry;
         }
         const std::uint32_t peeked = bits.Peek(MaxCodeLength);
         int code = 0;
@@ -208,7 +248,7 @@ class HuffmanCode {
             const int count = counts_[length];
             if (code - count < first) {
                 bits.Drop(length);
-                return sorted_[index + (code - first)];
+                return sorted_[static_cast<std::size_t>(index + (code - first))];
             }
             index += count;
             first = (first + count) << 1;
@@ -219,10 +259,11 @@ class HuffmanCode {
 
   private:
     int constant_ = -1;
-    int lookupBits_ = LookupBits;
-    LengthCounts counts_{};
-    std::array<std::uint16_t, SymbolCount> sorted_{};
-    std::array<std::uint16_t, 1 << LookupBits> lookup_{};  // symbol << 5 | length, 0 if longer
+    int lookupBits_ = 0;
+    std::uint16_t counts_[MaxCodeLength + 1] = {};  // how many codes have each length
+    // Written by Build before any look-up reads them.
+    std::uint16_t sorted_[SymbolCount];
+    std::uint16_t lookup_[1 << LookupBits];  // entries, 0 for longer codes
 };
 
 // Three bits, or 7 and one more for each 1 bit before a 0; -1 beyond the longest code.
@@ -250,7 +291,7 @@ bool ReadLengthCode(BitReader& bits, HuffmanCode& code) {
         return true;
     }
     if (count > LengthCodeSymbols) return false;
-    std::array<std::uint8_t, LengthCodeSymbols> lengths{};
+    std::uint8_t lengths[LengthCodeSymbols] = {};
     for (int i = 0; i < count;) {
         const int length = ReadLengthNumber(bits);
         if (length < 0) return false;
@@ -258,7 +299,7 @@ bool ReadLengthCode(BitReader& bits, HuffmanCode& code) {
         // The skipped slots count toward the count.
         if (i == SkipAfter) i += static_cast<int>(bits.Read(SkipBits));
     }
-    return code.Build(lengths.data(), LengthCodeSymbols, SmallLookupBits);
+    return code.Build(lengths, LengthCodeSymbols, SmallLookupBits);
 }
 
 bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode& code) {
@@ -269,42 +310,40 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
         code.BuildConstant(constant);
         return true;
     }
-    // Only the lengths of the symbols in `used` are set and read.
-    std::array<std::uint8_t, SymbolCount> lengths;
-    std::array<std::uint16_t, SymbolCount> used;
-    int usedCount = 0;
-    LengthCounts counts{};
+    CodeLengths<SymbolCount> lengths;
     const int constant = lengthCode.Constant();
-    if (constant == 0 || constant > LongZeroRun) {
-        // A constant length code reads no bits, so every length is the same: set them at once
-        // rather than decode each.
-        if (constant != 0) {
-            const auto length = static_cast<std::uint8_t>(constant - LengthBias);
-            for (; usedCount < count; ++usedCount) {
-                lengths[usedCount] = length;
-                used[usedCount] = static_cast<std::uint16_t>(usedCount);
-            }
-            counts[length] = static_cast<std::uint16_t>(count);
+    if (constant >= 0) {
+        // A constant length code reads no bits but for its runs of unused symbols, so every
+        // length is the same: set them at once rather than decode each.
+        if (constant > LongZeroRun) {
+            for (int i = 0; i < count; ++i)
+                lengths.Add(i, static_cast<std::size_t>(constant - LengthBias));
+        } else if (constant != 0) {
+            const int runBits = constant == ShortZeroRun ? ShortZeroRunBits : LongZeroRunBits;
+            const int runBase = constant == ShortZeroRun ? ShortZeroRunBase : LongZeroRunBase;
+            for (int i = 0; i < count && !bits.Overrun();)
+                i += runBase + static_cast<int>(bits.Read(runBits));
         }
-        return code.Build(lengths.data(), used.data(), usedCount, counts, 0);
+        return code.Build(lengths, 0);
     }
     for (int i = 0; i < count;) {
-        bits.Ensure(MaxCodeLength);
-        const int value = lengthCode.Decode(bits);
-        if (value < 0 || bits.Overrun()) return false;
-        if (value == 0) {
+        // An overrun is caught when the bits are next filled, a few lengths later at most,
+        // or after the last: checking each length would cost more than those few.
+        if (!bits.EnsureWithin(MaxCodeLength + LongZeroRunBits)) return false;
+        const int value = lengthCode.DecodeBits(bits);
+        if (value > LongZeroRun) {
+            lengths.Add(i++, static_cast<std::size_t>(value - LengthBias));
+        } else if (value == 0) {
             ++i;
         } else if (value == ShortZeroRun) {
-            i += ShortZeroRunBase + static_cast<int>(bits.Read(ShortZeroRunBits));
+            i += ShortZeroRunBase + static_cast<int>(bits.Take(ShortZeroRunBits));
         } else if (value == LongZeroRun) {
-            i += LongZeroRunBase + static_cast<int>(bits.Read(LongZeroRunBits));
+            i += LongZeroRunBase + static_cast<int>(bits.Take(LongZeroRunBits));
         } else {
-            used[usedCount++] = static_cast<std::uint16_t>(i);
-            lengths[i++] = static_cast<std::uint8_t>(value - LengthBias);
-            ++counts[value - LengthBias];
+            return false;  // a code no length has
         }
     }
-    return code.Build(lengths.data(), used.data(), usedCount, counts, 0);
+    return !bits.Overrun() && code.Build(lengths, 0);
 }
 
 bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
@@ -313,13 +352,13 @@ bool ReadDistanceCode(BitReader& bits, HuffmanCode& code) {
         code.BuildConstant(static_cast<int>(bits.Read(DistanceCountBits)));
         return true;
     }
-    std::array<std::uint8_t, DistanceSymbols> lengths{};
+    std::uint8_t lengths[DistanceSymbols] = {};
     for (int i = 0; i < count; ++i) {
         const int length = ReadLengthNumber(bits);
         if (length < 0) return false;
         lengths[i] = static_cast<std::uint8_t>(length);
     }
-    return code.Build(lengths.data(), count, SmallLookupBits);
+    return code.Build(lengths, count, SmallLookupBits);
 }
 
 // Copies `length` bytes from `distance` back, the copy running on over its own output.

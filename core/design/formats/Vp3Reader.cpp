@@ -27,7 +27,6 @@ constexpr std::int64_t MicrometresPerUnit = 100;
 
 constexpr std::uint8_t Escape = 0x80;
 constexpr std::uint8_t TravelCommand = 0x01;
-constexpr std::uint8_t TrimCommand = 0x03;
 constexpr std::size_t TravelBytes = 4 + 2;  // two 16-bit values, then 80 02
 
 bool HasVp3Signature(const std::uint8_t* first, std::size_t size) {
