@@ -238,6 +238,13 @@ TEST(LzHuffmanStream, BlocksOfOneRepeatedStepCopyTheirOwnOutput) {
         bits.Put(0, 1);
     });
     EXPECT_EQ(Decode(atThree, 3 + 512), Repeating("abc", 3 + 512));
+    // More such symbols than are decoded before a code's table is filled, in a stream whose
+    // codes were all constant: there is no table to fill.
+    BitWriter manyAtThree;
+    PutConstantBlock(manyAtThree, 3, 'a', 0);
+    PutConstantBlock(manyAtThree, 40, 256, 2);
+    for (int i = 0; i < 40; ++i) manyAtThree.Put(0, 1);
+    EXPECT_EQ(Decode(manyAtThree.Finish(), 3 + 40 * 3), Repeating("a", 3 + 40 * 3));
 
     // A repeated match before there is enough output, the end as the repeated step, and an
     // empty block of ends that is passed over.
