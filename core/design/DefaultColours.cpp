@@ -1,4 +1,5 @@
 #include <array>
+#include <cstddef>
 
 #include "core/design/FormatRow.h"
 #include "core/design/ThreadPalette.h"
@@ -13,9 +14,16 @@ constexpr std::array<std::int32_t, 10> DefaultThreadNumbers = {12, 10, 6, 4, 8, 
 }  // namespace
 
 ColourValue DefaultBlockColour(std::int32_t block) {
-    const auto count = static_cast<std::int32_t>(DefaultThreadNumbers.size());
-    const std::int32_t entry = block >= 0 ? block % count : 0;
-    return ThreadPalette().ColourForNumber(DefaultThreadNumbers[entry]);
+    // Looked up in the palette once: a load asks for one at every colour change.
+    static const std::array<ColourValue, DefaultThreadNumbers.size()> colours = [] {
+        std::array<ColourValue, DefaultThreadNumbers.size()> found{};
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            found[i] = ThreadPalette().ColourForNumber(DefaultThreadNumbers[i]);
+        }
+        return found;
+    }();
+    const auto count = static_cast<std::int32_t>(colours.size());
+    return colours[static_cast<std::size_t>(block >= 0 ? block % count : 0)];
 }
 
 }  // namespace vireluna
