@@ -302,6 +302,13 @@ bool ReadLengthCode(BitReader& bits, HuffmanCode& code) {
     return code.Build(lengths, LengthCodeSymbols, SmallLookupBits);
 }
 
+// How many unused symbols a length code value of ShortZeroRun or LongZeroRun stands for,
+// its count read from the bits that follow.
+int UnusedRun(BitReader& bits, int value) {
+    return value == ShortZeroRun ? ShortZeroRunBase + static_cast<int>(bits.Read(ShortZeroRunBits))
+                                 : LongZeroRunBase + static_cast<int>(bits.Read(LongZeroRunBits));
+}
+
 bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode& code) {
     const int count = static_cast<int>(bits.Read(SymbolCountBits));
     if (count == 0) {
@@ -319,10 +326,7 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
             for (int i = 0; i < count; ++i)
                 lengths.Add(i, static_cast<std::size_t>(constant - LengthBias));
         } else if (constant != 0) {
-            const int runBits = constant == ShortZeroRun ? ShortZeroRunBits : LongZeroRunBits;
-            const int runBase = constant == ShortZeroRun ? ShortZeroRunBase : LongZeroRunBase;
-            for (int i = 0; i < count && !bits.Overrun();)
-                i += runBase + static_cast<int>(bits.Read(runBits));
+            for (int i = 0; i < count && !bits.Overrun();) i += UnusedRun(bits, constant);
         }
         return code.Build(lengths, 0);
     }
@@ -335,10 +339,8 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
             lengths.Add(i++, static_cast<std::size_t>(value - LengthBias));
         } else if (value == 0) {
             ++i;
-        } else if (value == ShortZeroRun) {
-            i += ShortZeroRunBase + static_cast<int>(bits.Take(ShortZeroRunBits));
-        } else if (value == LongZeroRun) {
-            i += LongZeroRunBase + static_cast<int>(bits.Take(LongZeroRunBits));
+        } else if (value == ShortZeroRun || value == LongZeroRun) {
+            i += UnusedRun(bits, value);
         } else {
             return false;  // a code no length has
         }
