@@ -18,13 +18,21 @@ constexpr std::size_t ColourBytes = 4;       // 0, R, G, B
 constexpr std::uint8_t Escape = 0x7F;
 constexpr std::uint8_t LongJump = 0x7E;
 constexpr std::uint8_t OtherLongJump = 0x7D;
-constexpr std::size_t LongJumpBytes = 4;  // two 16-bit values
-constexpr std::size_t CommandBytes = 3;   // the command and a pair
+constexpr std::size_t PairBytes = 2;     // a stitch, or a command's first byte and the next
+constexpr std::size_t LongJumpRest = 3;  // a long jump's: the rest of its two 16-bit moves
+constexpr std::size_t CommandRest = 2;   // an escaped command's: its move
 constexpr std::uint8_t ColourChangeCommand = 0x08;
 constexpr std::uint8_t FirstOtherColourChange = 0x0A;
 constexpr std::uint8_t LastOtherColourChange = 0x17;
 constexpr std::uint8_t StitchingEndCommand = 0x18;
 constexpr std::uint8_t EndMarkCommand = 0x7F;
+
+// A command's first byte (7D, 7E or 7F) tops a stitch's positive range: one compare tells them
+// apart.
+static_assert(OtherLongJump + 1 == LongJump && LongJump + 1 == Escape);
+bool StartsCommand(std::uint8_t first) {
+    return static_cast<std::uint8_t>(first - OtherLongJump) <= Escape - OtherLongJump;
+}
 
 bool IsColourChange(std::uint8_t command) {
     return command == ColourChangeCommand ||
@@ -45,28 +53,30 @@ void ReadRecords(DesignByteSource& source, std::uint64_t endMark, RecordBuilder&
         landed = true;
         return records.Jump(x, y);
     };
-    std::uint8_t bytes[LongJumpBytes];
-    std::uint8_t first = 0;
-    while (source.Position() < endMark && source.TakeByte(first)) {
-        const bool longJump = first == LongJump || first == OtherLongJump;
-        const std::size_t more = longJump ? LongJumpBytes : first == Escape ? CommandBytes : 1;
-        if (source.Position() + more > endMark || !source.Take(bytes, more)) return;
-        if (longJump) {
-            const auto dx = static_cast<std::int16_t>(LittleEndian(bytes, 2));
-            const auto dy = static_cast<std::int16_t>(LittleEndian(bytes + 2, 2));
+    const auto take = [&](std::uint8_t* bytes, std::size_t size) {
+        return source.Position() + size <= endMark && source.Take(bytes, size);
+    };
+    // A long jump's bytes: its first, then two 16-bit values.
+    std::uint8_t bytes[PairBytes + LongJumpRest];
+    while (take(bytes, PairBytes)) {
+        if (!StartsCommand(bytes[0])) {
+            if (landed && !records.Stitch(records.X(), records.Y())) return;
+            landed = false;
+            const std::int64_t x = records.X() + static_cast<std::int8_t>(bytes[0]);
+            if (!records.Stitch(x, records.Y() - static_cast<std::int8_t>(bytes[1]))) return;
+            continue;
+        }
+        if (bytes[0] != Escape) {  // LongJump or OtherLongJump
+            if (!take(bytes + PairBytes, LongJumpRest)) return;
+            const auto dx = static_cast<std::int16_t>(LittleEndian(bytes + 1, 2));
+            const auto dy = static_cast<std::int16_t>(LittleEndian(bytes + 3, 2));
             if (!jump(records.X() + dx, records.Y() - dy)) return;
             continue;
         }
-        if (first != Escape) {
-            if (landed && !records.Stitch(records.X(), records.Y())) return;
-            landed = false;
-            const std::int64_t x = records.X() + static_cast<std::int8_t>(first);
-            if (!records.Stitch(x, records.Y() - static_cast<std::int8_t>(bytes[0]))) return;
-            continue;
-        }
-        const std::int64_t x = records.X() + static_cast<std::int8_t>(bytes[1]);
-        const std::int64_t y = records.Y() - static_cast<std::int8_t>(bytes[2]);
-        const std::uint8_t command = bytes[0];
+        if (!take(bytes + PairBytes, CommandRest)) return;
+        const std::uint8_t command = bytes[1];
+        const std::int64_t x = records.X() + static_cast<std::int8_t>(bytes[2]);
+        const std::int64_t y = records.Y() - static_cast<std::int8_t>(bytes[3]);
         if (command == StitchingEndCommand || command == EndMarkCommand) {
             records.EndCodeSeen();
             return;
