@@ -151,7 +151,8 @@ struct CodeLengths {
     std::uint16_t symbols[MaxCodeLength + 1][Symbols];
     std::uint16_t* ends[MaxCodeLength + 1];
 
-    CodeLengths() {
+    CodeLengths() { Clear(); }
+    void Clear() {
         for (std::size_t length = 0; length <= MaxCodeLength; ++length) {
             ends[length] = symbols[length];
         }
@@ -181,7 +182,9 @@ class HuffmanCode {
             const std::size_t count = lengths.Count(length);
             counts_[length] = static_cast<std::uint16_t>(count);
             left = left * 2 - static_cast<int>(count);
-            // Each symbol has one length, so the lists fill at most the whole table.
+            // Each symbol has one length, so the lists fill at most the whole table. Most
+            // lengths have none: they cost no call.
+            if (count == 0) continue;
             std::memcpy(sorted_ + first, lengths.symbols[length], sizeof sorted_[0] * count);
             first += count;
         }
@@ -280,6 +283,9 @@ struct BlockCodes {
     HuffmanCode lengthCode;
     HuffmanCode symbols;
     HuffmanCode distances;
+    // The symbol code's lengths as read, kept for the stream rather than made for each block:
+    // large, and a checked build marks a local this size anew at every call.
+    CodeLengths<SymbolCount> symbolLengths;
 };
 
 bool ReadLengthCode(BitReader& bits, HuffmanCode& code) {
@@ -309,7 +315,8 @@ int UnusedRun(BitReader& bits, int value) {
                                  : LongZeroRunBase + static_cast<int>(bits.Read(LongZeroRunBits));
 }
 
-bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode& code) {
+bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode,
+                    CodeLengths<SymbolCount>& lengths, HuffmanCode& code) {
     const int count = static_cast<int>(bits.Read(SymbolCountBits));
     if (count == 0) {
         const int constant = static_cast<int>(bits.Read(SymbolCountBits));
@@ -317,7 +324,7 @@ bool ReadSymbolCode(BitReader& bits, const HuffmanCode& lengthCode, HuffmanCode&
         code.BuildConstant(constant);
         return true;
     }
-    CodeLengths<SymbolCount> lengths;
+    lengths.Clear();
     const int constant = lengthCode.Constant();
     if (constant >= 0) {
         // A constant length code reads no bits but for its runs of unused symbols, so every
@@ -396,7 +403,7 @@ bool DecodeLzHuffmanStream(DesignByteSource& source, std::uint64_t limit, std::u
     for (;;) {
         const std::uint32_t blockSymbols = bits.Read(BlockSymbolsBits);
         if (!ReadLengthCode(bits, codes.lengthCode) ||
-            !ReadSymbolCode(bits, codes.lengthCode, codes.symbols) ||
+            !ReadSymbolCode(bits, codes.lengthCode, codes.symbolLengths, codes.symbols) ||
             !ReadDistanceCode(bits, codes.distances) || bits.Overrun()) {
             return false;
         }
