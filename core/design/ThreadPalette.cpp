@@ -1,5 +1,9 @@
 #include "core/design/ThreadPalette.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
 namespace vireluna {
 namespace {
 
@@ -110,6 +114,24 @@ constexpr bool NumbersAreUnique() {
 static_assert(RowsAreInOrder(), "each row holds its own position");
 static_assert(NumbersAreUnique(), "a thread number names one row");
 
+constexpr std::int32_t HighestNumber() {
+    std::int32_t highest = 0;
+    for (const ThreadColour& row : PaletteRows) highest = std::max(highest, row.number);
+    return highest;
+}
+
+// The row of each thread number from 0 to the highest, -1 for none: a design's colour list
+// names up to 72 numbers, each found at once rather than by a search of every row.
+constexpr auto RowOfNumber = [] {
+    std::array<std::int8_t, HighestNumber() + 1> rows{};
+    for (auto& row : rows) row = -1;
+    for (const ThreadColour& row : PaletteRows) {
+        rows[static_cast<std::size_t>(row.number)] = static_cast<std::int8_t>(row.row);
+    }
+    return rows;
+}();
+static_assert(ThreadPaletteRows <= INT8_MAX, "a row fits the table of numbers");
+
 constexpr ColourValue ColourOf(const ThreadColour& row) {
     return PaletteRelativeFlag | (ColourValue{row.blue} << 16) | (ColourValue{row.green} << 8) |
            ColourValue{row.red};
@@ -122,10 +144,9 @@ const std::array<ThreadColour, ThreadPaletteRows>& ThreadPalette::Rows() {
 }
 
 const ThreadColour* ThreadPalette::Find(std::int32_t number) const {
-    for (const ThreadColour& row : PaletteRows) {
-        if (row.number == number) return &row;
-    }
-    return nullptr;
+    if (number < 0 || static_cast<std::size_t>(number) >= RowOfNumber.size()) return nullptr;
+    const std::int8_t row = RowOfNumber[static_cast<std::size_t>(number)];
+    return row < 0 ? nullptr : &PaletteRows[static_cast<std::size_t>(row)];
 }
 
 ColourValue ThreadPalette::ColourForNumber(std::int32_t number) const {
