@@ -58,7 +58,7 @@ void ReadRecords(DesignByteSource& source, std::uint64_t endMark, RecordBuilder&
     };
     // A long jump's bytes: its first, then two 16-bit values.
     std::uint8_t bytes[PairBytes + LongJumpRest];
-    while (take(bytes, PairBytes)) {
+    while (source.Position() + PairBytes <= endMark && source.ReadPair(bytes)) {
         if (!StartsCommand(bytes[0])) {
             if (landed && !records.Stitch(records.X(), records.Y())) return;
             landed = false;
