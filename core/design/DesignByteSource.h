@@ -37,8 +37,8 @@ class DesignByteSource {
         return Read(out, size) == size;
     }
 
-    // Two bytes, as most formats' records are: copied in place, as a copy call costs more
-    // than the two bytes.
+    // Two bytes, the record of several formats: copied in place, which costs less than a
+    // copy call for two bytes.
     bool ReadPair(std::uint8_t* pair) {
         if (filled_ - position_ < 2) return Read(pair, 2) == 2;
         pair[0] = buffer_[position_];
