@@ -1,5 +1,4 @@
 #include <array>
-#include <cstddef>
 
 #include "core/design/FormatRow.h"
 #include "core/design/ThreadPalette.h"
@@ -14,16 +13,9 @@ constexpr std::array<std::int32_t, 10> DefaultThreadNumbers = {12, 10, 6, 4, 8, 
 }  // namespace
 
 ColourValue DefaultBlockColour(std::int32_t block) {
-    // Looked up in the palette once: a load asks for one at every colour change.
-    static const std::array<ColourValue, DefaultThreadNumbers.size()> colours = [] {
-        std::array<ColourValue, DefaultThreadNumbers.size()> found{};
-        for (std::size_t i = 0; i < found.size(); ++i) {
-            found[i] = ThreadPalette().ColourForNumber(DefaultThreadNumbers[i]);
-        }
-        return found;
-    }();
-    const auto count = static_cast<std::int32_t>(colours.size());
-    return colours[static_cast<std::size_t>(block >= 0 ? block % count : 0)];
+    const auto count = static_cast<std::int32_t>(DefaultThreadNumbers.size());
+    const std::int32_t entry = block >= 0 ? block % count : 0;
+    return ThreadPalette().ColourForNumber(DefaultThreadNumbers[entry]);
 }
 
 }  // namespace vireluna
