@@ -7,6 +7,10 @@
 namespace vireluna {
 
 // The 32-bit little-endian word at bytes.
+inline std::uint16_t LittleEndian16(const std::uint8_t* bytes) {
+    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+}
+
 inline std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
     return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
            std::uint32_t{bytes[3]} << 24;

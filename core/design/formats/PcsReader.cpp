@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/design/ByteOrder.h"
 #include "core/design/FormatRow.h"
 
 namespace vireluna {
@@ -29,9 +30,7 @@ bool HasPcsSignature(const std::uint8_t* first, std::size_t size) {
 }
 
 std::int64_t Units(const std::uint8_t* bytes) {
-    const std::uint32_t bits = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
-                               std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
-    const std::int64_t value = static_cast<std::int32_t>(bits);
+    const std::int64_t value = static_cast<std::int32_t>(LittleEndian32(bytes));
     const std::int64_t scaled = value * ValueFactor;
     const std::int64_t half = ValueDivisor / 2;
     return scaled >= 0 ? (scaled + half) / ValueDivisor : -((-scaled + half) / ValueDivisor);
@@ -40,7 +39,7 @@ std::int64_t Units(const std::uint8_t* bytes) {
 bool ReadPcs(DesignByteSource& source, RecordBuilder& records) {
     std::uint8_t prefix[PrefixBytes];
     if (!source.Take(prefix, sizeof prefix)) return false;
-    const std::size_t slotCount = prefix[2] | prefix[3] << 8;
+    const std::size_t slotCount = LittleEndian16(&prefix[2]);
     std::array<ColourValue, AddressableSlots> slots;
     for (std::size_t i = 0; i < slotCount; ++i) {
         std::uint8_t slot[SlotBytes];
@@ -54,7 +53,7 @@ bool ReadPcs(DesignByteSource& source, RecordBuilder& records) {
     };
     std::uint8_t countBytes[MoveCountBytes];
     if (!source.Take(countBytes, sizeof countBytes)) return false;
-    const unsigned moveCount = countBytes[0] | countBytes[1] << 8;
+    const unsigned moveCount = LittleEndian16(countBytes);
 
     records.SetColour(colourOf(0));
     bool first = true;

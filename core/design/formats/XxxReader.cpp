@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/design/ByteOrder.h"
 #include "core/design/DesignLimits.h"
 #include "core/design/FormatRow.h"
 
@@ -39,12 +40,6 @@ bool IsColourChange(std::uint8_t command) {
            (command >= FirstOtherColourChange && command <= LastOtherColourChange);
 }
 
-std::uint32_t LittleEndian(const std::uint8_t* bytes, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = count; i-- > 0;) value = value << 8 | bytes[i];
-    return value;
-}
-
 // The records up to the end mark, or until the design is full.
 void ReadRecords(DesignByteSource& source, std::uint64_t endMark, RecordBuilder& records) {
     // After a jump the needle goes down where it landed when a stitch follows.
@@ -68,8 +63,8 @@ void ReadRecords(DesignByteSource& source, std::uint64_t endMark, RecordBuilder&
         }
         if (bytes[0] != Escape) {  // LongJump or OtherLongJump
             if (!take(bytes + PairBytes, LongJumpRest)) return;
-            const auto dx = static_cast<std::int16_t>(LittleEndian(bytes + 1, 2));
-            const auto dy = static_cast<std::int16_t>(LittleEndian(bytes + 3, 2));
+            const auto dx = static_cast<std::int16_t>(LittleEndian16(bytes + 1));
+            const auto dy = static_cast<std::int16_t>(LittleEndian16(bytes + 3));
             if (!jump(records.X() + dx, records.Y() - dy)) return;
             continue;
         }
@@ -95,8 +90,8 @@ void ReadRecords(DesignByteSource& source, std::uint64_t endMark, RecordBuilder&
 bool ReadXxx(DesignByteSource& source, RecordBuilder& records) {
     std::array<std::uint8_t, HeaderBytes> header;
     if (!source.Take(header.data(), header.size())) return false;
-    const std::uint32_t colourCount = LittleEndian(&header[ColoursOffset], 2);
-    const std::uint32_t endMark = LittleEndian(&header[EndMarkOffsetOffset], 4);
+    const std::uint32_t colourCount = LittleEndian16(&header[ColoursOffset]);
+    const std::uint32_t endMark = LittleEndian32(&header[EndMarkOffsetOffset]);
     if (endMark < HeaderBytes) return false;
     // Until the colour list is read, a block has the colour of a format without colours.
     records.SetColour(DefaultBlockColour(0));
